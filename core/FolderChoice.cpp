@@ -1,0 +1,61 @@
+#include "FolderChoice.h"
+
+#include "SettingsStore.h"
+
+#include <QCollator>
+#include <QDir>
+#include <QFileInfo>
+#include <QStorageInfo>
+
+#include <algorithm>
+
+namespace FolderChoice {
+
+QStringList volumes()
+{
+    QStringList roots;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (volume.isValid() && volume.isReady())
+            roots.append(volume.rootPath());
+    }
+    roots.removeDuplicates();
+    std::sort(roots.begin(), roots.end());
+    return roots;
+}
+
+QString volumeOf(const QString& path) { return QStorageInfo(path).rootPath(); }
+
+std::optional<Listing> list(const QString& directory, QString* error)
+{
+    const QDir dir(directory);
+    if (!dir.exists() || !dir.isReadable()) {
+        *error = QStringLiteral("「%1」を読み取れません。").arg(QDir::toNativeSeparators(directory));
+        return std::nullopt;
+    }
+    Listing listing;
+    for (QDir up(dir.absolutePath());; ) {
+        listing.ancestors.prepend(up.absolutePath());
+        if (!up.cdUp())
+            break;
+    }
+    const QStringList names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QCollator collator;
+    collator.setNumericMode(true);
+    QStringList sorted = names;
+    std::sort(sorted.begin(), sorted.end(), collator);
+    for (const QString& name : sorted)
+        listing.subdirectories.append(dir.absoluteFilePath(name));
+    return listing;
+}
+
+Outcome store(SettingsStore& settings, const QString& openDirectory)
+{
+    QString folder = QDir::cleanPath(openDirectory);
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    settings.setValue(Settings::FileSave, QStringLiteral("Basho"), folder);
+    return Outcome::success(Message{QStringLiteral("登録完了しました。"), QStringLiteral("完了")},
+                            {{WindowAction::Close, QStringLiteral("Form3")}});
+}
+
+} // namespace FolderChoice

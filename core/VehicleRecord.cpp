@@ -1,0 +1,46 @@
+#include "VehicleRecord.h"
+
+#include "Cp932.h"
+#include "RecordBytes.h"
+
+using namespace RecordBytes;
+
+QString VehicleRecord::nameText() const { return Cp932::decodeField(name); }
+QString VehicleRecord::plateNumberText() const { return Cp932::decodeField(plateNumber); }
+QString VehicleRecord::chassisNumberText() const { return Cp932::decodeField(chassisNumber); }
+void VehicleRecord::setNameText(const QString& text) { name = Cp932::encodeField(text, NameWidth); }
+void VehicleRecord::setPlateNumberText(const QString& text)
+{
+    plateNumber = Cp932::encodeField(text, PlateWidth);
+}
+void VehicleRecord::setChassisNumberText(const QString& text)
+{
+    chassisNumber = Cp932::encodeField(text, ChassisWidth);
+}
+
+QByteArray VehicleRecord::encode() const
+{
+    QByteArray bytes(Size, '\0');
+    putBytes(bytes, 0, name, NameWidth);
+    put(bytes, 16, startDate);
+    put(bytes, 24, startOdometer);
+    putBytes(bytes, 28, plateNumber, PlateWidth);
+    putBytes(bytes, 44, chassisNumber, ChassisWidth);
+    put(bytes, 64, insuranceExpiry);
+    put(bytes, 72, oilRemaining);
+    return bytes;
+}
+
+VehicleRecord VehicleRecord::decode(QByteArrayView bytes)
+{
+    const QByteArray b = whole(bytes, Size);
+    VehicleRecord r;
+    r.name = b.mid(0, NameWidth);
+    r.startDate = get<double>(b, 16);
+    r.startOdometer = get<float>(b, 24);
+    r.plateNumber = b.mid(28, PlateWidth);
+    r.chassisNumber = b.mid(44, ChassisWidth);
+    r.insuranceExpiry = get<double>(b, 64);
+    r.oilRemaining = get<qint16>(b, 72);
+    return r;
+}

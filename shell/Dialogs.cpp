@@ -1,0 +1,79 @@
+#include "Dialogs.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace Dialogs {
+
+namespace {
+Script* activeScript = nullptr;
+}
+
+QString titleOf(const Message& message)
+{
+    return message.title.isEmpty() ? QStringLiteral("Tankr") : message.title;
+}
+
+void inform(QWidget* parent, const Message& message)
+{
+    if (activeScript) {
+        activeScript->m_shown.append({Script::Kind::Information, message});
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, titleOf(message), message.text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool askYesNo(QWidget* parent, const Message& question)
+{
+    if (activeScript) {
+        activeScript->m_shown.append({Script::Kind::Question, question});
+        return activeScript->nextAnswer().yes;
+    }
+    QMessageBox box(QMessageBox::NoIcon, titleOf(question), question.text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> askText(QWidget* parent, const Message& prompt)
+{
+    if (activeScript) {
+        activeScript->m_shown.append({Script::Kind::Input, prompt});
+        return activeScript->nextAnswer().text;
+    }
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(titleOf(prompt));
+    dialog.setLabelText(prompt.text);
+    dialog.setInputMode(QInputDialog::TextInput);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
+Script::Script()
+{
+    Q_ASSERT(!activeScript);
+    activeScript = this;
+}
+
+Script::~Script() { activeScript = nullptr; }
+
+void Script::answerYes() { m_answers.append({true, std::nullopt}); }
+void Script::answerNo() { m_answers.append({false, std::nullopt}); }
+void Script::answerText(const QString& text) { m_answers.append({false, text}); }
+void Script::cancelInput() { m_answers.append({false, std::nullopt}); }
+
+QStringList Script::texts() const
+{
+    QStringList result;
+    for (const Shown& shown : m_shown)
+        result.append(shown.message.text);
+    return result;
+}
+
+Script::Answer Script::nextAnswer()
+{
+    return m_answers.isEmpty() ? Answer{} : m_answers.takeFirst();
+}
+
+} // namespace Dialogs

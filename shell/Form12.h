@@ -1,0 +1,14 @@
+#pragma once
+
+#include "ChildWindow.h"
+
+// The welcome window: tells a first-time user to choose the data folder.
+class Form12 : public ChildWindow
+{
+    Q_OBJECT
+public:
+    explicit Form12(QWidget* parent = nullptr);
+
+private:
+    void onCommand1Clicked();
+};

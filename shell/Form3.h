@@ -1,0 +1,23 @@
+#pragma once
+
+#include "ChildWindow.h"
+
+class DirectoryList;
+class QComboBox;
+
+// Chooses the folder that holds the data files.
+class Form3 : public ChildWindow
+{
+    Q_OBJECT
+public:
+    explicit Form3(QWidget* parent = nullptr);
+
+private:
+    void onDrive1Activated(int index);
+    void onCommand1Clicked();
+    void onCommand2Clicked();
+    void selectDriveOf(const QString& path);
+
+    QComboBox* m_drive1;
+    DirectoryList* m_dir1;
+};
