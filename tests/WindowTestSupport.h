@@ -1,0 +1,43 @@
+#pragma once
+
+// Driving windows in tests: find controls by their names, type into boxes, click buttons.
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QTest>
+#include <QWidget>
+
+namespace WindowTestSupport {
+
+template <typename T> T* control(QWidget* window, const char* name)
+{
+    T* found = window ? window->findChild<T*>(QLatin1String(name)) : nullptr;
+    if (!found)
+        qWarning("control %s not found", name);
+    return found;
+}
+
+// Replaces the box's text the way a user would: select all, then type.
+inline void type(QWidget* window, const char* box, const QString& text)
+{
+    QLineEdit* edit = control<QLineEdit>(window, box);
+    if (!edit)
+        return;
+    edit->selectAll();
+    edit->del();
+    QTest::keyClicks(edit, text);
+}
+
+inline QString text(QWidget* window, const char* box)
+{
+    QLineEdit* edit = control<QLineEdit>(window, box);
+    return edit ? edit->text() : QString();
+}
+
+inline void click(QWidget* window, const char* button)
+{
+    if (QAbstractButton* b = control<QAbstractButton>(window, button))
+        QTest::mouseClick(b, Qt::LeftButton);
+}
+
+} // namespace WindowTestSupport
