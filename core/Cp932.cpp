@@ -5,6 +5,7 @@
 #include <QStringEncoder>
 
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -76,7 +77,7 @@ QByteArray lookAlike(char32_t c)
     }
 }
 
-QByteArray encodeCharacter(QStringEncoder& encoder, const QString& character)
+QByteArray encodeCharacter(std::optional<QStringEncoder>& encoder, const QString& character)
 {
     const char32_t codePoint = character.toUcs4().value(0);
     QByteArray mapped = lookAlike(codePoint);
@@ -84,9 +85,12 @@ QByteArray encodeCharacter(QStringEncoder& encoder, const QString& character)
         return mapped;
     if (codePoint < 0x80)
         return QByteArray(1, char(codePoint));
-    QByteArray bytes = encoder.encode(character);
-    if (encoder.hasError() || bytes.isEmpty()) {
-        encoder = QStringEncoder(CodecName); // the error state would stick to later characters
+    // Made in place, never moved: a moved ICU encoder loses track of its errors.
+    if (!encoder)
+        encoder.emplace(CodecName);
+    QByteArray bytes = encoder->encode(character);
+    if (encoder->hasError() || bytes.isEmpty()) {
+        encoder.reset(); // the error state would stick to later characters
         return QByteArray(1, '?');
     }
     return bytes;
@@ -121,7 +125,7 @@ namespace Cp932 {
 
 QByteArray encode(const QString& text)
 {
-    QStringEncoder encoder(CodecName);
+    std::optional<QStringEncoder> encoder;
     QByteArray bytes;
     for (const QString& character : characters(text))
         bytes += encodeCharacter(encoder, character);
@@ -151,7 +155,7 @@ QString decode(QByteArrayView bytes)
 
 QByteArray encodeField(const QString& text, int width)
 {
-    QStringEncoder encoder(CodecName);
+    std::optional<QStringEncoder> encoder;
     QByteArray bytes;
     bytes.reserve(width);
     for (const QString& character : characters(fitToCharacters(text, width))) {

@@ -136,6 +136,8 @@ void TestDataFiles::cp932UnmappedCharactersBecomeQuestionMarks_data()
     QTest::addRow("yen sign") << QStringLiteral("\u00A5") << hex("5C");
     QTest::addRow("after an error the next character encodes")
         << QStringLiteral("€あ") << hex("3F82A0");
+    QTest::addRow("every unmapped character, not just the first")
+        << QStringLiteral("Café Olé") << hex("4361663F204F6C3F");
 }
 
 void TestDataFiles::cp932UnmappedCharactersBecomeQuestionMarks()
