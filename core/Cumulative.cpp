@@ -1,0 +1,121 @@
+#include "Cumulative.h"
+
+#include "DataFolder.h"
+#include "SettingsStore.h"
+#include "StoredRecords.h"
+#include "TextConversions.h"
+#include "VehicleRecord.h"
+#include "WholeNumber.h"
+
+#include <cmath>
+#include <limits>
+
+using TextConversions::textOfSingle;
+
+namespace {
+
+const QString Window = QStringLiteral("Form1");
+const QString NotWorkedOut = QStringLiteral("計算できません");
+
+Cumulative::Display nothingToShow(const QString& problem)
+{
+    Cumulative::Display display;
+    display.outcome = Outcome::failure(problem);
+    display.outcome.windows = {{WindowAction::Close, Window}};
+    return display;
+}
+
+// Whole days between the two dates; none when a damaged record holds no usable date.
+std::optional<qint32> daysBetween(double from, double to)
+{
+    const double days = to - from;
+    if (!std::isfinite(days))
+        return std::nullopt;
+    const double rounded = WholeNumber::roundHalfEven(days);
+    if (rounded < std::numeric_limits<qint32>::min() ||
+        rounded > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return static_cast<qint32>(rounded);
+}
+
+// Each addition is rounded to single precision, as the figure is kept.
+float totalFuel(const QList<FuelRecord>& log)
+{
+    float total = 0;
+    for (const FuelRecord& record : log)
+        total = static_cast<float>(static_cast<double>(total) + record.fuelAmount);
+    return total;
+}
+
+qint64 totalPayment(const QList<FuelRecord>& log)
+{
+    qint64 total = 0;
+    for (const FuelRecord& record : log)
+        total += record.payment;
+    return total;
+}
+
+// The economy is shown by the first three characters of its text: 12.345 shows as "12.".
+QString economyText(float distance, float fuel)
+{
+    const float economy = static_cast<float>(static_cast<double>(distance) / fuel);
+    return textOfSingle(economy).left(3);
+}
+
+} // namespace
+
+namespace Cumulative {
+
+Display figuresOf(const VehicleRecord& vehicle, const QList<FuelRecord>& log)
+{
+    Q_ASSERT(!log.isEmpty());
+    const FuelRecord& latest = log.constLast();
+    Figures figures;
+    QStringList problems;
+
+    const std::optional<qint32> days = daysBetween(vehicle.startDate, latest.date);
+    if (!days)
+        problems.append(
+            QStringLiteral("記録されている日付が正しくないため、使用日数を計算できません。"));
+    figures.daysInUse = QStringLiteral("使用日数:") +
+                        (days ? QString::number(*days) + QStringLiteral("日") : NotWorkedOut);
+
+    const float distance = static_cast<float>(static_cast<double>(latest.odometer) -
+                                              static_cast<double>(vehicle.startOdometer));
+    figures.distance = QStringLiteral("使用距離:") + textOfSingle(distance) + QStringLiteral("km");
+
+    const float fuel = totalFuel(log);
+    figures.fuel = QStringLiteral("累積給油量:") + textOfSingle(fuel) + QStringLiteral("l");
+
+    if (fuel == 0)
+        problems.append(QStringLiteral("累積給油量が0のため、総合燃費を計算できません。"));
+    figures.economy =
+        QStringLiteral("総合燃費:") +
+        (fuel != 0 ? economyText(distance, fuel) + QStringLiteral("km/l") : NotWorkedOut);
+
+    figures.payment =
+        QStringLiteral("累積支払額:") + QString::number(totalPayment(log)) + QStringLiteral("円");
+
+    Display display{Outcome{true, std::nullopt, {}}, figures};
+    if (!problems.isEmpty())
+        display.outcome = Outcome::failure(problems.join(QLatin1Char('\n')));
+    return display;
+}
+
+Display compute(const SettingsStore& settings)
+{
+    const DataFolder folder(settings);
+    QString error;
+    const std::optional<QList<FuelRecord>> log = StoredRecords::allFuel(folder, &error);
+    if (!log)
+        return nothingToShow(error);
+    if (log->isEmpty())
+        return nothingToShow(
+            QStringLiteral("燃費データがまだ記録されていないため、累積情報を表示できません。"));
+    const std::optional<VehicleRecord> vehicle = StoredRecords::vehicle(folder, &error);
+    if (!vehicle)
+        return nothingToShow(error);
+    return figuresOf(*vehicle, *log);
+}
+
+} // namespace Cumulative
