@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class SettingsStore;
+struct FuelRecord;
+
+// Every refuelling of the fuel log as the rows of the list window: the record number, then the
+// record's fields as text. The log is held as its raw bytes and a row's texts are made only
+// when asked for, so that even the largest log is ready at once.
+class FuelList
+{
+public:
+    struct Column
+    {
+        QString header;
+        int widthTwips;
+    };
+    static const QList<Column>& columns();
+    static constexpr int ColumnCount = 10;
+
+    FuelList() = default;
+    // Whole records only; bytes at the end that don't fill a record are left out.
+    explicit FuelList(QByteArray records);
+
+    // The data folder's fuel log; a missing log is created empty. None, with the problem named
+    // in `error`, when the data folder is missing or the log cannot be read.
+    static std::optional<FuelList> load(const SettingsStore& settings, QString* error);
+
+    int rowCount() const { return m_rowCount; }
+    // Row 0 is record 1. The brand and the memo keep the blanks that fill their fields.
+    QString cell(int row, int column) const;
+    QStringList row(int row) const;
+
+private:
+    FuelRecord recordAt(int row) const;
+    static QString cellOf(const FuelRecord& record, int row, int column);
+
+    QByteArray m_records;
+    int m_rowCount = 0;
+};

@@ -1,0 +1,165 @@
+#include "Form6.h"
+
+#include "Dialogs.h"
+#include "FuelList.h"
+#include "FuelListModel.h"
+#include "SettingsStore.h"
+#include "Twips.h"
+
+#include <QHeaderView>
+#include <QPushButton>
+#include <QStyle>
+#include <QTableView>
+
+#include <algorithm>
+
+namespace {
+
+// The list starts below the row of buttons and keeps a narrow margin to the right and bottom.
+constexpr int ListLeft = 120;
+constexpr int ListTop = 480;
+constexpr int ListMargin = 60;
+
+QPushButton* addButton(QWidget* window, const char* name, const QString& caption, int left,
+                       int width, int height)
+{
+    auto* button = new QPushButton(caption, window);
+    button->setObjectName(QLatin1String(name));
+    Twips::place(button, left, 0, width, height);
+    return button;
+}
+
+// The widest text each column usually holds. The designed widths assume a smaller font than
+// the desktop's, so a column is widened to show its texts whole; the brand and the memo are
+// as wide as their fields, trailing blanks included.
+QString widestCell(int column)
+{
+    const QChar fullWidth(0x30EF);
+    switch (column) {
+    case 0:
+        return QStringLiteral("32767");
+    case 1:
+        return QStringLiteral("0000/00/00");
+    case 2:
+    case 3:
+        return QStringLiteral("-1.234567E+07");
+    case 4:
+        return QString(8, fullWidth);
+    case 9:
+        return QString(20, fullWidth);
+    case 8:
+        return QStringLiteral("-32768");
+    default:
+        return QStringLiteral("-123.4567");
+    }
+}
+
+int columnWidth(const QWidget* view, int column)
+{
+    const FuelList::Column& designed = FuelList::columns().at(column);
+    const int padding = 2 * view->style()->pixelMetric(QStyle::PM_HeaderMargin) + 8;
+    const QFontMetrics metrics = view->fontMetrics();
+    return std::max({Twips::toPixels(designed.widthTwips),
+                     metrics.horizontalAdvance(designed.header) + padding,
+                     metrics.horizontalAdvance(widestCell(column)) + padding});
+}
+
+} // namespace
+
+Form6::Form6(QWidget* parent)
+    : ChildWindow(QStringLiteral("Form6"), QStringLiteral("燃費データ一覧"), Frame::Resizable,
+                  parent),
+      m_listView1(new QTableView(this))
+{
+    // A report: rows under column headers, whole rows selected, nothing edited. The rows have
+    // one fixed height, so the view never measures them one by one, however long the log.
+    m_listView1->setObjectName(QStringLiteral("ListView1"));
+    m_listView1->setShowGrid(false);
+    m_listView1->setWordWrap(false);
+    m_listView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_listView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_listView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_listView1->verticalHeader()->hide();
+    m_listView1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_listView1->verticalHeader()->setDefaultSectionSize(m_listView1->fontMetrics().height() + 4);
+    m_listView1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_listView1->horizontalHeader()->setHighlightSections(false);
+    m_listView1->horizontalHeader()->setStretchLastSection(true);
+
+    QPushButton* command1 = addButton(this, "Command1", QStringLiteral("訂正"), 120, 1335, 375);
+    QPushButton* command2 =
+        addButton(this, "Command2", QStringLiteral("記録記入"), 1560, 1335, 375);
+    QPushButton* command3 =
+        addButton(this, "Command3", QStringLiteral("初めてデータを記入する"), 3000, 2415, 345);
+    QPushButton* command4 = addButton(this, "Command4", QStringLiteral("閉じる"), 5520, 1215, 375);
+    QPushButton* command5 = addButton(this, "Command5", QStringLiteral("印刷"), 7080, 1815, 375);
+    setTabOrder(m_listView1, command1);
+    setTabOrder(command1, command2);
+    setTabOrder(command2, command3);
+    setTabOrder(command3, command4);
+    setTabOrder(command4, command5);
+
+    connect(command1, &QPushButton::clicked, this, &Form6::onCommand1Clicked);
+    connect(command2, &QPushButton::clicked, this, &Form6::onCommand2Clicked);
+    connect(command3, &QPushButton::clicked, this, &Form6::onCommand3Clicked);
+    connect(command4, &QPushButton::clicked, this, &Form6::onCommand4Clicked);
+    connect(command5, &QPushButton::clicked, this, &Form6::onCommand5Clicked);
+
+    loadList();
+    setMinimumSize(Twips::size(9015, 1500));
+    resize(Twips::size(9315, 7380));
+}
+
+void Form6::loadList()
+{
+    const SettingsStore settings;
+    QString error;
+    std::optional<FuelList> list = FuelList::load(settings, &error);
+    m_listView1->setModel(new FuelListModel(list ? std::move(*list) : FuelList(), this));
+    for (int column = 0; column < FuelList::ColumnCount; ++column)
+        m_listView1->setColumnWidth(column, columnWidth(m_listView1, column));
+    if (!list) {
+        // Shown once the window stands, so that the message appears over it.
+        QMetaObject::invokeMethod(
+            this,
+            [this, error] {
+                Dialogs::inform(this, Message{error, Outcome::errorTitle()});
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void Form6::resizeEvent(QResizeEvent* event)
+{
+    ChildWindow::resizeEvent(event);
+    fitList();
+}
+
+// The list fills the client area below the buttons, whatever the window's size.
+void Form6::fitList()
+{
+    const QRect area = rect().adjusted(Twips::toPixels(ListLeft), Twips::toPixels(ListTop),
+                                       -Twips::toPixels(ListMargin), -Twips::toPixels(ListMargin));
+    m_listView1->setGeometry(area);
+}
+
+void Form6::onCommand1Clicked()
+{
+    showWindow(QStringLiteral("Form7"));
+}
+void Form6::onCommand2Clicked()
+{
+    showWindow(QStringLiteral("Form10"));
+}
+void Form6::onCommand3Clicked()
+{
+    showWindow(QStringLiteral("Form8"));
+}
+void Form6::onCommand4Clicked()
+{
+    closeThisWindow();
+}
+void Form6::onCommand5Clicked()
+{
+    showWindow(QStringLiteral("Form11"));
+}
