@@ -2,6 +2,7 @@
 
 #include "ChildWindow.h"
 #include "Dialogs.h"
+#include "Maintenance.h"
 #include "SettingsStore.h"
 #include "ShellCommands.h"
 #include "Twips.h"
@@ -20,6 +21,12 @@ const char* const ClosingProperty = "tankrClosing";
 Message notAvailableYet()
 {
     return Message{QStringLiteral("この機能はまだ使えません。"), QString()};
+}
+
+void tell(QWidget* parent, const Outcome& outcome)
+{
+    if (outcome.message)
+        Dialogs::inform(parent, *outcome.message);
 }
 
 } // namespace
@@ -152,10 +159,46 @@ void MDIForm1::closeWindow(const QString& name)
 }
 
 void MDIForm1::onKirokuTriggered() { showWindow(QStringLiteral("Form3")); }
-void MDIForm1::onShokikaTriggered() { Dialogs::inform(this, notAvailableYet()); }
-void MDIForm1::onNenshokiTriggered() { Dialogs::inform(this, notAvailableYet()); }
-void MDIForm1::onKakidashiTriggered() { Dialogs::inform(this, notAvailableYet()); }
-void MDIForm1::onYomikomiTriggered() { Dialogs::inform(this, notAvailableYet()); }
+void MDIForm1::onShokikaTriggered()
+{
+    if (!Dialogs::askYesNo(this, Maintenance::initialiseAllQuestion()))
+        return;
+    SettingsStore settings;
+    tell(this, Maintenance::initialiseAll(settings));
+}
+
+void MDIForm1::onNenshokiTriggered()
+{
+    if (!Dialogs::askYesNo(this, Maintenance::initialiseFuelQuestion()))
+        return;
+    SettingsStore settings;
+    tell(this, Maintenance::initialiseFuel(settings));
+}
+
+void MDIForm1::onKakidashiTriggered()
+{
+    const std::optional<QString> folder = Dialogs::askText(this, Maintenance::exportPrompt());
+    if (!folder)
+        return;
+    const SettingsStore settings;
+    tell(this, Maintenance::exportTo(settings, *folder));
+}
+
+void MDIForm1::onYomikomiTriggered()
+{
+    const std::optional<QString> folder = Dialogs::askText(this, Maintenance::importPrompt());
+    if (!folder)
+        return;
+    const SettingsStore settings;
+    const Outcome checked = Maintenance::checkImportSource(settings, *folder);
+    if (!checked.succeeded) {
+        tell(this, checked);
+        return;
+    }
+    if (!Dialogs::askYesNo(this, Maintenance::importQuestion()))
+        return;
+    tell(this, Maintenance::importFrom(settings, *folder));
+}
 
 void MDIForm1::onHokanbashoTriggered()
 {

@@ -3,6 +3,8 @@
 // Driving windows in tests: find controls by their names, type into boxes, click buttons.
 
 #include <QAbstractButton>
+#include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <QWidget>
@@ -17,15 +19,19 @@ template <typename T> T* control(QWidget* window, const char* name)
     return found;
 }
 
-// Replaces the box's text the way a user would: select all, then type.
+// Replaces the box's text the way a user would: select all, delete, then type. Japanese text
+// arrives as an input method commits it; QTest::keyClicks only takes Latin-1.
 inline void type(QWidget* window, const char* box, const QString& text)
 {
     QLineEdit* edit = control<QLineEdit>(window, box);
     if (!edit)
         return;
+    edit->setFocus();
     edit->selectAll();
-    edit->del();
-    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QCoreApplication::sendEvent(edit, &commit);
 }
 
 inline QString text(QWidget* window, const char* box)

@@ -1,10 +1,20 @@
 // Opens every window of Tankr in turn inside the main window and saves a picture of each, so
 // the windows can be looked at without a desktop. Usage: tankr-screenshots OUTPUT_FOLDER
+#include "DataFolder.h"
 #include "Dialogs.h"
+#include "FuelRecord.h"
 #include "MDIForm1.h"
+#include "PrintLines.h"
+#include "PrintRenderer.h"
+#include "RefuelEntry.h"
+#include "SettingsStore.h"
+#include "TextConversions.h"
+#include "VehicleRecord.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -13,6 +23,10 @@ namespace {
 
 const QStringList Windows = {
     QStringLiteral("Form12"), QStringLiteral("Form3"),
+    QStringLiteral("Form2"), QStringLiteral("Form5"), QStringLiteral("Form4"),
+    QStringLiteral("Form9"), QStringLiteral("Form1"),
+    QStringLiteral("Form6"), QStringLiteral("Form8"), QStringLiteral("Form10"), QStringLiteral("Form7"),
+    QStringLiteral("Form11"),
 };
 
 void save(QWidget* widget, const QString& path)
@@ -20,6 +34,90 @@ void save(QWidget* widget, const QString& path)
     QTest::qWait(100);
     widget->grab().save(path);
     std::printf("%s\n", qPrintable(path));
+}
+
+// A registered vehicle and three refuellings in the data folder, so that the vehicle windows
+// and the cumulative figures have something to show.
+void writeVehicleData()
+{
+    SettingsStore settings;
+    const DataFolder folder(settings);
+    QString error;
+    if (!folder.ensureExists(&error))
+        return;
+    VehicleRecord vehicle;
+    vehicle.setNameText(QStringLiteral("CB50S"));
+    vehicle.startDate = *TextConversions::dateFromText(QStringLiteral("2002/5/6"));
+    vehicle.startOdometer = 12000;
+    vehicle.setPlateNumberText(QStringLiteral("和歌山　あ 1111"));
+    vehicle.setChassisNumberText(QStringLiteral("312432ABC"));
+    vehicle.insuranceExpiry = *TextConversions::dateFromText(QStringLiteral("2005/5/6"));
+    vehicle.oilRemaining = 1000;
+    QFile vehicleFile(folder.filePath(DataFiles::Vehicle));
+    if (vehicleFile.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        vehicleFile.write(vehicle.encode());
+
+    QFile log(folder.filePath(DataFiles::FuelLog));
+    if (!log.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return;
+    const struct { const char* date; float odometer, amount, price; qint16 payment; } fills[] = {
+        {"2002/5/20", 12250, 10.5f, 105, 1103},
+        {"2002/6/3", 12520, 11.2f, 104, 1165},
+        {"2002/6/18", 12790, 10.8f, 106, 1145},
+    };
+    for (const auto& fill : fills) {
+        FuelRecord record;
+        record.date = *TextConversions::dateFromText(QLatin1String(fill.date));
+        record.odometer = fill.odometer;
+        record.fuelAmount = fill.amount;
+        record.unitPrice = fill.price;
+        record.payment = fill.payment;
+        record.setBrandText(QStringLiteral("レギュラー"));
+        record.setMemoText(QString());
+        log.write(record.encode());
+    }
+    settings.setValue(Settings::Oil, Settings::Kyori, QStringLiteral("1000"));
+    settings.setValue(Settings::Oil, Settings::ZenkaiKyori, QStringLiteral("12000"));
+    settings.setValue(Settings::Hyouji, Settings::Hyouji, Settings::Started);
+}
+
+// Two more refuellings, entered the way the entry window enters them, so that the fuel list
+// also shows calculated distances and economies, brands and memos.
+void enterRefuellings()
+{
+    SettingsStore settings;
+    const QStringList entries[] = {
+        {QStringLiteral("2002/7/2"), QStringLiteral("13050"), QStringLiteral("10.1"),
+         QStringLiteral("105"), QStringLiteral("1061"), QStringLiteral("高速道路で遠出")},
+        {QStringLiteral("2002/7/15"), QStringLiteral("13322.5"), QStringLiteral("9.8"),
+         QStringLiteral("103"), QStringLiteral("1009"), QStringLiteral("オイル交換")},
+    };
+    for (const QStringList& entry : entries) {
+        FuelEntryBoxes boxes;
+        boxes.date = entry.at(0);
+        boxes.odometer = entry.at(1);
+        boxes.brand = QStringLiteral("ハイオク");
+        boxes.fuelAmount = entry.at(2);
+        boxes.unitPrice = entry.at(3);
+        boxes.payment = entry.at(4);
+        boxes.memo = entry.at(5);
+        const Calculation calculation =
+            RefuelEntry::calculate(settings, boxes.odometer, boxes.fuelAmount);
+        boxes.tripDistance = calculation.basis.tripDistance;
+        boxes.economy = calculation.basis.economy;
+        RefuelEntry::write(settings, boxes, calculation.basis);
+    }
+}
+
+// The first page of the whole fuel log as the print window would print it.
+void savePrintedPage(const QString& path)
+{
+    const SettingsStore settings;
+    const QString last = QString::number(
+        QFileInfo(DataFolder(settings).filePath(DataFiles::FuelLog)).size() / FuelRecord::Size);
+    const PrintLines::Job job = PrintLines::forRange(settings, {QStringLiteral("1"), last});
+    if (job.outcome.succeeded && PrintRenderer::firstPage(job.lines, 100).save(path))
+        std::printf("%s\n", qPrintable(path));
 }
 
 } // namespace
@@ -31,18 +129,23 @@ int main(int argc, char* argv[])
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots"));
     QDir().mkpath(out.path());
 
+    writeVehicleData();
     MDIForm1 main;
     main.resize(1000, 720);
     main.show();
-    QTest::qWaitForWindowExposed(&main);
+    if (!QTest::qWaitForWindowExposed(&main))
+        return 1;
     save(&main, out.filePath(QStringLiteral("MDIForm1.png")));
     main.closeWindow(QStringLiteral("Form12"));
 
     for (const QString& name : Windows) {
+        if (name == QLatin1String("Form6"))
+            enterRefuellings();
         main.showWindow(name);
         save(&main, out.filePath(name + QStringLiteral(".png")));
         main.closeWindow(name);
         QTest::qWait(50);
     }
+    savePrintedPage(out.filePath(QStringLiteral("Form11-printed-page.png")));
     return 0;
 }
