@@ -38,23 +38,6 @@ std::optional<qint32> daysBetween(double from, double to)
     return static_cast<qint32>(rounded);
 }
 
-// Each addition is rounded to single precision, as the figure is kept.
-float totalFuel(const QList<FuelRecord>& log)
-{
-    float total = 0;
-    for (const FuelRecord& record : log)
-        total = static_cast<float>(static_cast<double>(total) + record.fuelAmount);
-    return total;
-}
-
-qint64 totalPayment(const QList<FuelRecord>& log)
-{
-    qint64 total = 0;
-    for (const FuelRecord& record : log)
-        total += record.payment;
-    return total;
-}
-
 // The economy is shown by the first three characters of its text: 12.345 shows as "12.".
 QString economyText(float distance, float fuel)
 {
@@ -66,10 +49,18 @@ QString economyText(float distance, float fuel)
 
 namespace Cumulative {
 
-Display figuresOf(const VehicleRecord& vehicle, const QList<FuelRecord>& log)
+void LogTotals::add(const FuelRecord& record)
 {
-    Q_ASSERT(!log.isEmpty());
-    const FuelRecord& latest = log.constLast();
+    ++records;
+    fuel = static_cast<float>(static_cast<double>(fuel) + record.fuelAmount);
+    payment += record.payment;
+    latest = record;
+}
+
+Display figuresOf(const VehicleRecord& vehicle, const LogTotals& log)
+{
+    Q_ASSERT(log.records > 0);
+    const FuelRecord& latest = log.latest;
     Figures figures;
     QStringList problems;
 
@@ -84,7 +75,7 @@ Display figuresOf(const VehicleRecord& vehicle, const QList<FuelRecord>& log)
                                               static_cast<double>(vehicle.startOdometer));
     figures.distance = QStringLiteral("使用距離:") + textOfSingle(distance) + QStringLiteral("km");
 
-    const float fuel = totalFuel(log);
+    const float fuel = log.fuel;
     figures.fuel = QStringLiteral("累積給油量:") + textOfSingle(fuel) + QStringLiteral("l");
 
     if (fuel == 0)
@@ -94,7 +85,7 @@ Display figuresOf(const VehicleRecord& vehicle, const QList<FuelRecord>& log)
         (fuel != 0 ? economyText(distance, fuel) + QStringLiteral("km/l") : NotWorkedOut);
 
     figures.payment =
-        QStringLiteral("累積支払額:") + QString::number(totalPayment(log)) + QStringLiteral("円");
+        QStringLiteral("累積支払額:") + QString::number(log.payment) + QStringLiteral("円");
 
     Display display{Outcome{true, std::nullopt, {}}, figures};
     if (!problems.isEmpty())
@@ -106,16 +97,17 @@ Display compute(const SettingsStore& settings)
 {
     const DataFolder folder(settings);
     QString error;
-    const std::optional<QList<FuelRecord>> log = StoredRecords::allFuel(folder, &error);
-    if (!log)
+    LogTotals log;
+    if (!StoredRecords::forEachFuel(
+            folder, [&log](const FuelRecord& record) { log.add(record); }, &error))
         return nothingToShow(error);
-    if (log->isEmpty())
+    if (log.records == 0)
         return nothingToShow(
             QStringLiteral("燃費データがまだ記録されていないため、累積情報を表示できません。"));
     const std::optional<VehicleRecord> vehicle = StoredRecords::vehicle(folder, &error);
     if (!vehicle)
         return nothingToShow(error);
-    return figuresOf(*vehicle, *log);
+    return figuresOf(*vehicle, log);
 }
 
 } // namespace Cumulative

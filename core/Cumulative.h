@@ -3,7 +3,6 @@
 #include "FuelRecord.h"
 #include "Outcome.h"
 
-#include <QList>
 #include <QString>
 
 #include <optional>
@@ -36,7 +35,18 @@ struct Display
 // Reads the vehicle and every refuelling.
 Display compute(const SettingsStore& settings);
 
+// What the figures need of the log, gathered one refuelling at a time.
+struct LogTotals
+{
+    qint64 records = 0;
+    float fuel = 0; // each addition rounded to single precision, as the figure is kept
+    qint64 payment = 0;
+    FuelRecord latest;
+
+    void add(const FuelRecord& record);
+};
+
 // The figures of a log that holds at least one refuelling.
-Display figuresOf(const VehicleRecord& vehicle, const QList<FuelRecord>& log);
+Display figuresOf(const VehicleRecord& vehicle, const LogTotals& log);
 
 } // namespace Cumulative

@@ -6,6 +6,8 @@
 #include "FuelRecord.h"
 #include "TextConversions.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 using TextConversions::textOfDate;
@@ -33,15 +35,27 @@ FuelList::FuelList(QByteArray records)
 {
 }
 
+// A log that is there is only read, so that one on a medium that takes no writing (a locked
+// memory card, a backup disc) is listed all the same. Only a missing log is created.
 std::optional<FuelList> FuelList::load(const SettingsStore& settings, QString* error)
 {
     const DataFolder folder(settings);
-    const auto log = openDataFile(folder, DataFiles::FuelLog, FuelRecord::Size, error);
-    if (!log)
+    const QString path = folder.filePath(DataFiles::FuelLog);
+    if (!QFileInfo::exists(path)) {
+        const auto log = openDataFile(folder, DataFiles::FuelLog, FuelRecord::Size, error);
+        if (!log)
+            return std::nullopt;
+        return FuelList();
+    }
+    QFile log(path);
+    if (!log.open(QIODevice::ReadOnly)) {
+        *error = FileErrors::cannotRead(path);
         return std::nullopt;
-    QByteArray records = log->readAll();
-    if (records.size() != log->count() * FuelRecord::Size) {
-        *error = FileErrors::cannotRead(folder.filePath(DataFiles::FuelLog));
+    }
+    const qint64 length = log.size() / FuelRecord::Size * FuelRecord::Size;
+    QByteArray records = log.read(length);
+    if (records.size() != length) {
+        *error = FileErrors::cannotRead(path);
         return std::nullopt;
     }
     return FuelList(std::move(records));

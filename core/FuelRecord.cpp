@@ -27,16 +27,16 @@ QByteArray FuelRecord::encode() const
 
 FuelRecord FuelRecord::decode(QByteArrayView bytes)
 {
-    const QByteArray b = whole(bytes, Size);
+    const Whole<Size> b(bytes);
     FuelRecord r;
-    r.date = get<double>(b, 0);
-    r.odometer = get<float>(b, 8);
-    r.tripDistance = get<float>(b, 12);
-    r.brand = b.mid(16, BrandWidth);
-    r.fuelAmount = get<float>(b, 28);
-    r.unitPrice = get<float>(b, 32);
-    r.economy = get<float>(b, 36);
-    r.payment = get<qint16>(b, 40);
-    r.memo = b.mid(42, MemoWidth);
+    r.date = b.get<double>(0);
+    r.odometer = b.get<float>(8);
+    r.tripDistance = b.get<float>(12);
+    b.getBytes(r.brand, 16, BrandWidth);
+    r.fuelAmount = b.get<float>(28);
+    r.unitPrice = b.get<float>(32);
+    r.economy = b.get<float>(36);
+    r.payment = b.get<qint16>(40);
+    b.getBytes(r.memo, 42, MemoWidth);
     return r;
 }

@@ -88,10 +88,12 @@ public:
 
     qint64 count() const { return m_file.isOpen() ? m_file.size() / FuelRecord::Size : 0; }
 
-    std::optional<QList<FuelRecord>> read(const Range& range, QString* error)
+    // The bytes of the range's records, back to back. They are made into lines one record at a
+    // time, so that a printout of the whole log never holds every record decoded as well.
+    std::optional<QByteArray> read(const Range& range, QString* error)
     {
         if (range.start > range.end)
-            return QList<FuelRecord>();
+            return QByteArray();
         const qint64 length = (qint64(range.end) - range.start + 1) * FuelRecord::Size;
         QByteArray bytes;
         if (m_file.seek((qint64(range.start) - 1) * FuelRecord::Size))
@@ -100,11 +102,7 @@ public:
             *error = FileErrors::cannotRead(m_file.fileName());
             return std::nullopt;
         }
-        QList<FuelRecord> records;
-        for (qint64 offset = 0; offset < length; offset += FuelRecord::Size)
-            records.append(
-                FuelRecord::decode(QByteArrayView(bytes).sliced(offset, FuelRecord::Size)));
-        return records;
+        return bytes;
     }
 
 private:
@@ -161,13 +159,15 @@ Job forRange(const SettingsStore& settings, const RangeTexts& texts)
         return {Outcome::failure(error), {}};
     if (const std::optional<QString> problem = rangeProblem(range, log.count()))
         return {Outcome::failure(*problem), {}};
-    const std::optional<QList<FuelRecord>> records = log.read(range, &error);
+    const std::optional<QByteArray> records = log.read(range, &error);
     if (!records)
         return {Outcome::failure(error), {}};
 
     QList<PrintLine> lines{heading()};
-    for (const FuelRecord& record : *records)
-        lines.append(recordLine(record));
+    lines.reserve(1 + records->size() / FuelRecord::Size);
+    for (qsizetype offset = 0; offset < records->size(); offset += FuelRecord::Size)
+        lines.append(recordLine(
+            FuelRecord::decode(QByteArrayView(*records).sliced(offset, FuelRecord::Size))));
     return {Outcome{true, std::nullopt, {}}, lines};
 }
 

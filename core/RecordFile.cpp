@@ -13,9 +13,11 @@ RecordFile::RecordFile(const QString& path, int recordLength)
 {
 }
 
+// Unbuffered: a record the disk does not take fails in the write itself, and nothing of it is
+// left waiting in a buffer to be written later, somewhere, by whatever flushes next.
 bool RecordFile::open(QString* error)
 {
-    if (!m_file.open(QIODevice::ReadWrite)) {
+    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
         *error = FileErrors::cannotOpen(m_file.fileName());
         return false;
     }
@@ -48,12 +50,17 @@ bool RecordFile::write(qint64 number, const QByteArray& record, QString* error)
         *error = FileErrors::logFull(MaxRecords);
         return false;
     }
+    const qint64 lengthBefore = m_file.size();
     if (number < 1 || !m_file.seek((number - 1) * m_recordLength) ||
-        m_file.write(record) != record.size() || !m_file.flush()) {
+        m_file.write(record) != record.size() || !sync(error)) {
+        // A full disk takes a record up to the end of its last block and refuses the rest; the
+        // part it took is cut off again, so that the file holds exactly the records it had.
+        if (m_file.size() > lengthBefore)
+            m_file.resize(lengthBefore);
         *error = FileErrors::cannotWrite(m_file.fileName());
         return false;
     }
-    return sync(error);
+    return true;
 }
 
 bool RecordFile::shrinkTo(qint64 records, QString* error)
@@ -94,8 +101,11 @@ bool copyReplacing(const QString& from, const QString& to, QString* error)
         *error = source.exists() ? FileErrors::cannotRead(from) : FileErrors::missing(from);
         return false;
     }
+    // Unbuffered: QSaveFile only learns of a write that fails in its own write call; one that
+    // fails when its buffer is flushed at commit() goes unnoticed, and a full disk would put a
+    // short or empty copy in the target's place.
     QSaveFile target(to);
-    if (!target.open(QIODevice::WriteOnly)) {
+    if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         *error = FileErrors::cannotWrite(to);
         return false;
     }
@@ -110,7 +120,8 @@ bool copyReplacing(const QString& from, const QString& to, QString* error)
             return false;
         }
     }
-    if (!target.commit()) {
+    // commit() ignores a failing sync; the copy must be on the disk before it replaces anything.
+    if (::fdatasync(target.handle()) != 0 || !target.commit()) {
         *error = FileErrors::cannotWrite(to);
         return false;
     }

@@ -73,21 +73,20 @@ std::optional<FuelRecord> latestFuel(const DataFolder& folder, bool* empty, QStr
     return FuelRecord::decode(*bytes);
 }
 
-std::optional<QList<FuelRecord>> allFuel(const DataFolder& folder, QString* error)
+bool forEachFuel(const DataFolder& folder, const std::function<void(const FuelRecord&)>& visit,
+                 QString* error)
 {
     if (!folder.ensureExists(error))
-        return std::nullopt;
+        return false;
     const QString path = folder.filePath(DataFiles::FuelLog);
     const qint64 count = countOf(path, FuelRecord::Size);
     const std::optional<QByteArray> bytes = readRecords(path, FuelRecord::Size, 1, count, error);
     if (!bytes)
-        return std::nullopt;
-    QList<FuelRecord> records;
-    records.reserve(count);
+        return false;
     for (qint64 i = 0; i < count; ++i)
-        records.append(FuelRecord::decode(
+        visit(FuelRecord::decode(
             QByteArrayView(*bytes).sliced(i * FuelRecord::Size, FuelRecord::Size)));
-    return records;
+    return true;
 }
 
 } // namespace StoredRecords

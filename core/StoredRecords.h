@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class DataFolder;
@@ -23,7 +24,10 @@ qint64 fuelCount(const DataFolder& folder);
 // The latest refuelling; none, without an error, while the log is empty.
 std::optional<FuelRecord> latestFuel(const DataFolder& folder, bool* empty, QString* error);
 
-// Every refuelling, oldest first.
-std::optional<QList<FuelRecord>> allFuel(const DataFolder& folder, QString* error);
+// Hands every refuelling to `visit`, oldest first and one at a time, so that even the longest
+// log is never held decoded as a whole. False, with the problem in `error`, when the log cannot
+// be read.
+bool forEachFuel(const DataFolder& folder, const std::function<void(const FuelRecord&)>& visit,
+                 QString* error);
 
 } // namespace StoredRecords

@@ -33,14 +33,14 @@ QByteArray VehicleRecord::encode() const
 
 VehicleRecord VehicleRecord::decode(QByteArrayView bytes)
 {
-    const QByteArray b = whole(bytes, Size);
+    const Whole<Size> b(bytes);
     VehicleRecord r;
-    r.name = b.mid(0, NameWidth);
-    r.startDate = get<double>(b, 16);
-    r.startOdometer = get<float>(b, 24);
-    r.plateNumber = b.mid(28, PlateWidth);
-    r.chassisNumber = b.mid(44, ChassisWidth);
-    r.insuranceExpiry = get<double>(b, 64);
-    r.oilRemaining = get<qint16>(b, 72);
+    b.getBytes(r.name, 0, NameWidth);
+    r.startDate = b.get<double>(16);
+    r.startOdometer = b.get<float>(24);
+    b.getBytes(r.plateNumber, 28, PlateWidth);
+    b.getBytes(r.chassisNumber, 44, ChassisWidth);
+    r.insuranceExpiry = b.get<double>(64);
+    r.oilRemaining = b.get<qint16>(72);
     return r;
 }
