@@ -2,6 +2,7 @@
 // time it takes just to read the log's bytes. Usage: tankr-fuellog-bench [RECORDS] [ROUNDS]
 // It runs on the offscreen platform with private settings and data folders, so it never
 // touches the user's own log.
+#include "BenchSupport.h"
 #include "DataFolder.h"
 #include "FuelList.h"
 #include "FuelListModel.h"
@@ -16,92 +17,27 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <vector>
-
-namespace {
-
-// Settings and data in a temporary home, set before Qt first looks at the environment.
-void useTemporaryHome(const QTemporaryDir& home)
-{
-    const QByteArray root = QFile::encodeName(home.path());
-    for (const char* sub : {"/config", "/data", "/runtime"})
-        QDir().mkpath(home.path() + QLatin1String(sub));
-    QFile::setPermissions(home.path() + QStringLiteral("/runtime"),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("XDG_CONFIG_HOME", root + "/config");
-    qputenv("XDG_DATA_HOME", root + "/data");
-    qputenv("XDG_RUNTIME_DIR", root + "/runtime");
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-}
-
-// A log of plausible refuellings: rising odometer, brands and memos in full-width text.
-QByteArray buildLog(int records)
-{
-    QByteArray bytes;
-    bytes.reserve(qsizetype(records) * FuelRecord::Size);
-    FuelRecord record;
-    record.setBrandText(QStringLiteral("レギュラー"));
-    record.setMemoText(QStringLiteral("高速道路で遠出"));
-    for (int i = 0; i < records; ++i) {
-        record.date = 37382 + i * 7;
-        record.odometer = 12000.0f + float(i) * 251.3f;
-        record.tripDistance = i == 0 ? 0.0f : 251.3f;
-        record.fuelAmount = 10.0f + float(i % 50) / 10.0f;
-        record.unitPrice = 100.0f + float(i % 30);
-        record.economy = i == 0 ? 0.0f : record.tripDistance / record.fuelAmount;
-        record.payment = qint16(1000 + i % 2000);
-        bytes.append(record.encode());
-    }
-    return bytes;
-}
-
-// The median of several runs, in milliseconds.
-double medianMs(int rounds, const std::function<void()>& run)
-{
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        run();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-// Keeps the optimiser from dropping work whose result is otherwise unused.
-volatile qsizetype sink = 0;
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
     QTemporaryDir home;
-    useTemporaryHome(home);
+    Bench::useTemporaryHome(home.path());
+    Bench::quietPlatformNotes();
     QApplication app(argc, argv);
     const int records = argc > 1 ? QByteArray(argv[1]).toInt() : 32766;
     const int rounds = argc > 2 ? QByteArray(argv[2]).toInt() : 15;
 
     const QString folder = home.path() + QStringLiteral("/log/");
-    QDir().mkpath(folder);
-    SettingsStore().setValue(Settings::FileSave, Settings::Basho, folder);
+    if (!Bench::prepareDataFolder(folder, records))
+        return 1;
     const QString logPath = folder + DataFiles::FuelLog;
-    {
-        QFile log(logPath);
-        if (!log.open(QIODevice::WriteOnly) || log.write(buildLog(records)) < 0) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(logPath));
-            return 1;
-        }
-    }
+    using Bench::medianMs;
 
     const double raw = medianMs(rounds, [&] {
         QFile log(logPath);
         if (log.open(QIODevice::ReadOnly))
-            sink = log.readAll().size();
+            Bench::consume(log.readAll().size());
     });
 
     const double decode = medianMs(rounds, [&] {
@@ -113,14 +49,14 @@ int main(int argc, char* argv[])
         decoded.reserve(bytes.size() / FuelRecord::Size);
         for (qsizetype at = 0; at + FuelRecord::Size <= bytes.size(); at += FuelRecord::Size)
             decoded.append(FuelRecord::decode(QByteArrayView(bytes).sliced(at, FuelRecord::Size)));
-        sink = decoded.size();
+        Bench::consume(decoded.size());
     });
 
     const double model = medianMs(rounds, [&] {
         QString error;
         std::optional<FuelList> list = FuelList::load(SettingsStore(), &error);
         FuelListModel filled(list ? std::move(*list) : FuelList());
-        sink = filled.rowCount();
+        Bench::consume(filled.rowCount());
     });
 
     // What a list that made every text at once would pay: all 10 cells of every row.
@@ -132,7 +68,7 @@ int main(int argc, char* argv[])
         for (int row = 0; row < filled.rowCount(); ++row)
             for (int column = 0; column < filled.columnCount(); ++column)
                 characters += filled.index(row, column).data().toString().size();
-        sink = characters;
+        Bench::consume(characters);
     });
 
     // The window as the user gets it: opened maximized in the main window and painted once.
@@ -145,7 +81,7 @@ int main(int argc, char* argv[])
     const auto openForm6 = [&] {
         QWidget* form6 = main.showWindow(QStringLiteral("Form6"));
         if (form6)
-            sink = form6->grab().width();
+            Bench::consume(form6->grab().width());
         main.closeWindow(QStringLiteral("Form6"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     };

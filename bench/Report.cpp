@@ -1,0 +1,145 @@
+#include "Report.h"
+
+#include "FuelRecord.h"
+
+#include <QString>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+QString timeCell(double ms, double raw)
+{
+    const double ratio = ms / raw;
+    return QStringLiteral("%1 ms (×%2)")
+        .arg(ms, 0, 'f', ms < 1 ? 3 : 1)
+        .arg(ratio, 0, 'f', ratio < 10 ? 1 : 0);
+}
+
+QString megabytes(qint64 kb)
+{
+    return QStringLiteral("%1 MB").arg(double(kb) / 1024, 0, 'f', 1);
+}
+
+void printRow(const QString& caption, const QList<Figures>& all,
+              const std::function<QString(const Figures&)>& cell)
+{
+    QString line = QStringLiteral("| ") + caption + QStringLiteral(" |");
+    for (const Figures& figures : all)
+        line += QLatin1Char(' ') + cell(figures) + QStringLiteral(" |");
+    std::printf("%s\n", qPrintable(line));
+}
+
+void printTimeRow(const QString& caption, const QList<Figures>& all, double Figures::*time)
+{
+    printRow(caption, all, [time](const Figures& f) { return timeCell(f.*time, f.rawRead); });
+}
+
+void printHeading(const QList<Figures>& all)
+{
+    printRow(QStringLiteral("operation"), all, [](const Figures& f) {
+        return QStringLiteral("%L1 record%2")
+            .arg(f.records)
+            .arg(f.records == 1 ? QString() : QStringLiteral("s"));
+    });
+    printRow(QStringLiteral("---"), all, [](const Figures&) { return QStringLiteral("---"); });
+    printRow(QStringLiteral("raw read of the log (open, read every byte)"), all,
+             [](const Figures& f) {
+                 return QStringLiteral("%1 ms (%L2 bytes)")
+                     .arg(f.rawRead, 0, 'f', 3)
+                     .arg(qint64(f.records) * FuelRecord::Size);
+             });
+}
+
+void printStartUp(const QList<Figures>& all)
+{
+    printTimeRow(QStringLiteral("start-up to MDIForm1 exposed"), all, &Figures::startUp);
+    printTimeRow(QStringLiteral("empty QMainWindow exposed (same run)"), all,
+                 &Figures::emptyStartUp);
+    printRow(QStringLiteral("start-up ÷ empty main window"), all, [](const Figures& f) {
+        return QStringLiteral("%1").arg(f.startUp / f.emptyStartUp, 0, 'f', 2);
+    });
+}
+
+void printCommands(const QList<Figures>& all)
+{
+    printTimeRow(QStringLiteral("Form6 opened and painted"), all, &Figures::form6);
+    printTimeRow(QStringLiteral("calculation (Form10 計算)"), all, &Figures::calculation);
+    printTimeRow(QStringLiteral("append (Form10 書き込む)"), all, &Figures::append);
+    printTimeRow(QStringLiteral("delete of the latest record (Form7)"), all,
+                 &Figures::deleteLatest);
+    printTimeRow(QStringLiteral("cumulative figures (Form1)"), all, &Figures::cumulative);
+    printTimeRow(QStringLiteral("print lines for the whole log"), all, &Figures::printLines);
+}
+
+void printMemory(const QList<Figures>& all)
+{
+    printRow(QStringLiteral("peak memory: Tankr started"), all,
+             [](const Figures& f) { return megabytes(f.startedPeakKb); });
+    printRow(
+        QStringLiteral("peak memory: Tankr after Form6 (scrolled to the end), Form1, print lines"),
+        all, [](const Figures& f) { return megabytes(f.workPeakKb); });
+    printRow(QStringLiteral("peak memory: empty QMainWindow"), all,
+             [](const Figures& f) { return megabytes(f.emptyPeakKb); });
+}
+
+bool printGoal(const QString& goal, const QString& figure, bool met)
+{
+    std::printf("- %s: %s — %s\n", qPrintable(goal), qPrintable(figure), met ? "met" : "MISSED");
+    return met;
+}
+
+// A time that does not depend on the log's length: on the largest log within twice the time on
+// a log of one record (the rest is the disk's and the scheduler's noise).
+bool printIndependence(const QString& operation, double Figures::*time, const QList<Figures>& all)
+{
+    const double growth = all.last().*time / all.first().*time;
+    return printGoal(operation + QStringLiteral(" independent of the log's length"),
+                     QStringLiteral("%L1 records ÷ 1 record = %2")
+                         .arg(all.last().records)
+                         .arg(growth, 0, 'f', 2),
+                     growth < 2.0);
+}
+
+} // namespace
+
+namespace Report {
+
+void printTable(const QList<Figures>& all, int rounds)
+{
+    std::printf("Median of %d rounds; start-up in %d fresh processes of each kind. "
+                "(×N) = N times the raw read.\n\n",
+                rounds, rounds);
+    printHeading(all);
+    printStartUp(all);
+    printCommands(all);
+    printMemory(all);
+}
+
+bool printGoals(const QList<Figures>& all)
+{
+    std::printf("\nGoals:\n");
+    double slowest = 0;
+    double worstRatio = 0;
+    for (const Figures& f : all) {
+        slowest = qMax(slowest, f.startUp);
+        worstRatio = qMax(worstRatio, f.startUp / f.emptyStartUp);
+    }
+    bool met = printGoal(QStringLiteral("start-up under 150 ms"),
+                         QStringLiteral("slowest %1 ms").arg(slowest, 0, 'f', 1), slowest < 150);
+    met &= printGoal(QStringLiteral("start-up within 2× an empty main window"),
+                     QStringLiteral("worst %1×").arg(worstRatio, 0, 'f', 2), worstRatio <= 2.0);
+    const Figures& largest = all.last();
+    met &= printGoal(QStringLiteral("Form6 on %L1 records under 50 ms").arg(largest.records),
+                     QStringLiteral("%1 ms").arg(largest.form6, 0, 'f', 1), largest.form6 < 50);
+    met &= printIndependence(QStringLiteral("append"), &Figures::append, all);
+    met &= printIndependence(QStringLiteral("calculation"), &Figures::calculation, all);
+    met &= printIndependence(QStringLiteral("delete"), &Figures::deleteLatest, all);
+    met &=
+        printGoal(QStringLiteral("peak memory under 80 MB with %L1 records").arg(largest.records),
+                  megabytes(largest.workPeakKb), largest.workPeakKb < 80 * 1024);
+    return met;
+}
+
+} // namespace Report

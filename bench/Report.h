@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QList>
+
+// What the benchmarks measured on one log, in milliseconds (medians) and kilobytes.
+struct Figures
+{
+    int records = 0;
+    double rawRead = 0; // opening the log and reading every byte: the yardstick
+    double startUp = 0;
+    double emptyStartUp = 0;
+    double form6 = 0;
+    double calculation = 0;
+    double append = 0;
+    double deleteLatest = 0;
+    double cumulative = 0;
+    double printLines = 0;
+    qint64 startedPeakKb = -1;
+    qint64 workPeakKb = -1;
+    qint64 emptyPeakKb = -1;
+};
+
+namespace Report {
+
+// A Markdown table: one row per operation, one column per log size, each time beside its
+// ratio to the raw read of the same log.
+void printTable(const QList<Figures>& all, int rounds);
+
+// Each goal with the figure that decides it; false when one is missed.
+bool printGoals(const QList<Figures>& all);
+
+} // namespace Report

@@ -1,0 +1,262 @@
+// Tankr's benchmarks: start-up, the list window and the commands that read or change the fuel
+// log, each over logs of 1, 1,000 and 32,766 records and each beside the time it takes just to
+// read the log's bytes; and peak memory. Usage: tankr-bench [ROUNDS]
+// It runs on the offscreen platform with private settings and data folders, so it never
+// touches the user's own log. Start-up and peak memory are measured in fresh child processes.
+#include "BenchSupport.h"
+#include "ChildProcess.h"
+#include "Correction.h"
+#include "Cumulative.h"
+#include "DataFolder.h"
+#include "MDIForm1.h"
+#include "PrintLines.h"
+#include "RefuelEntry.h"
+#include "Report.h"
+#include "SettingsStore.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QWindow>
+
+#include <cstdio>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace {
+
+const int LogSizes[] = {1, 1000, 32766};
+
+// A benchmark whose command fails measures nothing worth printing: it stops the run.
+void require(bool ok, const QString& what)
+{
+    if (!ok)
+        throw std::runtime_error(what.toStdString());
+}
+
+QString logPath()
+{
+    return DataFolder(SettingsStore()).filePath(DataFiles::FuelLog);
+}
+
+double timeRawRead(int rounds)
+{
+    const QString path = logPath();
+    return Bench::medianMs(rounds, [&] { Bench::consume(Bench::fileBytes(path).size()); });
+}
+
+// Brings the log back to `original`, on the disk, after a command changed its end.
+void restoreLog(const QByteArray& original)
+{
+    QFile log(logPath());
+    require(log.open(QIODevice::ReadWrite), QStringLiteral("cannot restore the log"));
+    if (log.size() > original.size())
+        log.resize(original.size());
+    else if (log.size() < original.size() && log.seek(log.size()))
+        log.write(original.mid(log.size()));
+    log.flush();
+    ::fdatasync(log.handle());
+}
+
+// An odometer reading beyond every record of the made-up logs.
+const QString NextOdometer = QStringLiteral("9000000");
+const QString NextFuelAmount = QStringLiteral("20.5");
+
+double timeCalculation(int rounds)
+{
+    return Bench::medianMs(rounds, [] {
+        const Calculation calculation =
+            RefuelEntry::calculate(SettingsStore(), NextOdometer, NextFuelAmount);
+        require(calculation.outcome.succeeded, QStringLiteral("the calculation failed"));
+    });
+}
+
+// The boxes of the entry window after the user typed the next refuelling and calculated it.
+struct TypedRefuelling
+{
+    FuelEntryBoxes boxes;
+    CalculationBasis basis;
+};
+
+TypedRefuelling typedRefuelling()
+{
+    const Correction::Loaded latest = Correction::load(SettingsStore());
+    require(latest.outcome.succeeded, QStringLiteral("the latest record cannot be read"));
+    TypedRefuelling typed{latest.boxes, {}};
+    typed.boxes.odometer = NextOdometer;
+    typed.boxes.fuelAmount = NextFuelAmount;
+    typed.basis = RefuelEntry::calculate(SettingsStore(), NextOdometer, NextFuelAmount).basis;
+    typed.boxes.tripDistance = typed.basis.tripDistance;
+    typed.boxes.economy = typed.basis.economy;
+    return typed;
+}
+
+double timeAppend(int rounds, const QByteArray& original)
+{
+    const TypedRefuelling typed = typedRefuelling();
+    const double time = Bench::medianMs(
+        rounds,
+        [&] {
+            SettingsStore settings;
+            const Outcome written = RefuelEntry::write(settings, typed.boxes, typed.basis);
+            require(written.succeeded, QStringLiteral("the append failed"));
+        },
+        [&] { restoreLog(original); });
+    restoreLog(original);
+    return time;
+}
+
+double timeDelete(int rounds, const QByteArray& original)
+{
+    const double time = Bench::medianMs(
+        rounds,
+        [] {
+            const Outcome deleted = Correction::deleteLatest(SettingsStore());
+            require(deleted.succeeded, QStringLiteral("the delete failed"));
+        },
+        [&] { restoreLog(original); });
+    restoreLog(original);
+    return time;
+}
+
+double timeCumulative(int rounds)
+{
+    return Bench::medianMs(rounds, [] {
+        const Cumulative::Display display = Cumulative::compute(SettingsStore());
+        require(display.outcome.succeeded && display.figures,
+                QStringLiteral("the cumulative figures failed"));
+    });
+}
+
+double timePrintLines(int rounds, int records)
+{
+    const PrintLines::RangeTexts wholeLog{QStringLiteral("1"), QString::number(records)};
+    return Bench::medianMs(rounds, [&] {
+        const PrintLines::Job job = PrintLines::forRange(SettingsStore(), wholeLog);
+        require(job.outcome.succeeded && job.lines.size() == records + 1,
+                QStringLiteral("the print lines are not those of the whole log"));
+    });
+}
+
+// Counts the paintings of a widget, so that a timing known to include one can prove it did.
+class PaintCount : public QObject
+{
+public:
+    explicit PaintCount(QWidget* widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+// The list window as the user gets it: opened maximized in the main window, then laid out and
+// painted by the ordinary event handling, as the next turn of the event loop would.
+double timeForm6(int rounds, MDIForm1& main)
+{
+    const QString name = QStringLiteral("Form6");
+    return Bench::medianMs(
+        rounds,
+        [&] {
+            QWidget* form6 = main.showWindow(name);
+            require(form6, QStringLiteral("Form6 did not open"));
+            auto* list = form6->findChild<QAbstractItemView*>(QStringLiteral("ListView1"));
+            require(list, QStringLiteral("Form6 has no ListView1"));
+            const PaintCount painted(list->viewport());
+            QCoreApplication::processEvents();
+            require(painted.count > 0, QStringLiteral("Form6's list was not painted"));
+        },
+        [&] {
+            main.closeWindow(name);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        });
+}
+
+ChildProcess::Report requireChild(const QString& mode)
+{
+    const ChildProcess::Report report = ChildProcess::run(mode);
+    require(report.readyMs >= 0 && report.peakKb >= 0,
+            QStringLiteral("the child process \"%1\" failed").arg(mode));
+    return report;
+}
+
+// Tankr and the empty window take turns, so that both meet the same state of the machine.
+void measureStartUp(int rounds, Figures* figures)
+{
+    QList<double> tankr;
+    QList<double> empty;
+    for (int i = 0; i < rounds; ++i) {
+        const ChildProcess::Report started = requireChild(ChildProcess::TankrStartUp);
+        const ChildProcess::Report bare = requireChild(ChildProcess::EmptyStartUp);
+        tankr.append(started.readyMs);
+        empty.append(bare.readyMs);
+        figures->startedPeakKb = qMax(figures->startedPeakKb, started.peakKb);
+        figures->emptyPeakKb = qMax(figures->emptyPeakKb, bare.peakKb);
+    }
+    figures->startUp = Bench::median(tankr);
+    figures->emptyStartUp = Bench::median(empty);
+    figures->workPeakKb = requireChild(ChildProcess::TankrAtWork).peakKb;
+}
+
+Figures measure(int records, int rounds, MDIForm1& main, const QString& dataFolder)
+{
+    require(Bench::prepareDataFolder(dataFolder, records),
+            QStringLiteral("cannot prepare the data folder"));
+    const QByteArray original = Bench::fuelLog(records);
+    Figures figures;
+    figures.records = records;
+    figures.rawRead = timeRawRead(rounds);
+    figures.calculation = timeCalculation(rounds);
+    figures.append = timeAppend(rounds, original);
+    figures.deleteLatest = timeDelete(rounds, original);
+    figures.cumulative = timeCumulative(rounds);
+    figures.printLines = timePrintLines(rounds, records);
+    figures.form6 = timeForm6(rounds, main);
+    measureStartUp(rounds, &figures);
+    require(Bench::fileBytes(logPath()) == original,
+            QStringLiteral("the benchmarks left the log changed"));
+    return figures;
+}
+
+// The main window stays open for the list window's rounds, as it is when the user opens it.
+MDIForm1* openMainWindow(MDIForm1& main)
+{
+    main.show();
+    while (!(main.windowHandle() && main.windowHandle()->isExposed()))
+        QCoreApplication::processEvents();
+    main.closeWindow(QStringLiteral("Form12"));
+    return &main;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    int childExit = 0;
+    if (ChildProcess::runIfAsked(argc, argv, &childExit))
+        return childExit;
+
+    QTemporaryDir home;
+    Bench::useTemporaryHome(home.path());
+    Bench::quietPlatformNotes();
+    QApplication app(argc, argv);
+    const int rounds = qMax(1, argc > 1 ? QByteArray(argv[1]).toInt() : 15);
+    try {
+        MDIForm1 main;
+        openMainWindow(main);
+        QList<Figures> all;
+        for (int records : LogSizes)
+            all.append(measure(records, rounds, main, home.path() + QStringLiteral("/log/")));
+        Report::printTable(all, rounds);
+        if (!Report::printGoals(all))
+            return 2;
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "benchmark stopped: %s\n", failure.what());
+        return 1;
+    }
+    return 0;
+}
