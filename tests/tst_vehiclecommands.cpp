@@ -77,6 +77,16 @@ VehicleRecord registered(float startOdometer, qint16 oilRemaining, double startD
     return vehicle;
 }
 
+QStringList windowsOf(const Outcome& outcome)
+{
+    QStringList windows;
+    for (const WindowAction& action : outcome.windows)
+        windows << (action.kind == WindowAction::Close ? QStringLiteral("close ")
+                                                       : QStringLiteral("show ")) +
+                       action.window;
+    return windows;
+}
+
 QByteArray settingsBytes()
 {
     QFile file(SettingsStore().fileName());
@@ -110,7 +120,6 @@ private slots:
     void registrationRefusesABox_data();
     void registrationRefusesABox();
     void registrationAsksBeforeEmptyingALog();
-    void registrationNamesAMissingFolder();
     void correctionWritesOnlyTheVehicle();
     void reminder_data();
     void reminder();
@@ -120,8 +129,7 @@ private slots:
     void detailsWithoutAVehicleOrLog();
     void cumulativeFigures_data();
     void cumulativeFigures();
-    void cumulativeWithoutFigures();
-    void cumulativeWithNoFuel();
+    void cumulativeWithoutSomeFigures();
 };
 
 void TestVehicleCommands::registrationWritesTheRecordImage()
@@ -137,12 +145,9 @@ void TestVehicleCommands::registrationWritesTheRecordImage()
         outcome.message->text,
         QStringLiteral("車両情報を登録し、燃費データを初期化しました。車両情報を表示します。"));
     QCOMPARE(outcome.message->title, QStringLiteral("完了"));
-    QCOMPARE(outcome.windows.size(), 3);
-    QCOMPARE(outcome.windows.at(0).kind, WindowAction::Close);
-    QCOMPARE(outcome.windows.at(0).window, QStringLiteral("Form4"));
-    QCOMPARE(outcome.windows.at(1).kind, WindowAction::Show);
-    QCOMPARE(outcome.windows.at(1).window, QStringLiteral("Form9"));
-    QCOMPARE(outcome.windows.at(2).window, QStringLiteral("Form2"));
+    QCOMPARE(windowsOf(outcome),
+             QStringList({QStringLiteral("close Form4"), QStringLiteral("show Form9"),
+                          QStringLiteral("close Form2")}));
 
     const QByteArray expected =
         QByteArray("CB50S           ") + QByteArray::fromHex("00000000c040e240") +
@@ -184,38 +189,27 @@ void TestVehicleCommands::registrationRefusesABox_data()
 {
     QTest::addColumn<VehicleBoxes>("boxes");
     QTest::addColumn<QString>("message");
-    const QString noNumber = QStringLiteral("「%1」には数値を入力してください。");
     QTest::addRow("defaults")
         << defaultBoxes()
         << QStringLiteral(
                "「使用開始年月日」は日付として読めません。2002/5/6 の形式で入力してください。");
     VehicleBoxes boxes = typedBoxes();
-    boxes.startOdometer.clear();
-    QTest::addRow("empty odometer")
-        << boxes << noNumber.arg(QStringLiteral("使用開始時メーター距離"));
     boxes.startOdometer = QStringLiteral("10000000");
     QTest::addRow("odometer too large")
         << boxes
         << QStringLiteral("「使用開始時メーター距離」の値が大きすぎるか小さすぎます（-"
                           "9999999～9999999の範囲で入力してください）。");
     boxes = typedBoxes();
-    boxes.insuranceExpiry = QStringLiteral("2003/5/6(この形式で)");
-    QTest::addRow("insurance default")
-        << boxes
-        << QStringLiteral(
-               "「自賠責保険有効期限」は日付として読めません。2002/5/6 の形式で入力してください。");
-    boxes = typedBoxes();
     boxes.oilRemaining = QStringLiteral("40000");
     QTest::addRow("oil beyond 16 bits")
         << boxes
         << QStringLiteral("「オイルの残り走行可能距離」の値が大きすぎるか小さすぎます（-"
                           "32768～32767の範囲で入力してください）。");
-    boxes.oilRemaining = QStringLiteral("千");
-    QTest::addRow("oil not a number")
-        << boxes << noNumber.arg(QStringLiteral("オイルの残り走行可能距離"));
 }
 
-// A refused registration or correction leaves every file and setting as it was.
+// A refused registration or correction leaves every file and setting as it was. Every box's
+// bad entries and a faulty folder have tests of their own; these are the defaults and the
+// limits of the wide odometer and the 16-bit oil field.
 void TestVehicleCommands::registrationRefusesABox()
 {
     QFETCH(VehicleBoxes, boxes);
@@ -279,21 +273,6 @@ void TestVehicleCommands::registrationAsksBeforeEmptyingALog()
     QCOMPARE(data.setting(Settings::Hyouji, Settings::Hyouji), QStringLiteral("donot"));
 }
 
-void TestVehicleCommands::registrationNamesAMissingFolder()
-{
-    DataFolderFixture data;
-    const QString missing = data.folder() + QStringLiteral("gone/");
-    data.setSetting(Settings::FileSave, Settings::Basho, missing);
-    SettingsStore settings;
-    Questions questions;
-    const Outcome outcome = Registration::registerNew(settings, typedBoxes(), questions.confirm());
-    QVERIFY(!outcome.succeeded);
-    QVERIFY(outcome.message->text.contains(QStringLiteral("gone")));
-    QVERIFY(!Registration::correct(settings, typedBoxes()).succeeded);
-    QVERIFY(!QFile::exists(missing));
-    QCOMPARE(data.setting(Settings::Oil, Settings::Kyori), QString());
-}
-
 void TestVehicleCommands::correctionWritesOnlyTheVehicle()
 {
     DataFolderFixture data;
@@ -313,11 +292,9 @@ void TestVehicleCommands::correctionWritesOnlyTheVehicle()
     QCOMPARE(outcome.message->text,
              QStringLiteral("車両情報を訂正しました。車両情報を表示します。"));
     QCOMPARE(outcome.message->title, QStringLiteral("完了"));
-    QCOMPARE(outcome.windows.at(0).window, QStringLiteral("Form4"));
-    QCOMPARE(outcome.windows.at(0).kind, WindowAction::Close);
-    QCOMPARE(outcome.windows.at(1).window, QStringLiteral("Form4"));
-    QCOMPARE(outcome.windows.at(1).kind, WindowAction::Show);
-    QCOMPARE(outcome.windows.at(2).window, QStringLiteral("Form5"));
+    QCOMPARE(windowsOf(outcome),
+             QStringList({QStringLiteral("close Form4"), QStringLiteral("show Form4"),
+                          QStringLiteral("close Form5")}));
 
     const VehicleRecord stored = VehicleRecord::decode(data.read(Vehicle));
     QCOMPARE(stored.startOdometer, 450.0f);
@@ -343,34 +320,20 @@ void TestVehicleCommands::reminder_data()
         QStringLiteral("オイルがすでに%1Km超過しています。すぐにオイル交換してください。");
     const QString k1000 = QStringLiteral("1000");
     const QString k5000 = QStringLiteral("5000");
-    QTest::addRow("registered, 400")
-        << QStringLiteral("0") << k1000 << 1000 << 400.0f << left.arg(600);
-    QTest::addRow("registered, at the allowance")
-        << QStringLiteral("0") << k1000 << 1000 << 1000.0f << left.arg(0);
-    QTest::addRow("registered, 1250")
-        << QStringLiteral("0") << k1000 << 1000 << 1250.0f << over.arg(250);
-    QTest::addRow("oil changed, 15500")
-        << QStringLiteral("12000") << k5000 << 5000 << 15500.0f << left.arg(1500);
-    QTest::addRow("oil changed, 17100")
-        << QStringLiteral("12000") << k5000 << 5000 << 17100.0f << over.arg(100);
-    QTest::addRow("corrected, 500")
-        << QStringLiteral("0") << k1000 << 3000 << 500.0f << left.arg(2500);
-    QTest::addRow("corrected, 1500")
-        << QStringLiteral("0") << k1000 << 3000 << 1500.0f << over.arg(500);
-    QTest::addRow("wide, 40400") << QStringLiteral("40000") << k1000 << 1000 << 40400.0f
-                                 << left.arg(600);
-    QTest::addRow("wide, at the allowance")
-        << QStringLiteral("40000") << k1000 << 1000 << 41000.0f << left.arg(0);
-    QTest::addRow("wide, 41250") << QStringLiteral("40000") << k1000 << 1000 << 41250.0f
-                                 << over.arg(250);
+    QTest::addRow("registered, 400") << "0" << k1000 << 1000 << 400.0f << left.arg(600);
+    QTest::addRow("registered, at the allowance") << "0" << k1000 << 1000 << 1000.0f << left.arg(0);
+    QTest::addRow("registered, 1250") << "0" << k1000 << 1000 << 1250.0f << over.arg(250);
+    QTest::addRow("oil changed, 15500") << "12000" << k5000 << 5000 << 15500.0f << left.arg(1500);
+    QTest::addRow("oil changed, 17100") << "12000" << k5000 << 5000 << 17100.0f << over.arg(100);
+    QTest::addRow("corrected, 500") << "0" << k1000 << 3000 << 500.0f << left.arg(2500);
+    QTest::addRow("corrected, 1500") << "0" << k1000 << 3000 << 1500.0f << over.arg(500);
+    QTest::addRow("wide, 40400") << "40000" << k1000 << 1000 << 40400.0f << left.arg(600);
+    QTest::addRow("wide, 41250") << "40000" << k1000 << 1000 << 41250.0f << over.arg(250);
     QTest::addRow("wide oil change, 55500")
-        << QStringLiteral("52000") << k5000 << 5000 << 55500.0f << left.arg(1500);
-    QTest::addRow("wide oil change, 57100")
-        << QStringLiteral("52000") << k5000 << 5000 << 57100.0f << over.arg(100);
+        << "52000" << k5000 << 5000 << 55500.0f << left.arg(1500);
     QTest::addRow("counted from a fraction")
-        << QStringLiteral("12345.5") << k1000 << 1000 << 12546.0f << left.arg(800);
-    QTest::addRow("fractional odometer")
-        << QStringLiteral("0") << k1000 << 1000 << 1000.5f << over.arg(0.5);
+        << "12345.5" << k1000 << 1000 << 12546.0f << left.arg(800);
+    QTest::addRow("fractional odometer") << "0" << k1000 << 1000 << 1000.5f << over.arg(0.5);
 }
 
 void TestVehicleCommands::reminder()
@@ -470,8 +433,7 @@ void TestVehicleCommands::detailsWithoutAVehicleOrLog()
     const VehicleInfo::Display missing = VehicleInfo::details(SettingsStore());
     QVERIFY(!missing.outcome.succeeded);
     QVERIFY(missing.outcome.message->text.contains(QStringLiteral("gone")));
-    QCOMPARE(missing.outcome.windows.size(), 1);
-    QCOMPARE(missing.outcome.windows.first().window, QStringLiteral("Form9"));
+    QCOMPARE(windowsOf(missing.outcome), QStringList{QStringLiteral("close Form9")});
 }
 
 void TestVehicleCommands::cumulativeFigures_data()
@@ -524,41 +486,33 @@ void TestVehicleCommands::cumulativeFigures()
     QCOMPARE(shown, figures);
 }
 
-void TestVehicleCommands::cumulativeWithoutFigures()
+// Without whole records there is nothing to show; a date that is no number or a total fuel of
+// 0 still shows what can be worked out.
+void TestVehicleCommands::cumulativeWithoutSomeFigures()
 {
     DataFolderFixture data;
-    data.write(Vehicle, registered(0, 1000).encode());
+    data.write(Vehicle, registered(1000, 1000).encode());
     data.write(Log, QByteArray(50, '\0'));
     const Cumulative::Display empty = Cumulative::compute(SettingsStore());
     QVERIFY(!empty.outcome.succeeded);
     QVERIFY(!empty.figures);
     QCOMPARE(empty.outcome.message->text,
              QStringLiteral("燃費データがまだ記録されていないため、累積情報を表示できません。"));
-    QCOMPARE(empty.outcome.windows.size(), 1);
-    QCOMPARE(empty.outcome.windows.first().kind, WindowAction::Close);
-    QCOMPARE(empty.outcome.windows.first().window, QStringLiteral("Form1"));
+    QCOMPARE(windowsOf(empty.outcome), QStringList{QStringLiteral("close Form1")});
 
-    // A damaged log whose date is no number still shows what can be worked out.
-    FuelRecord damaged = refuelling(std::numeric_limits<double>::quiet_NaN(), 500, 10);
-    data.write(Log, logOf({damaged}));
-    const Cumulative::Display partial = Cumulative::compute(SettingsStore());
-    QVERIFY(!partial.outcome.succeeded);
-    QVERIFY(partial.outcome.windows.isEmpty());
-    QCOMPARE(partial.figures->daysInUse, QStringLiteral("使用日数:計算できません"));
-    QCOMPARE(partial.figures->distance, QStringLiteral("使用距離:500km"));
-}
+    data.write(Log, logOf({refuelling(std::numeric_limits<double>::quiet_NaN(), 1500, 10)}));
+    const Cumulative::Display undated = Cumulative::compute(SettingsStore());
+    QVERIFY(!undated.outcome.succeeded);
+    QVERIFY(undated.outcome.windows.isEmpty());
+    QCOMPARE(undated.figures->daysInUse, QStringLiteral("使用日数:計算できません"));
+    QCOMPARE(undated.figures->distance, QStringLiteral("使用距離:500km"));
 
-void TestVehicleCommands::cumulativeWithNoFuel()
-{
-    DataFolderFixture data;
-    data.write(Vehicle, registered(1000, 1000).encode());
     data.write(Log, logOf({refuelling(37390, 1500, 0, 100), refuelling(37400, 2000, 0, 200)}));
     const Cumulative::Display display = Cumulative::compute(SettingsStore());
     QVERIFY(!display.outcome.succeeded);
     QCOMPARE(display.outcome.message->text,
              QStringLiteral("累積給油量が0のため、総合燃費を計算できません。"));
     QVERIFY(display.outcome.windows.isEmpty());
-    QCOMPARE(display.figures->distance, QStringLiteral("使用距離:1000km"));
     QCOMPARE(display.figures->fuel, QStringLiteral("累積給油量:0l"));
     QCOMPARE(display.figures->economy, QStringLiteral("総合燃費:計算できません"));
     QCOMPARE(display.figures->payment, QStringLiteral("累積支払額:300円"));
