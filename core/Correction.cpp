@@ -3,7 +3,6 @@
 #include "DataFileAccess.h"
 #include "DataFolder.h"
 #include "FuelRecord.h"
-#include "OilChange.h"
 #include "RecordFile.h"
 #include "TextConversions.h"
 
@@ -72,14 +71,8 @@ Outcome write(SettingsStore& settings, const FuelEntryBoxes& boxes, const Calcul
     const qint64 latest = log->count();
     if (latest == 0)
         return Outcome::failure(noRecordMessage());
-    OilChange oilChange;
-    if (boxes.oilChanged && !oilChange.prepare(folder, &error))
-        return Outcome::failure(error);
-    if (!log->write(latest, record->encode(), &error))
-        return Outcome::failure(error);
-    if (boxes.oilChanged && !oilChange.record(settings, boxes.odometer, &error))
-        return FuelEntry::written(FuelEntry::oilChangeFailed(error), ThisWindow);
-    return FuelEntry::written(correctionDone(), ThisWindow);
+    return FuelEntry::store(settings, folder, *log, latest, boxes, *record, correctionDone(),
+                            ThisWindow);
 }
 
 Message deleteQuestion()

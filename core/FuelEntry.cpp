@@ -5,6 +5,8 @@
 #include "DataFolder.h"
 #include "FuelBoxCaptions.h"
 #include "FuelRecord.h"
+#include "OilChange.h"
+#include "RecordFile.h"
 #include "TextConversions.h"
 
 #include <cmath>
@@ -148,6 +150,21 @@ std::optional<FuelRecord> checkedRecord(const FuelEntryBoxes& boxes, const Calcu
         return std::nullopt;
     }
     return recordFrom(boxes, error);
+}
+
+Outcome store(SettingsStore& settings, const DataFolder& folder, RecordFile& log, qint64 number,
+              const FuelEntryBoxes& boxes, const FuelRecord& record, const Message& done,
+              const QString& window)
+{
+    QString error;
+    OilChange oilChange;
+    if (boxes.oilChanged && !oilChange.prepare(folder, &error))
+        return Outcome::failure(error);
+    if (!log.write(number, record.encode(), &error))
+        return Outcome::failure(error);
+    if (boxes.oilChanged && !oilChange.record(settings, boxes.odometer, &error))
+        return written(oilChangeFailed(error), window);
+    return written(done, window);
 }
 
 Outcome written(const Message& message, const QString& window)

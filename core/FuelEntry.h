@@ -6,6 +6,8 @@
 
 #include <optional>
 
+class DataFolder;
+class RecordFile;
 class SettingsStore;
 struct FuelRecord;
 
@@ -84,6 +86,14 @@ std::optional<FuelRecord> recordFrom(const FuelEntryBoxes& boxes, QString* error
 // needsCalculation, then recordFrom: the record a write may store, or the failure to show.
 std::optional<FuelRecord> checkedRecord(const FuelEntryBoxes& boxes, const CalculationBasis& basis,
                                         QString* error);
+
+// The end both writes share: the record goes in as record `number` of the open log and, with
+// Check1 ticked, the oil counters restart (the vehicle file is opened before the log is
+// touched, so a vehicle file that cannot be used stops the write with nothing written); then
+// the message `done`, and the list and the writing window close.
+Outcome store(SettingsStore& settings, const DataFolder& folder, RecordFile& log, qint64 number,
+              const FuelEntryBoxes& boxes, const FuelRecord& record, const Message& done,
+              const QString& window);
 
 // A write that stored its record: the message, then the list (which no longer shows the log as
 // it is) and the writing window close.

@@ -4,7 +4,6 @@
 #include "DataFolder.h"
 #include "FileErrors.h"
 #include "FuelRecord.h"
-#include "OilChange.h"
 
 namespace RefuelEntry {
 
@@ -27,16 +26,10 @@ Outcome write(SettingsStore& settings, const FuelEntryBoxes& boxes, const Calcul
         return Outcome::failure(error);
     if (log->count() >= RecordFile::MaxRecords)
         return Outcome::failure(FileErrors::logFull(RecordFile::MaxRecords));
-    OilChange oilChange;
-    if (boxes.oilChanged && !oilChange.prepare(folder, &error))
-        return Outcome::failure(error);
-    if (!log->write(log->count() + 1, record->encode(), &error))
-        return Outcome::failure(error);
-    const QString window = QStringLiteral("Form10");
-    if (boxes.oilChanged && !oilChange.record(settings, boxes.odometer, &error))
-        return FuelEntry::written(FuelEntry::oilChangeFailed(error), window);
-    return FuelEntry::written(
-        Message{QStringLiteral("書き込み完了しました。"), QStringLiteral("完了")}, window);
+    return FuelEntry::store(
+        settings, folder, *log, log->count() + 1, boxes, *record,
+        Message{QStringLiteral("書き込み完了しました。"), QStringLiteral("完了")},
+        QStringLiteral("Form10"));
 }
 
 } // namespace RefuelEntry
