@@ -12,11 +12,6 @@ namespace {
 
 const QString ThisWindow = QStringLiteral("Form7");
 
-QString noRecordMessage()
-{
-    return QStringLiteral("燃費データがまだないため、訂正する記録がありません。");
-}
-
 Message correctionDone()
 {
     return Message{QStringLiteral("訂正完了しました。"), QStringLiteral("完了")};
@@ -47,7 +42,7 @@ Loaded load(const SettingsStore& settings)
         return {Outcome::failure(error), {}};
     const qint64 count = log->count();
     if (count == 0)
-        return {Outcome::failure(noRecordMessage()), {}};
+        return {Outcome::failure(FuelEntry::noRecordToCorrectMessage()), {}};
     return {Outcome{true, std::nullopt, {}}, boxesOf(FuelRecord::decode(log->read(count)))};
 }
 
@@ -59,19 +54,7 @@ Calculation calculate(const SettingsStore& settings, const QString& odometer,
 
 Outcome write(SettingsStore& settings, const FuelEntryBoxes& boxes, const CalculationBasis& basis)
 {
-    QString error;
-    const std::optional<FuelRecord> record = FuelEntry::checkedRecord(boxes, basis, &error);
-    if (!record)
-        return Outcome::failure(error);
-
-    const DataFolder folder(settings);
-    const auto log = openDataFile(folder, DataFiles::FuelLog, FuelRecord::Size, &error);
-    if (!log)
-        return Outcome::failure(error);
-    const qint64 latest = log->count();
-    if (latest == 0)
-        return Outcome::failure(noRecordMessage());
-    return FuelEntry::store(settings, folder, *log, latest, boxes, *record, correctionDone(),
+    return FuelEntry::write(settings, boxes, basis, FuelEntry::Place::OverLatest, correctionDone(),
                             ThisWindow);
 }
 

@@ -3,6 +3,7 @@
 #include "BoxReader.h"
 #include "DataFileAccess.h"
 #include "DataFolder.h"
+#include "FileErrors.h"
 #include "FuelBoxCaptions.h"
 #include "FuelRecord.h"
 #include "OilChange.h"
@@ -121,6 +122,11 @@ QString calculationNeededMessage()
     return QStringLiteral("計算を実行してください");
 }
 
+QString noRecordToCorrectMessage()
+{
+    return QStringLiteral("燃費データがまだないため、訂正する記録がありません。");
+}
+
 std::optional<FuelRecord> recordFrom(const FuelEntryBoxes& boxes, QString* error)
 {
     using namespace FuelBoxCaptions;
@@ -152,15 +158,29 @@ std::optional<FuelRecord> checkedRecord(const FuelEntryBoxes& boxes, const Calcu
     return recordFrom(boxes, error);
 }
 
-Outcome store(SettingsStore& settings, const DataFolder& folder, RecordFile& log, qint64 number,
-              const FuelEntryBoxes& boxes, const FuelRecord& record, const Message& done,
-              const QString& window)
+Outcome write(SettingsStore& settings, const FuelEntryBoxes& boxes, const CalculationBasis& basis,
+              Place place, const Message& done, const QString& window)
 {
     QString error;
+    const std::optional<FuelRecord> record = checkedRecord(boxes, basis, &error);
+    if (!record)
+        return Outcome::failure(error);
+
+    const DataFolder folder(settings);
+    const auto log = openDataFile(folder, DataFiles::FuelLog, FuelRecord::Size, &error);
+    if (!log)
+        return Outcome::failure(error);
+    const qint64 count = log->count();
+    if (place == Place::AfterLatest && count >= RecordFile::MaxRecords)
+        return Outcome::failure(FileErrors::logFull(RecordFile::MaxRecords));
+    if (place == Place::OverLatest && count == 0)
+        return Outcome::failure(noRecordToCorrectMessage());
+
     OilChange oilChange;
     if (boxes.oilChanged && !oilChange.prepare(folder, &error))
         return Outcome::failure(error);
-    if (!log.write(number, record.encode(), &error))
+    const qint64 number = place == Place::AfterLatest ? count + 1 : count;
+    if (!log->write(number, record->encode(), &error))
         return Outcome::failure(error);
     if (boxes.oilChanged && !oilChange.record(settings, boxes.odometer, &error))
         return written(oilChangeFailed(error), window);

@@ -6,8 +6,6 @@
 
 #include <optional>
 
-class DataFolder;
-class RecordFile;
 class SettingsStore;
 struct FuelRecord;
 
@@ -79,6 +77,9 @@ std::optional<Figures> figures(float previousOdometer, float odometer, float fue
 bool needsCalculation(const FuelEntryBoxes& boxes, const CalculationBasis& basis);
 QString calculationNeededMessage();
 
+// A correction with no refuelling in the log.
+QString noRecordToCorrectMessage();
+
 // The record the boxes describe, every numeric box read strictly; none, with the problem
 // named by its box's caption in `error`, when a box does not convert.
 std::optional<FuelRecord> recordFrom(const FuelEntryBoxes& boxes, QString* error);
@@ -87,13 +88,21 @@ std::optional<FuelRecord> recordFrom(const FuelEntryBoxes& boxes, QString* error
 std::optional<FuelRecord> checkedRecord(const FuelEntryBoxes& boxes, const CalculationBasis& basis,
                                         QString* error);
 
-// The end both writes share: the record goes in as record `number` of the open log and, with
-// Check1 ticked, the oil counters restart (the vehicle file is opened before the log is
-// touched, so a vehicle file that cannot be used stops the write with nothing written); then
-// the message `done`, and the list and the writing window close.
-Outcome store(SettingsStore& settings, const DataFolder& folder, RecordFile& log, qint64 number,
-              const FuelEntryBoxes& boxes, const FuelRecord& record, const Message& done,
-              const QString& window);
+// Where a write puts its record: after the latest one (a new refuelling) or over it (a
+// correction).
+enum class Place
+{
+    AfterLatest,
+    OverLatest
+};
+
+// The write both entry windows share: the guard and the boxes' conversions, then the record
+// goes into the log and, with Check1 ticked, the oil counters restart (the vehicle file is
+// opened before the log is touched, so a vehicle file that cannot be used stops the write with
+// nothing written); then the message `done`, and the list and the writing window close.
+// A full log takes no new record; an empty log has no latest record to write over.
+Outcome write(SettingsStore& settings, const FuelEntryBoxes& boxes, const CalculationBasis& basis,
+              Place place, const Message& done, const QString& window);
 
 // A write that stored its record: the message, then the list (which no longer shows the log as
 // it is) and the writing window close.
