@@ -15,7 +15,8 @@ QString outOfRange(const QString& caption, const QString& range)
 }
 QString notADate(const QString& caption)
 {
-    return QStringLiteral("「%1」は日付として読めません。2002/5/6 の形式で入力してください。").arg(caption);
+    return QStringLiteral("「%1」は日付として読めません。2002/5/6 の形式で入力してください。")
+        .arg(caption);
 }
 const QString Int16Range = QStringLiteral("-32768～32767の範囲で入力してください");
 const QString SingleRange = QStringLiteral("数値が大きすぎます");

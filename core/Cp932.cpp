@@ -12,9 +12,18 @@ namespace {
 constexpr char16_t Replacement = 0xFFFD;
 constexpr const char* CodecName = "windows-31j";
 
-bool isLeadByte(quint8 b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-bool isTrailByte(quint8 b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
-bool isHalfWidthKatakana(quint8 b) { return b >= 0xA1 && b <= 0xDF; }
+bool isLeadByte(quint8 b)
+{
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+bool isTrailByte(quint8 b)
+{
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
+bool isHalfWidthKatakana(quint8 b)
+{
+    return b >= 0xA1 && b <= 0xDF;
+}
 
 // Every double-byte code decoded once, so that decoding a whole log stays a table lookup.
 // The converter reports undefined codes as U+FFFD or U+001A; both become U+FFFD here.
@@ -32,8 +41,8 @@ public:
                 const QString decoded = decoder.decode(QByteArrayView(pair, 2));
                 const bool valid = decoded.size() == 1 && decoded.at(0) != QChar(0x1A) &&
                                    decoded.at(0) != QChar(Replacement);
-                m_chars[index(quint8(lead), quint8(trail))] = valid ? decoded.at(0).unicode()
-                                                                    : Replacement;
+                m_chars[index(quint8(lead), quint8(trail))] =
+                    valid ? decoded.at(0).unicode() : Replacement;
             }
         }
     }

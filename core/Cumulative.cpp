@@ -1,11 +1,9 @@
 #include "Cumulative.h"
 
-#include "DataFolder.h"
-#include "SettingsStore.h"
-#include "StoredRecords.h"
+#include "Actions.h"
+#include "RecordReader.h"
 #include "TextConversions.h"
 #include "VehicleRecord.h"
-#include "WholeNumber.h"
 
 #include <cmath>
 #include <limits>
@@ -14,16 +12,7 @@ using TextConversions::textOfSingle;
 
 namespace {
 
-const QString Window = QStringLiteral("Form1");
 const QString NotWorkedOut = QStringLiteral("計算できません");
-
-Cumulative::Display nothingToShow(const QString& problem)
-{
-    Cumulative::Display display;
-    display.outcome = Outcome::failure(problem);
-    display.outcome.windows = {{WindowAction::Close, Window}};
-    return display;
-}
 
 // Whole days between the two dates; none when a damaged record holds no usable date.
 std::optional<qint32> daysBetween(double from, double to)
@@ -31,7 +20,7 @@ std::optional<qint32> daysBetween(double from, double to)
     const double days = to - from;
     if (!std::isfinite(days))
         return std::nullopt;
-    const double rounded = WholeNumber::roundHalfEven(days);
+    const double rounded = TextConversions::roundHalfEven(days);
     if (rounded < std::numeric_limits<qint32>::min() ||
         rounded > std::numeric_limits<qint32>::max())
         return std::nullopt;
@@ -57,11 +46,11 @@ void LogTotals::add(const FuelRecord& record)
     latest = record;
 }
 
-Display figuresOf(const VehicleRecord& vehicle, const LogTotals& log)
+Result<CumulativeFigures> figuresOf(const VehicleRecord& vehicle, const LogTotals& log)
 {
     Q_ASSERT(log.records > 0);
     const FuelRecord& latest = log.latest;
-    Figures figures;
+    CumulativeFigures figures;
     QStringList problems;
 
     const std::optional<qint32> days = daysBetween(vehicle.startDate, latest.date);
@@ -87,27 +76,36 @@ Display figuresOf(const VehicleRecord& vehicle, const LogTotals& log)
     figures.payment =
         QStringLiteral("累積支払額:") + QString::number(log.payment) + QStringLiteral("円");
 
-    Display display{Outcome{true, std::nullopt, {}}, figures};
-    if (!problems.isEmpty())
-        display.outcome = Outcome::failure(problems.join(QLatin1Char('\n')));
-    return display;
-}
-
-Display compute(const SettingsStore& settings)
-{
-    const DataFolder folder(settings);
-    QString error;
-    LogTotals log;
-    if (!StoredRecords::forEachFuel(
-            folder, [&log](const FuelRecord& record) { log.add(record); }, &error))
-        return nothingToShow(error);
-    if (log.records == 0)
-        return nothingToShow(
-            QStringLiteral("燃費データがまだ記録されていないため、累積情報を表示できません。"));
-    const std::optional<VehicleRecord> vehicle = StoredRecords::vehicle(folder, &error);
-    if (!vehicle)
-        return nothingToShow(error);
-    return figuresOf(*vehicle, log);
+    Result<CumulativeFigures> result =
+        problems.isEmpty() ? Result<CumulativeFigures>()
+                           : Result<CumulativeFigures>::failure(problems.join(QLatin1Char('\n')));
+    result.shown = figures;
+    return result;
 }
 
 } // namespace Cumulative
+
+namespace Actions {
+
+// Reads every refuelling and the vehicle; with nothing to show at all, the window closes.
+Result<CumulativeFigures> showCumulative(const SettingsStore& settings)
+{
+    using Shown = Result<CumulativeFigures>;
+    const DataFolder folder(settings);
+    QString error;
+    Cumulative::LogTotals log;
+    RecordView<FuelRecord> fuelLog(folder, DataFiles::FuelLog);
+    if (!fuelLog.open(&error) ||
+        !fuelLog.forEach([&log](const FuelRecord& record) { log.add(record); }, &error))
+        return Shown::failureClosing(error, Window::Form1);
+    if (log.records == 0)
+        return Shown::failureClosing(
+            QStringLiteral("燃費データがまだ記録されていないため、累積情報を表示できません。"),
+            Window::Form1);
+    RecordView<VehicleRecord> vehicle(folder, DataFiles::Vehicle);
+    if (!vehicle.open(&error))
+        return Shown::failureClosing(error, Window::Form1);
+    return Cumulative::figuresOf(vehicle.at(1), log);
+}
+
+} // namespace Actions

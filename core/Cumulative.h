@@ -1,20 +1,16 @@
 #pragma once
 
 #include "FuelRecord.h"
-#include "Outcome.h"
+#include "Result.h"
 
 #include <QString>
 
-#include <optional>
-
-class SettingsStore;
 struct VehicleRecord;
 
-// The running totals of the vehicle since it was put into use, up to the latest refuelling.
-namespace Cumulative {
-
-// The captions of Label2 to Label6.
-struct Figures
+// The running totals of the vehicle since it was put into use, up to the latest refuelling, as
+// the window shows them. When a figure cannot be worked out, the result names the problem and
+// the other figures are still shown.
+struct CumulativeFigures
 {
     QString daysInUse;
     QString distance;
@@ -23,17 +19,7 @@ struct Figures
     QString payment;
 };
 
-// When a figure cannot be worked out, the outcome names the problem and the other figures are
-// still shown. With nothing to show at all there are no figures, and the outcome also closes
-// the window.
-struct Display
-{
-    Outcome outcome;
-    std::optional<Figures> figures;
-};
-
-// Reads the vehicle and every refuelling.
-Display compute(const SettingsStore& settings);
+namespace Cumulative {
 
 // What the figures need of the log, gathered one refuelling at a time.
 struct LogTotals
@@ -47,6 +33,6 @@ struct LogTotals
 };
 
 // The figures of a log that holds at least one refuelling.
-Display figuresOf(const VehicleRecord& vehicle, const LogTotals& log);
+Result<CumulativeFigures> figuresOf(const VehicleRecord& vehicle, const LogTotals& log);
 
 } // namespace Cumulative

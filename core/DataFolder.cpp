@@ -8,7 +8,7 @@
 
 DataFolder::DataFolder(const SettingsStore& settings)
 {
-    const QString stored = settings.value(Settings::FileSave, Settings::Basho);
+    const QString stored = settings.dataFolder();
     m_isDefault = stored.isEmpty();
     m_path = m_isDefault ? defaultPath() : stored;
 }

@@ -1,17 +1,15 @@
 #include "FirstEntry.h"
 
+#include "Actions.h"
 #include "BoxReader.h"
-#include "DataFileAccess.h"
-#include "DataFolder.h"
-#include "FuelBoxCaptions.h"
+#include "Captions.h"
 #include "FuelRecord.h"
+#include "RecordWriter.h"
 #include "SettingsStore.h"
-
-namespace FirstEntry {
 
 namespace {
 
-std::optional<FuelRecord> recordFrom(const Boxes& boxes, QString* error)
+std::optional<FuelRecord> recordFrom(const FirstEntryBoxes& boxes, QString* error)
 {
     using namespace FuelBoxCaptions;
     BoxReader reader;
@@ -38,30 +36,33 @@ QString logStartedMessage()
 
 } // namespace
 
-Outcome write(SettingsStore& settings, const Boxes& boxes)
+namespace Actions {
+
+// Writes record 1 of an empty log, marks the log as started, and reopens the list so it shows
+// the record. A log that already holds records is left alone: replacing its record 1 would
+// leave the later records measured from another refuelling.
+Result<> writeFirstRefuelling(SettingsStore& settings, const FirstEntryBoxes& boxes)
 {
     QString error;
     const std::optional<FuelRecord> record = recordFrom(boxes, &error);
     if (!record)
-        return Outcome::failure(error);
+        return Result<>::failure(error);
 
-    const auto log =
-        openDataFile(DataFolder(settings), DataFiles::FuelLog, FuelRecord::Size, &error);
-    if (!log)
-        return Outcome::failure(error);
-    if (log->count() > 0)
-        return Outcome::failure(logStartedMessage());
-    if (!log->write(1, record->encode(), &error))
-        return Outcome::failure(error);
+    RecordWriter log(DataFolder(settings), DataFiles::FuelLog, FuelRecord::Size);
+    if (!log.open(&error))
+        return Result<>::failure(error);
+    if (log.count() > 0)
+        return Result<>::failure(logStartedMessage());
+    if (!log.write(1, record->encode(), &error))
+        return Result<>::failure(error);
 
-    settings.setValue(Settings::Hyouji, Settings::Hyouji, Settings::Started);
-    return Outcome::success(
-        Message{
-            QStringLiteral("書き込み完了しました。次回からは「記録記入」から書き込んでください。"),
-            QStringLiteral("完了")},
-        {{WindowAction::Close, QStringLiteral("Form6")},
-         {WindowAction::Show, QStringLiteral("Form6")},
-         {WindowAction::Close, QStringLiteral("Form8")}});
+    settings.setLogStarted(true);
+    return Result<>::done(
+        {QStringLiteral("書き込み完了しました。次回からは「記録記入」から書き込んでください。"),
+         QStringLiteral("完了")},
+        {{WindowStep::Close, Window::Form6},
+         {WindowStep::Show, Window::Form6},
+         {WindowStep::Close, Window::Form8}});
 }
 
-} // namespace FirstEntry
+} // namespace Actions

@@ -1,5 +1,6 @@
 #include "FolderChoice.h"
 
+#include "Actions.h"
 #include "SettingsStore.h"
 
 #include <QCollator>
@@ -23,17 +24,21 @@ QStringList volumes()
     return roots;
 }
 
-QString volumeOf(const QString& path) { return QStorageInfo(path).rootPath(); }
+QString volumeOf(const QString& path)
+{
+    return QStorageInfo(path).rootPath();
+}
 
 std::optional<Listing> list(const QString& directory, QString* error)
 {
     const QDir dir(directory);
     if (!dir.exists() || !dir.isReadable()) {
-        *error = QStringLiteral("「%1」を読み取れません。").arg(QDir::toNativeSeparators(directory));
+        *error =
+            QStringLiteral("「%1」を読み取れません。").arg(QDir::toNativeSeparators(directory));
         return std::nullopt;
     }
     Listing listing;
-    for (QDir up(dir.absolutePath());; ) {
+    for (QDir up(dir.absolutePath());;) {
         listing.ancestors.prepend(up.absolutePath());
         if (!up.cdUp())
             break;
@@ -48,14 +53,19 @@ std::optional<Listing> list(const QString& directory, QString* error)
     return listing;
 }
 
-Outcome store(SettingsStore& settings, const QString& openDirectory)
+} // namespace FolderChoice
+
+namespace Actions {
+
+// Stored with exactly one trailing separator.
+Result<> chooseDataFolder(SettingsStore& settings, const QString& openDirectory)
 {
     QString folder = QDir::cleanPath(openDirectory);
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
-    settings.setValue(Settings::FileSave, QStringLiteral("Basho"), folder);
-    return Outcome::success(Message{QStringLiteral("登録完了しました。"), QStringLiteral("完了")},
-                            {{WindowAction::Close, QStringLiteral("Form3")}});
+    settings.setDataFolder(folder);
+    return Result<>::done({QStringLiteral("登録完了しました。"), QStringLiteral("完了")},
+                          {{WindowStep::Close, Window::Form3}});
 }
 
-} // namespace FolderChoice
+} // namespace Actions

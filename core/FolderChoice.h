@@ -1,10 +1,8 @@
 #pragma once
 
-#include "Outcome.h"
-
 #include <QStringList>
 
-class SettingsStore;
+#include <optional>
 
 // Choosing the data folder by volume and directory.
 namespace FolderChoice {
@@ -21,8 +19,5 @@ struct Listing
 };
 // The open directory's place in the tree and what lies below it; none when it cannot be read.
 std::optional<Listing> list(const QString& directory, QString* error);
-
-// Stores the open directory as the data folder, with exactly one trailing separator.
-Outcome store(SettingsStore& settings, const QString& openDirectory);
 
 } // namespace FolderChoice

@@ -1,20 +1,26 @@
 #include "FuelEntry.h"
 
+#include "Actions.h"
 #include "BoxReader.h"
-#include "DataFileAccess.h"
-#include "DataFolder.h"
+#include "Captions.h"
 #include "FileErrors.h"
-#include "FuelBoxCaptions.h"
 #include "FuelRecord.h"
-#include "OilChange.h"
-#include "RecordFile.h"
+#include "RecordReader.h"
+#include "RecordWriter.h"
+#include "SettingsStore.h"
 #include "TextConversions.h"
+#include "VehicleRecord.h"
 
 #include <cmath>
 
-namespace FuelEntry {
-
 namespace {
+
+// An oil change recorded with a refuelling lets the vehicle run another 5000 km, counted from
+// this refuelling's odometer reading as the user typed it.
+constexpr qint16 OilAllowance = 5000;
+
+const Message RefuellingWritten{QStringLiteral("書き込み完了しました。"), QStringLiteral("完了")};
+const Message CorrectionDone{QStringLiteral("訂正完了しました。"), QStringLiteral("完了")};
 
 QString emptyLogMessage()
 {
@@ -29,24 +35,52 @@ QString onlyFirstRecordMessage()
         "の初期化をしてから「初めてデータを記入する」から記入し直してください。");
 }
 
-// The record the calculation measures from, or the reason there is none.
-std::optional<FuelRecord> previousRecord(const SettingsStore& settings, Previous previous,
-                                         QString* error)
+QString noRecordToCorrectMessage()
 {
-    const auto log =
-        openDataFile(DataFolder(settings), DataFiles::FuelLog, FuelRecord::Size, error);
-    if (!log)
-        return std::nullopt;
-    const qint64 count = log->count();
-    if (count == 0) {
-        *error = emptyLogMessage();
-        return std::nullopt;
-    }
-    if (previous == Previous::BeforeLatest && count == 1) {
-        *error = onlyFirstRecordMessage();
-        return std::nullopt;
-    }
-    return FuelRecord::decode(log->read(previous == Previous::Latest ? count : count - 1));
+    return QStringLiteral("燃費データがまだないため、訂正する記録がありません。");
+}
+
+// The record the distance is measured from: the latest (a new refuelling) or the one before it
+// (a correction of the latest).
+enum class Previous
+{
+    Latest,
+    BeforeLatest
+};
+
+// Where a write puts its record: after the latest one, or over it.
+enum class Place
+{
+    AfterLatest,
+    OverLatest
+};
+
+Result<CalculationBasis> calculate(const SettingsStore& settings, const FuelEntryBoxes& boxes,
+                                   Previous previous)
+{
+    using Calculated = Result<CalculationBasis>;
+    BoxReader reader;
+    const float odometer = reader.strictSingle(boxes.odometer, FuelBoxCaptions::Odometer);
+    const float fuelAmount = reader.strictSingle(boxes.fuelAmount, FuelBoxCaptions::FuelAmount);
+    if (reader.failed())
+        return Calculated::failure(reader.problem());
+
+    QString error;
+    RecordView<FuelRecord> log(DataFolder(settings), DataFiles::FuelLog);
+    if (!log.open(&error))
+        return Calculated::failure(error);
+    if (log.count() == 0)
+        return Calculated::failure(emptyLogMessage());
+    if (previous == Previous::BeforeLatest && log.count() == 1)
+        return Calculated::failure(onlyFirstRecordMessage());
+    const FuelRecord before = log.at(previous == Previous::Latest ? log.count() : log.count() - 1);
+    const std::optional<FuelEntry::Figures> result =
+        FuelEntry::figures(before.odometer, odometer, fuelAmount, &error);
+    if (!result)
+        return Calculated::failure(error);
+    return Calculated::showing({boxes.odometer, boxes.fuelAmount,
+                                TextConversions::textOfSingle(result->tripDistance),
+                                TextConversions::textOfSingle(result->economy)});
 }
 
 bool isBlank(const QString& text)
@@ -65,31 +99,79 @@ bool isStale(const QString& box, const QString& calculated, const FuelEntryBoxes
     return fromCalculation && figuresChanged;
 }
 
+// The message after a write, then the list (which no longer shows the log as it is) and the
+// writing window close.
+Result<> written(const Message& message, Window window)
+{
+    return Result<>::done(message,
+                          {{WindowStep::Close, Window::Form6}, {WindowStep::Close, window}});
+}
+
+Message oilChangeFailed(const QString& error)
+{
+    return Message{
+        QStringLiteral("燃費データは書き込みましたが、オイル交換の記録を書き込めませんでした。") +
+            QLatin1Char('\n') + error,
+        errorTitle()};
+}
+
+// The write both entries share: the guard and the boxes' conversions, then the record goes into
+// the log and, with an oil change, the oil counters restart. The vehicle file is opened before
+// the log is touched, so a vehicle file that cannot be used stops the write with nothing
+// written. A full log takes no new record; an empty log has no latest record to write over.
+Result<> write(SettingsStore& settings, const FuelEntryBoxes& boxes, const CalculationBasis& basis,
+               Place place, const Message& done, Window window)
+{
+    if (FuelEntry::needsCalculation(boxes, basis))
+        return Result<>::failure(QStringLiteral("計算を実行してください"));
+    QString error;
+    const std::optional<FuelRecord> record = FuelEntry::recordFrom(boxes, &error);
+    if (!record)
+        return Result<>::failure(error);
+
+    const DataFolder folder(settings);
+    RecordWriter log(folder, DataFiles::FuelLog, FuelRecord::Size);
+    if (!log.open(&error))
+        return Result<>::failure(error);
+    const qint64 count = log.count();
+    if (place == Place::AfterLatest && count >= MaxRecords)
+        return Result<>::failure(FileErrors::logFull(MaxRecords));
+    if (place == Place::OverLatest && count == 0)
+        return Result<>::failure(noRecordToCorrectMessage());
+
+    RecordWriter vehicleFile(folder, DataFiles::Vehicle, VehicleRecord::Size);
+    if (boxes.oilChanged && !vehicleFile.open(&error))
+        return Result<>::failure(error);
+    if (!log.write(place == Place::AfterLatest ? count + 1 : count, record->encode(), &error))
+        return Result<>::failure(error);
+    if (boxes.oilChanged) {
+        RecordView<VehicleRecord> stored(folder, DataFiles::Vehicle);
+        VehicleRecord vehicle = stored.open(&error) ? stored.at(1) : VehicleRecord();
+        vehicle.oilRemaining = OilAllowance;
+        if (!vehicleFile.write(1, vehicle.encode(), &error))
+            return written(oilChangeFailed(error), window);
+        settings.setOilCounters({boxes.odometer, QString::number(OilAllowance)});
+    }
+    return written(done, window);
+}
+
+FuelEntryBoxes boxesOf(const FuelRecord& record)
+{
+    using TextConversions::textOfSingle;
+    FuelEntryBoxes boxes;
+    boxes.date = TextConversions::textOfDate(record.date);
+    boxes.odometer = textOfSingle(record.odometer);
+    boxes.brand = record.brandText();
+    boxes.fuelAmount = textOfSingle(record.fuelAmount);
+    boxes.unitPrice = textOfSingle(record.unitPrice);
+    boxes.payment = QString::number(record.payment);
+    boxes.memo = record.memoText();
+    return boxes;
+}
+
 } // namespace
 
-Calculation calculate(const SettingsStore& settings, const QString& odometer,
-                      const QString& fuelAmount, Previous previous)
-{
-    BoxReader boxes;
-    const float odometerValue = boxes.strictSingle(odometer, FuelBoxCaptions::Odometer);
-    const float fuelAmountValue = boxes.strictSingle(fuelAmount, FuelBoxCaptions::FuelAmount);
-    if (boxes.failed())
-        return {Outcome::failure(boxes.problem()), {}};
-
-    QString error;
-    const std::optional<FuelRecord> before = previousRecord(settings, previous, &error);
-    if (!before)
-        return {Outcome::failure(error), {}};
-    const std::optional<Figures> result =
-        figures(before->odometer, odometerValue, fuelAmountValue, &error);
-    if (!result)
-        return {Outcome::failure(error), {}};
-
-    CalculationBasis basis{odometer, fuelAmount,
-                           TextConversions::textOfSingle(result->tripDistance),
-                           TextConversions::textOfSingle(result->economy)};
-    return {Outcome{true, std::nullopt, {}}, basis};
-}
+namespace FuelEntry {
 
 std::optional<Figures> figures(float previousOdometer, float odometer, float fuelAmount,
                                QString* error)
@@ -99,7 +181,6 @@ std::optional<Figures> figures(float previousOdometer, float odometer, float fue
                      .arg(FuelBoxCaptions::FuelAmount);
         return std::nullopt;
     }
-    // Both in single precision, the precision the record keeps them in.
     const float tripDistance = odometer - previousOdometer;
     const float economy = tripDistance / fuelAmount;
     if (!std::isfinite(tripDistance) || !std::isfinite(economy)) {
@@ -115,16 +196,6 @@ bool needsCalculation(const FuelEntryBoxes& boxes, const CalculationBasis& basis
     return isBlank(boxes.tripDistance) || isBlank(boxes.economy) ||
            isStale(boxes.tripDistance, basis.tripDistance, boxes, basis) ||
            isStale(boxes.economy, basis.economy, boxes, basis);
-}
-
-QString calculationNeededMessage()
-{
-    return QStringLiteral("計算を実行してください");
-}
-
-QString noRecordToCorrectMessage()
-{
-    return QStringLiteral("燃費データがまだないため、訂正する記録がありません。");
 }
 
 std::optional<FuelRecord> recordFrom(const FuelEntryBoxes& boxes, QString* error)
@@ -148,57 +219,72 @@ std::optional<FuelRecord> recordFrom(const FuelEntryBoxes& boxes, QString* error
     return record;
 }
 
-std::optional<FuelRecord> checkedRecord(const FuelEntryBoxes& boxes, const CalculationBasis& basis,
-                                        QString* error)
-{
-    if (needsCalculation(boxes, basis)) {
-        *error = calculationNeededMessage();
-        return std::nullopt;
-    }
-    return recordFrom(boxes, error);
-}
-
-Outcome write(SettingsStore& settings, const FuelEntryBoxes& boxes, const CalculationBasis& basis,
-              Place place, const Message& done, const QString& window)
-{
-    QString error;
-    const std::optional<FuelRecord> record = checkedRecord(boxes, basis, &error);
-    if (!record)
-        return Outcome::failure(error);
-
-    const DataFolder folder(settings);
-    const auto log = openDataFile(folder, DataFiles::FuelLog, FuelRecord::Size, &error);
-    if (!log)
-        return Outcome::failure(error);
-    const qint64 count = log->count();
-    if (place == Place::AfterLatest && count >= RecordFile::MaxRecords)
-        return Outcome::failure(FileErrors::logFull(RecordFile::MaxRecords));
-    if (place == Place::OverLatest && count == 0)
-        return Outcome::failure(noRecordToCorrectMessage());
-
-    OilChange oilChange;
-    if (boxes.oilChanged && !oilChange.prepare(folder, &error))
-        return Outcome::failure(error);
-    const qint64 number = place == Place::AfterLatest ? count + 1 : count;
-    if (!log->write(number, record->encode(), &error))
-        return Outcome::failure(error);
-    if (boxes.oilChanged && !oilChange.record(settings, boxes.odometer, &error))
-        return written(oilChangeFailed(error), window);
-    return written(done, window);
-}
-
-Outcome written(const Message& message, const QString& window)
-{
-    return Outcome::success(
-        message, {{WindowAction::Close, QStringLiteral("Form6")}, {WindowAction::Close, window}});
-}
-
-Message oilChangeFailed(const QString& error)
-{
-    return Message{
-        QStringLiteral("燃費データは書き込みましたが、オイル交換の記録を書き込めませんでした。") +
-            QLatin1Char('\n') + error,
-        Outcome::errorTitle()};
-}
-
 } // namespace FuelEntry
+
+namespace Actions {
+
+Result<CalculationBasis> calculateRefuelling(const SettingsStore& settings,
+                                             const FuelEntryBoxes& boxes)
+{
+    return calculate(settings, boxes, Previous::Latest);
+}
+
+Result<> writeRefuelling(SettingsStore& settings, const FuelEntryBoxes& boxes,
+                         const CalculationBasis& basis)
+{
+    return write(settings, boxes, basis, Place::AfterLatest, RefuellingWritten, Window::Form10);
+}
+
+// The latest record in the boxes' text forms; the trip distance, economy and oil change are left
+// out, so a write needs a fresh calculation. The brand and memo keep the blanks that fill their
+// fields.
+Result<FuelEntryBoxes> loadLatest(const SettingsStore& settings)
+{
+    RecordView<FuelRecord> log(DataFolder(settings), DataFiles::FuelLog);
+    QString error;
+    if (!log.open(&error))
+        return Result<FuelEntryBoxes>::failure(error);
+    if (log.count() == 0)
+        return Result<FuelEntryBoxes>::failure(noRecordToCorrectMessage());
+    return Result<FuelEntryBoxes>::showing(boxesOf(log.latest()));
+}
+
+Result<CalculationBasis> calculateCorrection(const SettingsStore& settings,
+                                             const FuelEntryBoxes& boxes)
+{
+    return calculate(settings, boxes, Previous::BeforeLatest);
+}
+
+Result<> writeCorrection(SettingsStore& settings, const FuelEntryBoxes& boxes,
+                         const CalculationBasis& basis)
+{
+    return write(settings, boxes, basis, Place::OverLatest, CorrectionDone, Window::Form7);
+}
+
+// The log is cut short in one step, so that whenever the program stops it holds either every
+// record or all but the latest; the scratch file temp1.rfl is left existing and empty, as the
+// other commands expect it.
+Result<> deleteLatest(const SettingsStore& settings, Confirmed confirmed)
+{
+    if (confirmed == Confirmed::No)
+        return Result<>::asking(
+            {QStringLiteral(
+                 "最新の給油記録を削除します。削除した記録は元に戻せません。よろしいですか。"),
+             QStringLiteral("確認")});
+    const DataFolder folder(settings);
+    QString error;
+    RecordWriter log(folder, DataFiles::FuelLog, FuelRecord::Size);
+    if (!log.open(&error))
+        return Result<>::failure(error);
+    // The scratch file is emptied first: should that fail, no record has gone yet.
+    if (!RecordWriter::empty(folder.filePath(DataFiles::Temp1), &error))
+        return Result<>::failure(error);
+    if (log.count() == 0)
+        return Result<>::failure(
+            QStringLiteral("燃費データがまだないため、削除する記録がありません。"));
+    if (!log.shortenTo(log.count() - 1, &error))
+        return Result<>::failure(error);
+    return written(CorrectionDone, Window::Form7);
+}
+
+} // namespace Actions

@@ -1,13 +1,10 @@
 #include "FuelList.h"
 
-#include "DataFileAccess.h"
-#include "DataFolder.h"
-#include "FileErrors.h"
+#include "Actions.h"
 #include "FuelRecord.h"
+#include "RecordReader.h"
 #include "TextConversions.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QStringList>
 
 using TextConversions::textOfDate;
@@ -35,31 +32,21 @@ FuelList::FuelList(QByteArray records)
 {
 }
 
-// A log that is there is only read, so that one on a medium that takes no writing (a locked
-// memory card, a backup disc) is listed all the same. Only a missing log is created.
-std::optional<FuelList> FuelList::load(const SettingsStore& settings, QString* error)
+namespace Actions {
+
+// The log is only read, so that one on a medium that takes no writing (a locked memory card, a
+// backup disc) is listed all the same.
+Result<FuelList> listLog(const SettingsStore& settings)
 {
-    const DataFolder folder(settings);
-    const QString path = folder.filePath(DataFiles::FuelLog);
-    if (!QFileInfo::exists(path)) {
-        const auto log = openDataFile(folder, DataFiles::FuelLog, FuelRecord::Size, error);
-        if (!log)
-            return std::nullopt;
-        return FuelList();
-    }
-    QFile log(path);
-    if (!log.open(QIODevice::ReadOnly)) {
-        *error = FileErrors::cannotRead(path);
-        return std::nullopt;
-    }
-    const qint64 length = log.size() / FuelRecord::Size * FuelRecord::Size;
-    QByteArray records = log.read(length);
-    if (records.size() != length) {
-        *error = FileErrors::cannotRead(path);
-        return std::nullopt;
-    }
-    return FuelList(std::move(records));
+    QString error;
+    std::optional<QByteArray> records =
+        RecordReader::readAll(DataFolder(settings), DataFiles::FuelLog, FuelRecord::Size, &error);
+    if (!records)
+        return Result<FuelList>::failure(error);
+    return Result<FuelList>::showing(FuelList(std::move(*records)));
 }
+
+} // namespace Actions
 
 QString FuelList::cell(int row, int column) const
 {

@@ -4,9 +4,6 @@
 #include <QList>
 #include <QString>
 
-#include <optional>
-
-class SettingsStore;
 struct FuelRecord;
 
 // Every refuelling of the fuel log as the rows of the list window: the record number, then the
@@ -26,10 +23,6 @@ public:
     FuelList() = default;
     // Whole records only; bytes at the end that don't fill a record are left out.
     explicit FuelList(QByteArray records);
-
-    // The data folder's fuel log; a missing log is created empty. None, with the problem named
-    // in `error`, when the data folder is missing or the log cannot be read.
-    static std::optional<FuelList> load(const SettingsStore& settings, QString* error);
 
     int rowCount() const { return m_rowCount; }
     // Row 0 is record 1. The brand and the memo keep the blanks that fill their fields.

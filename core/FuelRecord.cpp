@@ -5,10 +5,22 @@
 
 using namespace RecordBytes;
 
-QString FuelRecord::brandText() const { return Cp932::decodeField(brand); }
-QString FuelRecord::memoText() const { return Cp932::decodeField(memo); }
-void FuelRecord::setBrandText(const QString& text) { brand = Cp932::encodeField(text, BrandWidth); }
-void FuelRecord::setMemoText(const QString& text) { memo = Cp932::encodeField(text, MemoWidth); }
+QString FuelRecord::brandText() const
+{
+    return Cp932::decodeField(brand);
+}
+QString FuelRecord::memoText() const
+{
+    return Cp932::decodeField(memo);
+}
+void FuelRecord::setBrandText(const QString& text)
+{
+    brand = Cp932::encodeField(text, BrandWidth);
+}
+void FuelRecord::setMemoText(const QString& text)
+{
+    memo = Cp932::encodeField(text, MemoWidth);
+}
 
 QByteArray FuelRecord::encode() const
 {

@@ -1,60 +1,41 @@
-#include "Maintenance.h"
-
-#include "DataFolder.h"
+#include "Actions.h"
 #include "FileErrors.h"
 #include "FuelRecord.h"
-#include "RecordFile.h"
+#include "RecordReader.h"
+#include "RecordWriter.h"
 #include "SettingsStore.h"
 #include "VehicleRecord.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
 #include <optional>
 
+// The commands that work on the data files as a whole: emptying them, and copying the fuel log
+// and the vehicle file out to another folder and back.
+
 namespace {
 
 // The two files that export and import carry, with what it takes to read them as records.
-struct DataFile
+struct CarriedFile
 {
     QString name;
     int recordLength;
     QString kind;
-    qint64 maxRecords;
 };
 
-QList<DataFile> carriedFiles()
+const QList<CarriedFile>& carriedFiles()
 {
-    return {{DataFiles::FuelLog, FuelRecord::Size, QStringLiteral("燃費データ"),
-             RecordFile::MaxRecords},
-            {DataFiles::Vehicle, VehicleRecord::Size, QStringLiteral("車両データ"),
-             RecordFile::MaxRecords}};
+    static const QList<CarriedFile> files = {
+        {DataFiles::FuelLog, FuelRecord::Size, QStringLiteral("燃費データ")},
+        {DataFiles::Vehicle, VehicleRecord::Size, QStringLiteral("車両データ")}};
+    return files;
 }
-
-struct Copy
-{
-    QString from;
-    QString to;
-};
-
-const QString StagedSuffix = QStringLiteral(".tankr-new");
-const QString KeptSuffix = QStringLiteral(".tankr-old");
 
 QString shown(const QString& path)
 {
     return QDir::toNativeSeparators(path);
-}
-
-Message initialisedMessage()
-{
-    return Message{QStringLiteral("初期化完了しました。"), QStringLiteral("初期化完了")};
-}
-
-QString noFolderTyped()
-{
-    return QStringLiteral("フォルダ名が入力されていません。");
 }
 
 QString notAnAbsolutePath(const QString& typed)
@@ -64,24 +45,11 @@ QString notAnAbsolutePath(const QString& typed)
         .arg(typed);
 }
 
-QString folderNotFound(const QString& folder)
-{
-    return QStringLiteral("フォルダ「%1」が見つかりません。").arg(shown(folder));
-}
-
-QString notWholeRecords(const QString& path, const DataFile& file)
-{
-    return QStringLiteral("ファイル「%1」は%2のファイルとして読み込めません。大きさが1件の長さ（%"
-                          "3バイト）の倍数になっていません。")
-        .arg(shown(path), file.kind)
-        .arg(file.recordLength);
-}
-
-QString tooManyRecords(const QString& path, const DataFile& file)
+QString tooManyRecords(const QString& path, const CarriedFile& file)
 {
     return QStringLiteral("ファイル「%1」の%2は上限の%3件を超えているため、読み込めません。")
         .arg(shown(path), file.kind)
-        .arg(file.maxRecords);
+        .arg(MaxRecords);
 }
 
 // The folder that the typed text names, ending with "/". The text is taken as a folder whether
@@ -93,7 +61,7 @@ std::optional<QString> typedFolderPath(const QString& typed, QString* error)
     QString path = typed.trimmed();
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (path.isEmpty()) {
-        *error = noFolderTyped();
+        *error = QStringLiteral("フォルダ名が入力されていません。");
         return std::nullopt;
     }
     if (path == QLatin1String("~") || path.startsWith(QLatin1String("~/")))
@@ -103,7 +71,7 @@ std::optional<QString> typedFolderPath(const QString& typed, QString* error)
         return std::nullopt;
     }
     if (!QFileInfo(path).isDir()) {
-        *error = folderNotFound(path);
+        *error = QStringLiteral("フォルダ「%1」が見つかりません。").arg(shown(path));
         return std::nullopt;
     }
     path = QDir::cleanPath(path);
@@ -118,141 +86,42 @@ bool sameFolder(const QString& a, const QString& b)
 
 bool checkReadable(const QString& path, QString* error)
 {
-    QFile file(path);
-    if (!file.exists()) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
         *error = FileErrors::missing(path);
         return false;
     }
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+    if (!info.isFile() || !info.isReadable()) {
         *error = FileErrors::cannotRead(path);
         return false;
     }
     return true;
 }
 
-bool checkWholeRecords(const QString& path, const DataFile& file, QString* error)
-{
-    const qint64 size = QFileInfo(path).size();
-    if (size % file.recordLength != 0) {
-        *error = notWholeRecords(path, file);
-        return false;
-    }
-    if (size / file.recordLength > file.maxRecords) {
-        *error = tooManyRecords(path, file);
-        return false;
-    }
-    return true;
-}
-
-// A file can be emptied when it is a writable file, or missing from a writable folder.
-bool canBeEmptied(const QString& path)
-{
-    const QFileInfo info(path);
-    if (info.exists())
-        return info.isFile() && info.isWritable();
-    return QFileInfo(info.absolutePath()).isWritable();
-}
-
-void removeAll(const QStringList& paths)
-{
-    for (const QString& path : paths) {
-        if (!path.isEmpty())
-            QFile::remove(path);
-    }
-}
-
-// Copies every file into a staged name beside its target first, so that a failing copy (a
-// full disk, a missing source) leaves every target as it was.
-std::optional<QStringList> stage(const QList<Copy>& copies, QString* error)
-{
-    QStringList staged;
-    for (const Copy& copy : copies) {
-        const QString path = copy.to + StagedSuffix;
-        if (!FileOps::copyReplacing(copy.from, path, error)) {
-            // The staged name means nothing to the user; the target does.
-            if (QFileInfo(copy.from).isReadable())
-                *error = FileErrors::cannotWrite(copy.to);
-            removeAll(staged);
-            return std::nullopt;
-        }
-        staged.append(path);
-    }
-    return staged;
-}
-
-// Keeps a copy of every existing target file, so that the targets already replaced can be put
-// back when a later one cannot be. Empty text stands for a target that is no file: nothing to
-// put back there, as nothing can replace it.
-std::optional<QStringList> keep(const QList<Copy>& copies, QString* error)
-{
-    QStringList kept;
-    for (const Copy& copy : copies) {
-        if (!QFileInfo(copy.to).isFile()) {
-            kept.append(QString());
-            continue;
-        }
-        const QString path = copy.to + KeptSuffix;
-        if (!FileOps::copyReplacing(copy.to, path, error)) {
-            removeAll(kept);
-            return std::nullopt;
-        }
-        kept.append(path);
-    }
-    return kept;
-}
-
-void putBack(const QList<Copy>& copies, const QStringList& kept, qsizetype replacedCount)
-{
-    QString ignored;
-    for (qsizetype i = 0; i < replacedCount; ++i) {
-        if (kept.at(i).isEmpty())
-            QFile::remove(copies.at(i).to);
-        else
-            FileOps::replace(kept.at(i), copies.at(i).to, &ignored);
-    }
-}
-
-// Puts every copy in place, or none: the files of the pair belong together, and a vehicle file
-// next to the fuel log of another vehicle would be worse than either old pair.
-bool copyAllOrNothing(const QList<Copy>& copies, QString* error)
-{
-    const std::optional<QStringList> staged = stage(copies, error);
-    if (!staged)
-        return false;
-    const std::optional<QStringList> kept = keep(copies, error);
-    if (!kept) {
-        removeAll(*staged);
-        return false;
-    }
-    for (qsizetype i = 0; i < copies.size(); ++i) {
-        if (!FileOps::replace(staged->at(i), copies.at(i).to, error)) {
-            putBack(copies, *kept, i);
-            removeAll(*staged);
-            removeAll(*kept);
-            return false;
-        }
-    }
-    removeAll(*kept);
-    return true;
-}
-
-Outcome initialise(SettingsStore& settings, const QStringList& fileNames)
+Result<> initialise(SettingsStore& settings, const QStringList& fileNames)
 {
     const DataFolder folder(settings);
     QString error;
     if (!folder.ensureExists(&error))
-        return Outcome::failure(error);
+        return Result<>::failure(error);
     // Checked first, so that a file that cannot be emptied stops the command before any is.
     for (const QString& name : fileNames) {
-        if (!canBeEmptied(folder.filePath(name)))
-            return Outcome::failure(FileErrors::cannotWrite(folder.filePath(name)));
+        if (!RecordWriter::canEmpty(folder.filePath(name)))
+            return Result<>::failure(FileErrors::cannotWrite(folder.filePath(name)));
     }
     for (const QString& name : fileNames) {
-        if (!FileOps::truncate(folder.filePath(name), &error))
-            return Outcome::failure(error);
+        if (!RecordWriter::empty(folder.filePath(name), &error))
+            return Result<>::failure(error);
     }
-    settings.setValue(Settings::Hyouji, Settings::Hyouji, Settings::NotStarted);
-    return Outcome::success(initialisedMessage());
+    settings.setLogStarted(false);
+    return Result<>::done({QStringLiteral("初期化完了しました。"), QStringLiteral("初期化完了")});
+}
+
+Message initialiseQuestion(const QString& whatGoes)
+{
+    return {QStringLiteral("燃費情報の初期化を行います。この操作をすると") + whatGoes +
+                QStringLiteral("よろしいですか？"),
+            QStringLiteral("警告")};
 }
 
 // The data folder and the other folder for export and import, or the message why not.
@@ -278,17 +147,18 @@ std::optional<Folders> resolveFolders(const SettingsStore& settings, const QStri
     return Folders{data.path(), *other};
 }
 
-QList<Copy> copiesBetween(const QString& fromFolder, const QString& toFolder)
+// What an import takes of the source folder: the whole records of each file. A partial record
+// at the end of a file is left out, as every reader leaves it out.
+struct ImportSource
 {
-    QList<Copy> copies;
-    for (const DataFile& file : carriedFiles())
-        copies.append({fromFolder + file.name, toFolder + file.name});
-    return copies;
-}
+    Folders folders;
+    QList<RecordWriter::Copy> copies;
+    QStringList partialTails; // the files whose partial last record is left out
+    qint64 fuelRecords = 0;
+};
 
-// The folders of an import once the source folder holds two files that read as whole records.
-std::optional<Folders> importFolders(const SettingsStore& settings, const QString& typed,
-                                     QString* error)
+std::optional<ImportSource> importSource(const SettingsStore& settings, const QString& typed,
+                                         QString* error)
 {
     const std::optional<Folders> folders = resolveFolders(
         settings, typed,
@@ -297,40 +167,55 @@ std::optional<Folders> importFolders(const SettingsStore& settings, const QStrin
         error);
     if (!folders)
         return std::nullopt;
-    for (const DataFile& file : carriedFiles()) {
+    ImportSource source{*folders, {}, {}, 0};
+    for (const CarriedFile& file : carriedFiles()) {
         const QString path = folders->other + file.name;
-        if (!checkReadable(path, error) || !checkWholeRecords(path, file, error))
+        if (!checkReadable(path, error))
             return std::nullopt;
+        const qint64 size = QFileInfo(path).size();
+        const qint64 records = size / file.recordLength;
+        if (records > MaxRecords) {
+            *error = tooManyRecords(path, file);
+            return std::nullopt;
+        }
+        if (size % file.recordLength != 0)
+            source.partialTails.append(file.kind);
+        if (file.name == DataFiles::FuelLog)
+            source.fuelRecords = records;
+        source.copies.append({path, folders->data + file.name, records * file.recordLength});
     }
-    return folders;
+    return source;
+}
+
+Message imported(const ImportSource& source)
+{
+    QString text = QStringLiteral("読み込み完了");
+    if (!source.partialTails.isEmpty())
+        text += QStringLiteral("\n燃費データを%1件読み込みました。%2の最後にあった不完全な記録は"
+                               "読み込みませんでした。")
+                    .arg(source.fuelRecords)
+                    .arg(source.partialTails.join(QStringLiteral("と")));
+    return {text, QString()};
 }
 
 } // namespace
 
-namespace Maintenance {
+namespace Actions {
 
-Message initialiseAllQuestion()
+Result<> initialiseAll(SettingsStore& settings, Confirmed confirmed)
 {
-    return Message{QStringLiteral("燃費情報の初期化を行います。この操作をするとすべての燃費・車種等"
-                                  "のデータがなくなります。よろしいですか？"),
-                   QStringLiteral("警告")};
-}
-
-Outcome initialiseAll(SettingsStore& settings)
-{
+    if (confirmed == Confirmed::No)
+        return Result<>::asking(
+            initialiseQuestion(QStringLiteral("すべての燃費・車種等のデータがなくなります。")));
     return initialise(settings,
                       {DataFiles::FuelLog, DataFiles::Temp1, DataFiles::Temp2, DataFiles::Vehicle});
 }
 
-Message initialiseFuelQuestion()
+Result<> initialiseFuel(SettingsStore& settings, Confirmed confirmed)
 {
-    return Message{QStringLiteral("燃費情報の初期化を行います。この操作をするとすべての燃費のデータ"
-                                  "がなくなり、車両情報は残ります。よろしいですか？"),
-                   QStringLiteral("警告")};
-}
-
-Outcome initialiseFuel(SettingsStore& settings)
-{
+    if (confirmed == Confirmed::No)
+        return Result<>::asking(initialiseQuestion(
+            QStringLiteral("すべての燃費のデータがなくなり、車両情報は残ります。")));
     return initialise(settings, {DataFiles::FuelLog, DataFiles::Temp1, DataFiles::Temp2});
 }
 
@@ -343,7 +228,9 @@ Message exportPrompt()
         QStringLiteral("書き出し先指定")};
 }
 
-Outcome exportTo(const SettingsStore& settings, const QString& typedFolder)
+// A folder where no vehicle has been registered holds no vehicle file; the export then writes
+// an empty one, which is what such a folder means, and which an import takes back.
+Result<> exportTo(const SettingsStore& settings, const QString& typedFolder)
 {
     QString error;
     const std::optional<Folders> folders = resolveFolders(
@@ -352,16 +239,28 @@ Outcome exportTo(const SettingsStore& settings, const QString& typedFolder)
             "書き出し先がデータの保管場所と同じフォルダです。別のフォルダを指定してください。"),
         &error);
     if (!folders)
-        return Outcome::failure(error);
-    const QList<Copy> copies = copiesBetween(folders->data, folders->other);
-    for (const Copy& copy : copies) {
-        if (!checkReadable(copy.from, &error))
-            return Outcome::failure(error);
+        return Result<>::failure(error);
+    QList<RecordWriter::Copy> copies;
+    bool vehicleRegistered = true;
+    for (const CarriedFile& file : carriedFiles()) {
+        RecordWriter::Copy copy{folders->data + file.name, folders->other + file.name};
+        if (file.name == DataFiles::Vehicle && !QFileInfo::exists(copy.from)) {
+            vehicleRegistered = false;
+            copy.from.clear();
+        } else if (!checkReadable(copy.from, &error)) {
+            return Result<>::failure(error);
+        }
+        copies.append(copy);
     }
-    if (!copyAllOrNothing(copies, &error))
-        return Outcome::failure(error);
-    return Outcome::success(
-        Message{QStringLiteral("書き出し完了"), QStringLiteral("書き出し完了")});
+    if (!RecordWriter::copyAllOrNothing(copies, &error))
+        return Result<>::failure(error);
+    QString text = QStringLiteral("書き出し完了");
+    if (!vehicleRegistered)
+        text += QStringLiteral(
+            "\n車両情報が登録されていないため、車両データは空のファイルとして書き出しました。燃費デ"
+            "ータを残したまま車両を登録するには「ファイル」-「車両情報の登録(訂正)」を使ってくださ"
+            "い。");
+    return Result<>::done({text, QStringLiteral("書き出し完了")});
 }
 
 Message importPrompt()
@@ -374,29 +273,21 @@ Message importPrompt()
         QStringLiteral("読み込み")};
 }
 
-Outcome checkImportSource(const SettingsStore& settings, const QString& typedFolder)
+// The source is checked before the question, so that nobody confirms a replacement that
+// cannot happen, and again once confirmed, as it may have changed while the question was open.
+Result<> importFrom(SettingsStore& settings, const QString& typedFolder, Confirmed confirmed)
 {
     QString error;
-    if (!importFolders(settings, typedFolder, &error))
-        return Outcome::failure(error);
-    return Outcome{true, std::nullopt, {}};
+    const std::optional<ImportSource> source = importSource(settings, typedFolder, &error);
+    if (!source)
+        return Result<>::failure(error);
+    if (confirmed == Confirmed::No)
+        return Result<>::asking(
+            {QStringLiteral("よろしいですか。現在登録されているデータは置き換えられます。"),
+             QStringLiteral("確認")});
+    if (!RecordWriter::copyAllOrNothing(source->copies, &error))
+        return Result<>::failure(error);
+    return Result<>::done(imported(*source));
 }
 
-Message importQuestion()
-{
-    return Message{QStringLiteral("よろしいですか。現在登録されているデータは置き換えられます。"),
-                   QStringLiteral("確認")};
-}
-
-Outcome importFrom(const SettingsStore& settings, const QString& typedFolder)
-{
-    QString error;
-    const std::optional<Folders> folders = importFolders(settings, typedFolder, &error);
-    if (!folders)
-        return Outcome::failure(error);
-    if (!copyAllOrNothing(copiesBetween(folders->other, folders->data), &error))
-        return Outcome::failure(error);
-    return Outcome::success(Message{QStringLiteral("読み込み完了"), QString()});
-}
-
-} // namespace Maintenance
+} // namespace Actions

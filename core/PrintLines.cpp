@@ -1,13 +1,14 @@
 #include "PrintLines.h"
 
+#include "Actions.h"
 #include "BoxReader.h"
-#include "DataFolder.h"
+#include "Captions.h"
 #include "FileErrors.h"
 #include "FuelRecord.h"
-#include "SettingsStore.h"
+#include "RecordReader.h"
 #include "TextConversions.h"
 
-#include <QFile>
+#include <QDir>
 
 #include <optional>
 
@@ -68,47 +69,6 @@ std::optional<QString> rangeProblem(const Range& range, qint64 count)
     return std::nullopt; // a start after the end prints the heading alone, as the user asked
 }
 
-// The records of the fuel log from `first` on; the file is only read, and a missing one holds
-// no records.
-class FuelLogReader
-{
-public:
-    explicit FuelLogReader(const QString& path) : m_file(path) {}
-
-    bool open(QString* error)
-    {
-        if (!m_file.exists())
-            return true;
-        if (!m_file.open(QIODevice::ReadOnly)) {
-            *error = FileErrors::cannotRead(m_file.fileName());
-            return false;
-        }
-        return true;
-    }
-
-    qint64 count() const { return m_file.isOpen() ? m_file.size() / FuelRecord::Size : 0; }
-
-    // The bytes of the range's records, back to back. They are made into lines one record at a
-    // time, so that a printout of the whole log never holds every record decoded as well.
-    std::optional<QByteArray> read(const Range& range, QString* error)
-    {
-        if (range.start > range.end)
-            return QByteArray();
-        const qint64 length = (qint64(range.end) - range.start + 1) * FuelRecord::Size;
-        QByteArray bytes;
-        if (m_file.seek((qint64(range.start) - 1) * FuelRecord::Size))
-            bytes = m_file.read(length);
-        if (bytes.size() != length) {
-            *error = FileErrors::cannotRead(m_file.fileName());
-            return std::nullopt;
-        }
-        return bytes;
-    }
-
-private:
-    QFile m_file;
-};
-
 } // namespace
 
 namespace PrintLines {
@@ -142,33 +102,68 @@ PrintLine recordLine(const FuelRecord& record)
             {record.memoText(), Then::NextZone}};
 }
 
-Job forRange(const SettingsStore& settings, const RangeTexts& texts)
+Message noPrinter()
 {
-    BoxReader boxes;
-    const Range range{boxes.strictInt16(texts.start, QStringLiteral("開始番号")),
-                      boxes.strictInt16(texts.end, QStringLiteral("終了番号"))};
-    if (boxes.failed())
-        return {Outcome::failure(boxes.problem()), {}};
+    return Message{QStringLiteral("「通常使用するプリンタ」が設定されていないため、印刷できません。"
+                                  "プリンタを設定するか、「PDFに保存」で保存してください。"),
+                   errorTitle()};
+}
 
-    const DataFolder folder(settings);
-    QString error;
-    if (!folder.ensureExists(&error))
-        return {Outcome::failure(error), {}};
-    FuelLogReader log(folder.filePath(DataFiles::FuelLog));
-    if (!log.open(&error))
-        return {Outcome::failure(error), {}};
-    if (const std::optional<QString> problem = rangeProblem(range, log.count()))
-        return {Outcome::failure(*problem), {}};
-    const std::optional<QByteArray> records = log.read(range, &error);
-    if (!records)
-        return {Outcome::failure(error), {}};
+Message printerFailed(const QString& printer)
+{
+    return Message{
+        QStringLiteral(
+            "プリンタ「%1」で印刷を始められませんでした。プリンタの状態を確認してください。")
+            .arg(printer),
+        errorTitle()};
+}
 
-    QList<PrintLine> lines{heading()};
-    lines.reserve(1 + records->size() / FuelRecord::Size);
-    for (qsizetype offset = 0; offset < records->size(); offset += FuelRecord::Size)
-        lines.append(recordLine(
-            FuelRecord::decode(QByteArrayView(*records).sliced(offset, FuelRecord::Size))));
-    return {Outcome{true, std::nullopt, {}}, lines};
+Message pdfSaved(const QString& path)
+{
+    return Message{
+        QStringLiteral("PDFファイル「%1」に保存しました。").arg(QDir::toNativeSeparators(path)),
+        QStringLiteral("完了")};
+}
+
+Message pdfFailed(const QString& path)
+{
+    return Message{FileErrors::cannotWrite(path), errorTitle()};
+}
+
+QString documentName()
+{
+    return QStringLiteral("燃費データ");
 }
 
 } // namespace PrintLines
+
+namespace Actions {
+
+// The range is checked against the fuel log before anything is printed, so that a mistyped
+// number never wastes paper on a heading alone or on lines of zeros. The records are made into
+// lines one at a time, so that a printout of the whole log never holds every record decoded.
+Result<QList<PrintLine>> printRange(const SettingsStore& settings, const PrintRange& texts)
+{
+    using Printed = Result<QList<PrintLine>>;
+    BoxReader boxes;
+    const Range range{boxes.strictInt16(texts.start, PrintRangeCaptions::Start),
+                      boxes.strictInt16(texts.end, PrintRangeCaptions::End)};
+    if (boxes.failed())
+        return Printed::failure(boxes.problem());
+
+    RecordView<FuelRecord> log(DataFolder(settings), DataFiles::FuelLog);
+    QString error;
+    if (!log.open(&error))
+        return Printed::failure(error);
+    if (const std::optional<QString> problem = rangeProblem(range, log.count()))
+        return Printed::failure(*problem);
+    QList<PrintLine> lines{PrintLines::heading()};
+    if (!log.forEach(
+            range.start, range.end,
+            [&lines](const FuelRecord& record) { lines.append(PrintLines::recordLine(record)); },
+            &error))
+        return Printed::failure(error);
+    return Printed::showing(std::move(lines));
+}
+
+} // namespace Actions

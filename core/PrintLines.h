@@ -1,11 +1,10 @@
 #pragma once
 
-#include "Outcome.h"
+#include "Result.h"
 
 #include <QList>
 #include <QString>
 
-class SettingsStore;
 struct FuelRecord;
 
 // One item of a printed line, and how the print position passes on to the next item: to the
@@ -37,22 +36,18 @@ constexpr int ZoneWidth = 14; // average character widths of the printing font
 PrintLine heading();
 PrintLine recordLine(const FuelRecord& record);
 
-// The texts of the start and end boxes of the print window.
-struct RangeTexts
+// The messages of printing.
+Message noPrinter();
+Message printerFailed(const QString& printer);
+Message pdfSaved(const QString& path);
+Message pdfFailed(const QString& path);
+QString documentName();
+
+} // namespace PrintLines
+
+// The typed range of record numbers to print.
+struct PrintRange
 {
     QString start;
     QString end;
 };
-
-struct Job
-{
-    Outcome outcome; // failed with a message when nothing may be printed
-    QList<PrintLine> lines;
-};
-
-// The lines for the typed range of record numbers. The range is checked against the fuel log
-// before anything is printed, so that a mistyped number never wastes paper on a heading alone
-// or on lines of zeros.
-Job forRange(const SettingsStore& settings, const RangeTexts& texts);
-
-} // namespace PrintLines

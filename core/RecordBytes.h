@@ -17,7 +17,8 @@ template <typename T> void put(QByteArray& bytes, int offset, T value)
 
 inline void putBytes(QByteArray& bytes, int offset, const QByteArray& field, int width)
 {
-    std::memcpy(bytes.data() + offset, field.constData(), size_t(qMin<qsizetype>(field.size(), width)));
+    std::memcpy(bytes.data() + offset, field.constData(),
+                size_t(qMin<qsizetype>(field.size(), width)));
 }
 
 // A record's bytes padded with zero bytes (or cut) to the record's full size. They are held

@@ -1,26 +1,22 @@
 #include "Registration.h"
 
+#include "Actions.h"
 #include "BoxReader.h"
-#include "DataFolder.h"
+#include "Captions.h"
 #include "FuelRecord.h"
-#include "RecordFile.h"
+#include "RecordReader.h"
+#include "RecordWriter.h"
 #include "SettingsStore.h"
-#include "StoredRecords.h"
 #include "TextConversions.h"
-#include "WholeNumber.h"
 
 namespace {
 
-namespace Caption {
-const QString StartDate = QStringLiteral("使用開始年月日");
-const QString StartOdometer = QStringLiteral("使用開始時メーター距離");
-const QString InsuranceExpiry = QStringLiteral("自賠責保険有効期限");
-const QString OilRemaining = QStringLiteral("オイルの残り走行可能距離");
-} // namespace Caption
+namespace Caption = VehicleBoxCaptions;
 
 std::optional<float> startOdometerFrom(const QString& text, QString* problem)
 {
-    const std::optional<qint64> whole = WholeNumber::strict(text, Registration::MaxStartOdometer);
+    const std::optional<qint64> whole =
+        TextConversions::strictWholeNumber(text, Registration::MaxStartOdometer);
     if (whole)
         return static_cast<float>(*whole);
     const bool isNumber = TextConversions::strictNumber(text).has_value();
@@ -46,26 +42,23 @@ Message eraseQuestion(qint64 records)
 // stops the registration with nothing changed.
 bool writeVehicleAndEmptyLog(const DataFolder& folder, const VehicleRecord& vehicle, QString* error)
 {
-    RecordFile vehicleFile(folder.filePath(DataFiles::Vehicle), VehicleRecord::Size);
-    RecordFile fuelLog(folder.filePath(DataFiles::FuelLog), FuelRecord::Size);
+    RecordWriter vehicleFile(folder, DataFiles::Vehicle, VehicleRecord::Size);
+    RecordWriter fuelLog(folder, DataFiles::FuelLog, FuelRecord::Size);
     return vehicleFile.open(error) && fuelLog.open(error) &&
-           vehicleFile.write(1, vehicle.encode(), error) && fuelLog.shrinkTo(0, error);
+           vehicleFile.write(1, vehicle.encode(), error) && fuelLog.shortenTo(0, error);
 }
 
 bool writeVehicle(const DataFolder& folder, const VehicleRecord& vehicle, QString* error)
 {
-    RecordFile vehicleFile(folder.filePath(DataFiles::Vehicle), VehicleRecord::Size);
+    RecordWriter vehicleFile(folder, DataFiles::Vehicle, VehicleRecord::Size);
     return vehicleFile.open(error) && vehicleFile.write(1, vehicle.encode(), error);
 }
 
-// The oil reminder counts from the start odometer, with the distance the oil was said to have
-// left; both are kept as typed. The log is empty again, so the vehicle window without fuel data
-// is the one to show.
-void restartCounters(SettingsStore& settings, const VehicleBoxes& boxes)
+qint64 fuelRecords(const DataFolder& folder)
 {
-    settings.setValue(Settings::Oil, Settings::Kyori, boxes.oilRemaining);
-    settings.setValue(Settings::Oil, Settings::ZenkaiKyori, boxes.startOdometer);
-    settings.setValue(Settings::Hyouji, Settings::Hyouji, Settings::NotStarted);
+    RecordView<FuelRecord> log(folder, DataFiles::FuelLog);
+    QString ignored;
+    return log.open(&ignored) ? log.count() : 0;
 }
 
 } // namespace
@@ -97,50 +90,55 @@ std::optional<VehicleRecord> recordFrom(const VehicleBoxes& boxes, QString* prob
     return record;
 }
 
-Outcome registerNew(SettingsStore& settings, const VehicleBoxes& boxes, const Confirm& confirmErase)
-{
-    const DataFolder folder(settings);
-    QString problem;
-    if (!folder.ensureExists(&problem))
-        return Outcome::failure(problem);
-    const std::optional<VehicleRecord> vehicle = recordFrom(boxes, &problem);
-    if (!vehicle)
-        return Outcome::failure(problem);
-    const qint64 records = StoredRecords::fuelCount(folder);
-    if (records > 0 && !confirmErase(eraseQuestion(records)))
-        return Outcome{};
-    if (!writeVehicleAndEmptyLog(folder, *vehicle, &problem))
-        return Outcome::failure(problem);
-    restartCounters(settings, boxes);
-    return Outcome::success(
-        Message{
-            QStringLiteral("車両情報を登録し、燃費データを初期化しました。車両情報を表示します。"),
-            QStringLiteral("完了")},
-        {{WindowAction::Close, QStringLiteral("Form4")},
-         {WindowAction::Show, QStringLiteral("Form9")},
-         {WindowAction::Close, QStringLiteral("Form2")}});
-}
-
-Outcome correct(const SettingsStore& settings, const VehicleBoxes& boxes)
-{
-    const DataFolder folder(settings);
-    QString problem;
-    if (!folder.ensureExists(&problem))
-        return Outcome::failure(problem);
-    const std::optional<VehicleRecord> vehicle = recordFrom(boxes, &problem);
-    if (!vehicle)
-        return Outcome::failure(problem);
-    if (!writeVehicle(folder, *vehicle, &problem))
-        return Outcome::failure(problem);
-    // The window with the oil reminder needs a refuelling to work from.
-    const QString vehicleWindow =
-        StoredRecords::fuelCount(folder) > 0 ? QStringLiteral("Form4") : QStringLiteral("Form9");
-    return Outcome::success(
-        Message{QStringLiteral("車両情報を訂正しました。車両情報を表示します。"),
-                QStringLiteral("完了")},
-        {{WindowAction::Close, QStringLiteral("Form4")},
-         {WindowAction::Show, vehicleWindow},
-         {WindowAction::Close, QStringLiteral("Form5")}});
-}
-
 } // namespace Registration
+
+namespace Actions {
+
+// The oil reminder then counts from the start odometer, with the distance the oil was said to
+// have left, both kept as typed. The log is empty again, so the vehicle window without fuel
+// data is the one to show.
+Result<> registerVehicle(SettingsStore& settings, const VehicleBoxes& boxes, Confirmed confirmed)
+{
+    const DataFolder folder(settings);
+    QString problem;
+    if (!folder.ensureExists(&problem))
+        return Result<>::failure(problem);
+    const std::optional<VehicleRecord> vehicle = Registration::recordFrom(boxes, &problem);
+    if (!vehicle)
+        return Result<>::failure(problem);
+    const qint64 records = fuelRecords(folder);
+    if (records > 0 && confirmed == Confirmed::No)
+        return Result<>::asking(eraseQuestion(records));
+    if (!writeVehicleAndEmptyLog(folder, *vehicle, &problem))
+        return Result<>::failure(problem);
+    settings.setOilCounters({boxes.startOdometer, boxes.oilRemaining});
+    settings.setLogStarted(false);
+    return Result<>::done(
+        {QStringLiteral("車両情報を登録し、燃費データを初期化しました。車両情報を表示します。"),
+         QStringLiteral("完了")},
+        {{WindowStep::Close, Window::Form4},
+         {WindowStep::Show, Window::Form9},
+         {WindowStep::Close, Window::Form2}});
+}
+
+Result<> correctVehicle(const SettingsStore& settings, const VehicleBoxes& boxes)
+{
+    const DataFolder folder(settings);
+    QString problem;
+    if (!folder.ensureExists(&problem))
+        return Result<>::failure(problem);
+    const std::optional<VehicleRecord> vehicle = Registration::recordFrom(boxes, &problem);
+    if (!vehicle)
+        return Result<>::failure(problem);
+    if (!writeVehicle(folder, *vehicle, &problem))
+        return Result<>::failure(problem);
+    // The window with the oil reminder needs a refuelling to work from.
+    const Window vehicleWindow = fuelRecords(folder) > 0 ? Window::Form4 : Window::Form9;
+    return Result<>::done(
+        {QStringLiteral("車両情報を訂正しました。車両情報を表示します。"), QStringLiteral("完了")},
+        {{WindowStep::Close, Window::Form4},
+         {WindowStep::Show, vehicleWindow},
+         {WindowStep::Close, Window::Form5}});
+}
+
+} // namespace Actions

@@ -4,32 +4,39 @@
 #include <QString>
 
 // The per-user settings of Tankr: an INI file ($XDG_CONFIG_HOME/tankr/tankr.ini). Section and
-// key names are folded to lower case, so "filesave"/"Basho" and "FileSave"/"basho" are one entry.
-// An entry never written reads as empty text.
+// key names are written in lower case and matched without regard to case. Every entry Tankr
+// keeps is named here and nowhere else; each write goes through to the file at once, so the
+// next command (or process) reads it.
 class SettingsStore
 {
 public:
     SettingsStore();
     Q_DISABLE_COPY_MOVE(SettingsStore)
 
-    QString value(const QString& section, const QString& key) const;
-    // Written through to the file at once, so the next command (or process) reads it.
-    void setValue(const QString& section, const QString& key, const QString& value);
+    // The data folder as stored ("filesave"/"basho"); empty while none has been chosen.
+    QString dataFolder() const;
+    void setDataFolder(const QString& folder);
+
+    // Whether the fuel log has been started ("hyouji"/"hyouji" is "ok"; "donot" after an
+    // initialisation or a new registration).
+    bool logStarted() const;
+    void setLogStarted(bool started);
+
+    // The oil counters as typed: the odometer reading the allowance counts from
+    // ("oil"/"zenkaikyori") and the allowance ("oil"/"kyori").
+    struct OilCounters
+    {
+        QString countedFrom;
+        QString allowance;
+    };
+    OilCounters oilCounters() const;
+    void setOilCounters(const OilCounters& counters);
 
     QString fileName() const { return m_settings.fileName(); }
 
 private:
+    QString value(const char* section, const char* key) const;
+    void setValue(const char* section, const char* key, const QString& value);
+
     mutable QSettings m_settings;
 };
-
-// The entries Tankr keeps.
-namespace Settings {
-inline const QString FileSave = QStringLiteral("filesave");
-inline const QString Basho = QStringLiteral("basho");
-inline const QString Hyouji = QStringLiteral("hyouji");
-inline const QString Oil = QStringLiteral("oil");
-inline const QString Kyori = QStringLiteral("kyori");
-inline const QString ZenkaiKyori = QStringLiteral("zenkaikyori");
-inline const QString Started = QStringLiteral("ok");
-inline const QString NotStarted = QStringLiteral("donot");
-} // namespace Settings

@@ -132,7 +132,7 @@ double lenientNumber(const QString& text)
     s.reserve(static_cast<std::size_t>(text.size()));
     for (const QChar c : text) {
         if (!isIgnoredByLenient(c.unicode()))
-            s += c.unicode();
+            s += asciiForm(c.unicode());
     }
 
     std::size_t pos = 0;
@@ -250,21 +250,37 @@ std::optional<double> strictNumber(const QString& text)
     return composeNumber(negative, std::move(digits), exponent);
 }
 
-std::optional<qint16> toInt16(double value)
+double roundHalfEven(double value)
 {
-    if (!std::isfinite(value))
-        return std::nullopt;
     // Written out rather than std::nearbyint so the result does not hang on the FPU rounding
     // mode. value - floor(value) is exact for every double.
     const double lower = std::floor(value);
     const double fraction = value - lower;
-    double rounded = lower;
     if (fraction > 0.5 || (fraction == 0.5 && std::fmod(lower, 2.0) != 0.0))
-        rounded = lower + 1.0;
+        return lower + 1.0;
+    return lower;
+}
+
+std::optional<qint16> toInt16(double value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const double rounded = roundHalfEven(value);
     if (rounded < std::numeric_limits<qint16>::min() ||
         rounded > std::numeric_limits<qint16>::max())
         return std::nullopt;
     return static_cast<qint16>(rounded);
+}
+
+std::optional<qint64> strictWholeNumber(const QString& text, qint64 limit)
+{
+    const std::optional<double> number = strictNumber(text);
+    if (!number || !std::isfinite(*number))
+        return std::nullopt;
+    const double rounded = roundHalfEven(*number);
+    if (std::abs(rounded) > static_cast<double>(limit))
+        return std::nullopt;
+    return static_cast<qint64>(rounded);
 }
 
 std::optional<float> toSingle(double value)

@@ -11,9 +11,10 @@
 namespace TextConversions {
 
 // Reads the number at the start of the text the way a loose pocket calculator would: blanks,
-// tabs, line breaks and the ideographic space are ignored anywhere, one leading sign, ASCII
-// digits, one point and an exponent (E or D) are taken, and reading stops at the first other
-// character. Text that does not begin with a number gives 0.
+// tabs, line breaks and the ideographic space are ignored anywhere, one leading sign, digits,
+// one point and an exponent (E or D) are taken, and reading stops at the first other
+// character. The full-width digits, signs and point of a Japanese input method count as their
+// ASCII forms. Text that does not begin with a number gives 0.
 double lenientNumber(const QString& text);
 
 // Reads the whole text as one number: blanks around it are allowed, a sign may stand before or
@@ -25,6 +26,15 @@ std::optional<double> strictNumber(const QString& text);
 // Rounds half to even into a 16-bit integer; no value when the result lies outside
 // -32768..32767 (or the value is not finite).
 std::optional<qint16> toInt16(double value);
+
+// Rounds half to even; the value must be finite.
+double roundHalfEven(double value);
+
+// The whole text read strictly as a number (as a box or a setting holds it), rounded half to
+// even to a whole number; no value when the text is no number or the result lies outside
+// -limit..limit. Odometer readings and oil distances are whole kilometres, and many vehicles
+// pass 32,767 km, so these are read wider than the 16-bit fields of the record files.
+std::optional<qint64> strictWholeNumber(const QString& text, qint64 limit);
 
 // The nearest single-precision value; no value when the magnitude exceeds the single range.
 std::optional<float> toSingle(double value);

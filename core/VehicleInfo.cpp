@@ -1,11 +1,11 @@
 #include "VehicleInfo.h"
 
-#include "DataFolder.h"
+#include "Actions.h"
+#include "FuelRecord.h"
+#include "RecordReader.h"
 #include "SettingsStore.h"
-#include "StoredRecords.h"
 #include "TextConversions.h"
 #include "VehicleRecord.h"
-#include "WholeNumber.h"
 
 using TextConversions::textOfDate;
 using TextConversions::textOfSingle;
@@ -15,55 +15,37 @@ namespace {
 // Far beyond any odometer, and small enough that the arithmetic below stays exact in double.
 constexpr qint64 CounterLimit = 1'000'000'000'000;
 
-VehicleInfo::Reminder notAvailable(const QString& why)
-{
-    return {VehicleInfo::Reminder::Kind::NotAvailable, why};
-}
+using Reminder = VehicleDisplay::Reminder;
 
-VehicleInfo::Display failed(const QString& problem, const QString& window)
+Reminder notAvailable(const QString& why)
 {
-    VehicleInfo::Display display;
-    display.outcome = Outcome::failure(problem);
-    display.outcome.windows = {{WindowAction::Close, window}};
-    return display;
-}
-
-VehicleInfo::Reminder reminderFromFiles(const DataFolder& folder, const SettingsStore& settings,
-                                        qint16 oilRemaining, QString* error)
-{
-    bool empty = false;
-    const std::optional<FuelRecord> latest = StoredRecords::latestFuel(folder, &empty, error);
-    if (empty)
-        return notAvailable(
-            QStringLiteral("給油を記録すると、ここにオイル交換までの残り距離が表示されます。"));
-    if (!latest)
-        return {};
-    return VehicleInfo::reminderFor(latest->odometer, oilRemaining,
-                                    settings.value(Settings::Oil, Settings::ZenkaiKyori),
-                                    settings.value(Settings::Oil, Settings::Kyori));
+    return {Reminder::Kind::NotAvailable, why};
 }
 
 } // namespace
 
 namespace VehicleInfo {
 
-Details detailsOf(const VehicleRecord& vehicle)
+VehicleDisplay detailsOf(const VehicleRecord& vehicle)
 {
-    return Details{
+    return VehicleDisplay{
         QStringLiteral("名称:") + vehicle.nameText(),
         QStringLiteral("使用開始年月日:") + textOfDate(vehicle.startDate),
         QStringLiteral("使用開始時メーター距離:") + textOfSingle(vehicle.startOdometer),
         QStringLiteral("標識番号:") + vehicle.plateNumberText(),
         QStringLiteral("車台番号:") + vehicle.chassisNumberText(),
         QStringLiteral("自賠責保険有効期限:") + textOfDate(vehicle.insuranceExpiry),
+        {},
     };
 }
 
-Reminder reminderFor(float latestOdometer, qint16 oilRemaining, const QString& zenkaikyori,
-                     const QString& kyori)
+Reminder reminderFor(float latestOdometer, qint16 oilRemaining, const QString& countedFromText,
+                     const QString& allowanceText)
 {
-    const std::optional<qint64> countedFrom = WholeNumber::strict(zenkaikyori, CounterLimit);
-    const std::optional<qint64> allowance = WholeNumber::strict(kyori, CounterLimit);
+    const std::optional<qint64> countedFrom =
+        TextConversions::strictWholeNumber(countedFromText, CounterLimit);
+    const std::optional<qint64> allowance =
+        TextConversions::strictWholeNumber(allowanceText, CounterLimit);
     if (!countedFrom || !allowance)
         return notAvailable(QStringLiteral("オイル交換の基準となる距離が記録されていないため、オイ"
                                            "ル交換の目安は表示できません。"));
@@ -85,33 +67,41 @@ Reminder reminderFor(float latestOdometer, qint16 oilRemaining, const QString& z
             QStringLiteral("オイルが残り") + textOfSingle(left) + QStringLiteral("Kmです。")};
 }
 
-Display details(const SettingsStore& settings)
-{
-    const DataFolder folder(settings);
-    QString error;
-    const std::optional<VehicleRecord> vehicle = StoredRecords::vehicle(folder, &error);
-    if (!vehicle)
-        return failed(error, QStringLiteral("Form9"));
-    Display display;
-    display.outcome.succeeded = true;
-    display.details = detailsOf(*vehicle);
-    return display;
-}
-
-Display detailsWithReminder(const SettingsStore& settings)
-{
-    const DataFolder folder(settings);
-    QString error;
-    const std::optional<VehicleRecord> vehicle = StoredRecords::vehicle(folder, &error);
-    if (!vehicle)
-        return failed(error, QStringLiteral("Form4"));
-    Display display;
-    display.reminder = reminderFromFiles(folder, settings, vehicle->oilRemaining, &error);
-    if (!error.isEmpty())
-        return failed(error, QStringLiteral("Form4"));
-    display.outcome.succeeded = true;
-    display.details = detailsOf(*vehicle);
-    return display;
-}
-
 } // namespace VehicleInfo
+
+namespace Actions {
+
+// Either window closes when its files cannot be read.
+Result<VehicleDisplay> showVehicle(const SettingsStore& settings)
+{
+    const DataFolder folder(settings);
+    RecordView<VehicleRecord> vehicle(folder, DataFiles::Vehicle);
+    QString error;
+    if (!vehicle.open(&error))
+        return Result<VehicleDisplay>::failureClosing(error, Window::Form9);
+    return Result<VehicleDisplay>::showing(VehicleInfo::detailsOf(vehicle.at(1)));
+}
+
+Result<VehicleDisplay> showVehicleWithReminder(const SettingsStore& settings)
+{
+    using Shown = Result<VehicleDisplay>;
+    const DataFolder folder(settings);
+    RecordView<VehicleRecord> vehicle(folder, DataFiles::Vehicle);
+    RecordView<FuelRecord> log(folder, DataFiles::FuelLog);
+    QString error;
+    if (!vehicle.open(&error) || !log.open(&error))
+        return Shown::failureClosing(error, Window::Form4);
+    const VehicleRecord record = vehicle.at(1);
+    VehicleDisplay display = VehicleInfo::detailsOf(record);
+    if (log.count() == 0) {
+        display.reminder = notAvailable(
+            QStringLiteral("給油を記録すると、ここにオイル交換までの残り距離が表示されます。"));
+        return Shown::showing(display);
+    }
+    const SettingsStore::OilCounters counters = settings.oilCounters();
+    display.reminder = VehicleInfo::reminderFor(log.latest().odometer, record.oilRemaining,
+                                                counters.countedFrom, counters.allowance);
+    return Shown::showing(display);
+}
+
+} // namespace Actions

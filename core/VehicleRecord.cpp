@@ -5,10 +5,22 @@
 
 using namespace RecordBytes;
 
-QString VehicleRecord::nameText() const { return Cp932::decodeField(name); }
-QString VehicleRecord::plateNumberText() const { return Cp932::decodeField(plateNumber); }
-QString VehicleRecord::chassisNumberText() const { return Cp932::decodeField(chassisNumber); }
-void VehicleRecord::setNameText(const QString& text) { name = Cp932::encodeField(text, NameWidth); }
+QString VehicleRecord::nameText() const
+{
+    return Cp932::decodeField(name);
+}
+QString VehicleRecord::plateNumberText() const
+{
+    return Cp932::decodeField(plateNumber);
+}
+QString VehicleRecord::chassisNumberText() const
+{
+    return Cp932::decodeField(chassisNumber);
+}
+void VehicleRecord::setNameText(const QString& text)
+{
+    name = Cp932::encodeField(text, NameWidth);
+}
 void VehicleRecord::setPlateNumberText(const QString& text)
 {
     plateNumber = Cp932::encodeField(text, PlateWidth);

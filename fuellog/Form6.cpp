@@ -1,8 +1,8 @@
 #include "Form6.h"
 
-#include "Dialogs.h"
-#include "FuelList.h"
+#include "Actions.h"
 #include "FuelListModel.h"
+#include "PlacedControls.h"
 #include "SettingsStore.h"
 #include "Twips.h"
 
@@ -12,6 +12,7 @@
 #include <QTableView>
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -19,15 +20,6 @@ namespace {
 constexpr int ListLeft = 120;
 constexpr int ListTop = 480;
 constexpr int ListMargin = 60;
-
-QPushButton* addButton(QWidget* window, const char* name, const QString& caption, int left,
-                       int width, int height)
-{
-    auto* button = new QPushButton(caption, window);
-    button->setObjectName(QLatin1String(name));
-    Twips::place(button, left, 0, width, height);
-    return button;
-}
 
 // The widest text each column usually holds. The designed widths assume a smaller font than
 // the desktop's, so a column is widened to show its texts whole; the brand and the memo are
@@ -66,9 +58,8 @@ int columnWidth(const QWidget* view, int column)
 
 } // namespace
 
-Form6::Form6(QWidget* parent)
-    : ChildWindow(QStringLiteral("Form6"), QStringLiteral("燃費データ一覧"), Frame::Resizable,
-                  parent),
+Form6::Form6()
+    : ChildWindow(Window::Form6, QStringLiteral("燃費データ一覧"), Frame::Resizable),
       m_listView1(new QTableView(this))
 {
     // A report: rows under column headers, whole rows selected, nothing edited. The rows have
@@ -86,24 +77,24 @@ Form6::Form6(QWidget* parent)
     m_listView1->horizontalHeader()->setHighlightSections(false);
     m_listView1->horizontalHeader()->setStretchLastSection(true);
 
-    QPushButton* command1 = addButton(this, "Command1", QStringLiteral("訂正"), 120, 1335, 375);
-    QPushButton* command2 =
-        addButton(this, "Command2", QStringLiteral("記録記入"), 1560, 1335, 375);
-    QPushButton* command3 =
-        addButton(this, "Command3", QStringLiteral("初めてデータを記入する"), 3000, 2415, 345);
-    QPushButton* command4 = addButton(this, "Command4", QStringLiteral("閉じる"), 5520, 1215, 375);
-    QPushButton* command5 = addButton(this, "Command5", QStringLiteral("印刷"), 7080, 1815, 375);
-    setTabOrder(m_listView1, command1);
-    setTabOrder(command1, command2);
-    setTabOrder(command2, command3);
-    setTabOrder(command3, command4);
-    setTabOrder(command4, command5);
-
-    connect(command1, &QPushButton::clicked, this, &Form6::onCommand1Clicked);
-    connect(command2, &QPushButton::clicked, this, &Form6::onCommand2Clicked);
-    connect(command3, &QPushButton::clicked, this, &Form6::onCommand3Clicked);
-    connect(command4, &QPushButton::clicked, this, &Form6::onCommand4Clicked);
-    connect(command5, &QPushButton::clicked, this, &Form6::onCommand5Clicked);
+    using PlacedControls::Kind;
+    PlacedControls::place(
+        this,
+        {{Kind::Button, "Command1", QStringLiteral("訂正"), {120, 0, 1335, 375}},
+         {Kind::Button, "Command2", QStringLiteral("記録記入"), {1560, 0, 1335, 375}},
+         {Kind::Button, "Command3", QStringLiteral("初めてデータを記入する"), {3000, 0, 2415, 345}},
+         {Kind::Button, "Command4", QStringLiteral("閉じる"), {5520, 0, 1215, 375}},
+         {Kind::Button, "Command5", QStringLiteral("印刷"), {7080, 0, 1815, 375}}});
+    setTabOrder(m_listView1, PlacedControls::find<QPushButton>(this, "Command1"));
+    const std::array<std::pair<const char*, Window>, 4> opens = {{{"Command1", Window::Form7},
+                                                                  {"Command2", Window::Form10},
+                                                                  {"Command3", Window::Form8},
+                                                                  {"Command5", Window::Form11}}};
+    for (const auto& [button, window] : opens)
+        connect(PlacedControls::find<QPushButton>(this, button), &QPushButton::clicked, this,
+                [this, window = window] { showWindow(window); });
+    connect(PlacedControls::find<QPushButton>(this, "Command4"), &QPushButton::clicked, this,
+            &Form6::closeThisWindow);
 
     loadList();
     setMinimumSize(Twips::size(9015, 1500));
@@ -112,21 +103,14 @@ Form6::Form6(QWidget* parent)
 
 void Form6::loadList()
 {
-    const SettingsStore settings;
-    QString error;
-    std::optional<FuelList> list = FuelList::load(settings, &error);
-    m_listView1->setModel(new FuelListModel(list ? std::move(*list) : FuelList(), this));
+    const Result<FuelList> list = Actions::listLog(SettingsStore());
+    m_listView1->setModel(new FuelListModel(list.shown, this));
     for (int column = 0; column < FuelList::ColumnCount; ++column)
         m_listView1->setColumnWidth(column, columnWidth(m_listView1, column));
-    if (!list) {
-        // Shown once the window stands, so that the message appears over it.
+    // Shown once the window stands, so that the message appears over it.
+    if (list.message)
         QMetaObject::invokeMethod(
-            this,
-            [this, error] {
-                Dialogs::inform(this, Message{error, Outcome::errorTitle()});
-            },
-            Qt::QueuedConnection);
-    }
+            this, [this, list] { carryOut(list.message, list.windows); }, Qt::QueuedConnection);
 }
 
 void Form6::resizeEvent(QResizeEvent* event)
@@ -141,25 +125,4 @@ void Form6::fitList()
     const QRect area = rect().adjusted(Twips::toPixels(ListLeft), Twips::toPixels(ListTop),
                                        -Twips::toPixels(ListMargin), -Twips::toPixels(ListMargin));
     m_listView1->setGeometry(area);
-}
-
-void Form6::onCommand1Clicked()
-{
-    showWindow(QStringLiteral("Form7"));
-}
-void Form6::onCommand2Clicked()
-{
-    showWindow(QStringLiteral("Form10"));
-}
-void Form6::onCommand3Clicked()
-{
-    showWindow(QStringLiteral("Form8"));
-}
-void Form6::onCommand4Clicked()
-{
-    closeThisWindow();
-}
-void Form6::onCommand5Clicked()
-{
-    showWindow(QStringLiteral("Form11"));
 }

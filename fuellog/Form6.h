@@ -10,7 +10,7 @@ class Form6 : public ChildWindow
 {
     Q_OBJECT
 public:
-    explicit Form6(QWidget* parent = nullptr);
+    Form6();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -18,11 +18,6 @@ protected:
 private:
     void loadList();
     void fitList();
-    void onCommand1Clicked();
-    void onCommand2Clicked();
-    void onCommand3Clicked();
-    void onCommand4Clicked();
-    void onCommand5Clicked();
 
     QTableView* m_listView1;
 };

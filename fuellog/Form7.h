@@ -1,25 +1,16 @@
 #pragma once
 
-#include "ChildWindow.h"
-#include "FuelEntry.h"
-#include "FuelEntryControls.h"
+#include "FuelEntryWindow.h"
 
 // Correction of the latest refuelling: loads it, recalculates it against the record before
 // it, writes it back, or deletes it.
-class Form7 : public ChildWindow
+class Form7 : public FuelEntryWindow
 {
     Q_OBJECT
 public:
-    explicit Form7(QWidget* parent = nullptr);
+    Form7();
 
 private:
     void onCommand1Clicked();
-    void onCommand2Clicked();
-    void onCommand3Clicked();
-    void onCommand4Clicked();
     void onCommand5Clicked();
-
-    FuelEntryControls m_controls;
-    // What the last calculation read and filled in, for the write's guard.
-    CalculationBasis m_basis;
 };

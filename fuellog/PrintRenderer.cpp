@@ -5,6 +5,10 @@
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 
 #include <algorithm>
 #include <cmath>
@@ -157,6 +161,41 @@ QFont baseFont()
     QFont font(japaneseFamily());
     font.setPointSizeF(BasePointSize);
     return font;
+}
+
+std::optional<Message> printOnDefaultPrinter(const QList<PrintLine>& lines)
+{
+    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+    if (defaultPrinter.isNull())
+        return PrintLines::noPrinter();
+    QPrinter printer(defaultPrinter, QPrinter::HighResolution);
+    printer.setDocName(PrintLines::documentName());
+    setUpPage(&printer);
+    if (!print(lines, &printer))
+        return PrintLines::printerFailed(defaultPrinter.printerName());
+    return std::nullopt;
+}
+
+Message saveAsPdf(const QList<PrintLine>& lines, const QString& path)
+{
+    QPdfWriter writer(path);
+    writer.setTitle(PrintLines::documentName());
+    writer.setCreator(QStringLiteral("Tankr"));
+    setUpPage(&writer);
+    return print(lines, &writer) ? PrintLines::pdfSaved(path) : PrintLines::pdfFailed(path);
+}
+
+void preview(const QList<PrintLine>& lines, QWidget* parent)
+{
+    // The default printer when there is one; without, Qt previews for a PDF file.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(PrintLines::documentName());
+    setUpPage(&printer);
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&lines](QPrinter* target) { print(lines, target); });
+    dialog.exec();
 }
 
 } // namespace PrintRenderer

@@ -29,7 +29,8 @@ bool DirectoryList::setPath(const QString& path, QString* error)
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirIcon);
     int depth = 0;
     auto addEntry = [&](const QString& entry, const QIcon& icon, int indent) {
-        auto* item = new QListWidgetItem(icon, QString(indent * 2, QLatin1Char(' ')) + displayName(entry), this);
+        auto* item = new QListWidgetItem(
+            icon, QString(indent * 2, QLatin1Char(' ')) + displayName(entry), this);
         item->setData(Qt::UserRole, entry);
         return item;
     };

@@ -7,8 +7,5 @@ class Form12 : public ChildWindow
 {
     Q_OBJECT
 public:
-    explicit Form12(QWidget* parent = nullptr);
-
-private:
-    void onCommand1Clicked();
+    Form12();
 };

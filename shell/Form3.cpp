@@ -1,7 +1,8 @@
 #include "Form3.h"
 
-#include "DirectoryList.h"
+#include "Actions.h"
 #include "Dialogs.h"
+#include "DirectoryList.h"
 #include "FolderChoice.h"
 #include "SettingsStore.h"
 #include "Twips.h"
@@ -13,13 +14,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-Form3::Form3(QWidget* parent)
-    : ChildWindow(QStringLiteral("Form3"), QStringLiteral("ファイル保存先"), Frame::Fixed, parent),
+Form3::Form3()
+    : ChildWindow(Window::Form3, QStringLiteral("ファイル保存先"), Frame::Fixed),
       m_drive1(new QComboBox(this)), m_dir1(new DirectoryList(this))
 {
-    auto* label1 = new QLabel(
-        QStringLiteral("燃費情報や設定項目などの保存先を指定してくだい。設定後は必ず、「ファイル」から、「燃費データの初期化」を行ってください。"),
-        this);
+    auto* label1 =
+        new QLabel(QStringLiteral("燃費情報や設定項目などの保存先を指定してくだい。設定後は必ず、「"
+                                  "ファイル」から、「燃費データの初期化」を行ってください。"),
+                   this);
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setWordWrap(true);
     m_drive1->setObjectName(QStringLiteral("Drive1"));
@@ -46,10 +48,11 @@ Form3::Form3(QWidget* parent)
     selectDriveOf(m_dir1->path());
 
     connect(m_drive1, &QComboBox::activated, this, &Form3::onDrive1Activated);
-    connect(m_dir1, &DirectoryList::openFailed, this,
-            [this](const QString& message) { Dialogs::inform(this, {message, Outcome::errorTitle()}); });
+    connect(m_dir1, &DirectoryList::openFailed, this, [this](const QString& message) {
+        Dialogs::inform(this, {message, errorTitle()});
+    });
     connect(command1, &QPushButton::clicked, this, &Form3::onCommand1Clicked);
-    connect(command2, &QPushButton::clicked, this, &Form3::onCommand2Clicked);
+    connect(command2, &QPushButton::clicked, this, &Form3::closeThisWindow);
 }
 
 void Form3::selectDriveOf(const QString& path)
@@ -63,7 +66,7 @@ void Form3::onDrive1Activated(int index)
 {
     QString error;
     if (!m_dir1->setPath(m_drive1->itemText(index), &error)) {
-        Dialogs::inform(this, {error, Outcome::errorTitle()});
+        Dialogs::inform(this, {error, errorTitle()});
         selectDriveOf(m_dir1->path());
     }
 }
@@ -71,7 +74,5 @@ void Form3::onDrive1Activated(int index)
 void Form3::onCommand1Clicked()
 {
     SettingsStore settings;
-    carryOut(FolderChoice::store(settings, m_dir1->path()));
+    run([&](Confirmed) { return Actions::chooseDataFolder(settings, m_dir1->path()); });
 }
-
-void Form3::onCommand2Clicked() { closeThisWindow(); }

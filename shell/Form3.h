@@ -10,12 +10,11 @@ class Form3 : public ChildWindow
 {
     Q_OBJECT
 public:
-    explicit Form3(QWidget* parent = nullptr);
+    Form3();
 
 private:
     void onDrive1Activated(int index);
     void onCommand1Clicked();
-    void onCommand2Clicked();
     void selectDriveOf(const QString& path);
 
     QComboBox* m_drive1;

@@ -1,10 +1,9 @@
 #include "MDIForm1.h"
 
+#include "Actions.h"
 #include "ChildWindow.h"
 #include "Dialogs.h"
-#include "Maintenance.h"
 #include "SettingsStore.h"
-#include "ShellCommands.h"
 #include "Twips.h"
 #include "WindowFactory.h"
 
@@ -14,20 +13,27 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 
+#include <functional>
+
 namespace {
 
 const char* const ClosingProperty = "tankrClosing";
 
-Message notAvailableYet()
+// A menu item: its object name and caption, and what it does. Without a command it is a
+// separator of that name.
+struct MenuItem
 {
-    return Message{QStringLiteral("この機能はまだ使えません。"), QString()};
-}
+    const char* name;
+    QString caption;
+    std::function<void()> command;
+};
 
-void tell(QWidget* parent, const Outcome& outcome)
+struct Menu
 {
-    if (outcome.message)
-        Dialogs::inform(parent, *outcome.message);
-}
+    const char* name;
+    QString caption;
+    QList<MenuItem> items;
+};
 
 } // namespace
 
@@ -46,7 +52,7 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), m_area(new QMdiArea(t
     setCentralWidget(m_area);
     buildMenus();
     resize(Twips::size(7005, 4590) + QSize(0, menuBar()->sizeHint().height()));
-    showWindow(QStringLiteral("Form12"));
+    showWindow(Window::Form12);
 }
 
 MDIForm1::~MDIForm1()
@@ -58,45 +64,46 @@ MDIForm1::~MDIForm1()
 
 void MDIForm1::buildMenus()
 {
-    auto addAction = [this](QMenu* menu, const char* name, const QString& caption,
-                            void (MDIForm1::*slot)()) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(QLatin1String(name));
-        connect(action, &QAction::triggered, this, slot);
+    const auto open = [this](Window window) { return [this, window] { showWindow(window); }; };
+    const QList<Menu> menus = {
+        {"file",
+         QStringLiteral("ファイル"),
+         {{"kiroku", QStringLiteral("データの保管場所指定"), open(Window::Form3)},
+          {"shokika", QStringLiteral("燃費・車両情報の初期化"), [this] { onShokikaTriggered(); }},
+          {"nenshoki", QStringLiteral("燃費情報のみ初期化"), [this] { onNenshokiTriggered(); }},
+          {"kakidashi", QStringLiteral("燃費データ・車両データの書き出し"),
+           [this] { onKakidashiTriggered(); }},
+          {"yomikomi", QStringLiteral("燃費データ・車両データの読み込み"),
+           [this] { onYomikomiTriggered(); }},
+          {"hokanbasho", QStringLiteral("現在指定されているデータの保管場所"),
+           [this] { onHokanbashoTriggered(); }},
+          {"a", QString(), nullptr},
+          {"sharyoutouroku", QStringLiteral("車両情報の登録(新規)"), open(Window::Form2)},
+          {"teisei", QStringLiteral("車両情報の登録(訂正)"), open(Window::Form5)},
+          {"b", QString(), nullptr},
+          {"end", QStringLiteral("終了"), [this] { onEndTriggered(); }}}},
+        {"hyouji",
+         QStringLiteral("表示"),
+         {{"shryou", QStringLiteral("車両情報の表示"), [this] { onShryouTriggered(); }},
+          {"data", QStringLiteral("燃費データ一覧の表示・データの記入・訂正"),
+           open(Window::Form6)}}},
     };
-    auto addSeparator = [](QMenu* menu, const char* name) {
-        menu->addSeparator()->setObjectName(QLatin1String(name));
-    };
-
-    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル"));
-    file->setObjectName(QStringLiteral("file"));
-    file->menuAction()->setObjectName(QStringLiteral("file"));
-    addAction(file, "kiroku", QStringLiteral("データの保管場所指定"), &MDIForm1::onKirokuTriggered);
-    addAction(file, "shokika", QStringLiteral("燃費・車両情報の初期化"), &MDIForm1::onShokikaTriggered);
-    addAction(file, "nenshoki", QStringLiteral("燃費情報のみ初期化"), &MDIForm1::onNenshokiTriggered);
-    addAction(file, "kakidashi", QStringLiteral("燃費データ・車両データの書き出し"),
-              &MDIForm1::onKakidashiTriggered);
-    addAction(file, "yomikomi", QStringLiteral("燃費データ・車両データの読み込み"),
-              &MDIForm1::onYomikomiTriggered);
-    addAction(file, "hokanbasho", QStringLiteral("現在指定されているデータの保管場所"),
-              &MDIForm1::onHokanbashoTriggered);
-    addSeparator(file, "a");
-    addAction(file, "sharyoutouroku", QStringLiteral("車両情報の登録(新規)"),
-              &MDIForm1::onSharyoutourokuTriggered);
-    addAction(file, "teisei", QStringLiteral("車両情報の登録(訂正)"), &MDIForm1::onTeiseiTriggered);
-    addSeparator(file, "b");
-    addAction(file, "end", QStringLiteral("終了"), &MDIForm1::onEndTriggered);
-
-    QMenu* view = menuBar()->addMenu(QStringLiteral("表示"));
-    view->setObjectName(QStringLiteral("hyouji"));
-    view->menuAction()->setObjectName(QStringLiteral("hyouji"));
-    addAction(view, "shryou", QStringLiteral("車両情報の表示"), &MDIForm1::onShryouTriggered);
-    addAction(view, "data", QStringLiteral("燃費データ一覧の表示・データの記入・訂正"),
-              &MDIForm1::onDataTriggered);
+    for (const Menu& menu : menus) {
+        QMenu* added = menuBar()->addMenu(menu.caption);
+        added->setObjectName(QLatin1String(menu.name));
+        added->menuAction()->setObjectName(QLatin1String(menu.name));
+        for (const MenuItem& item : menu.items) {
+            QAction* action = item.command ? added->addAction(item.caption) : added->addSeparator();
+            action->setObjectName(QLatin1String(item.name));
+            if (item.command)
+                connect(action, &QAction::triggered, this, item.command);
+        }
+    }
 }
 
-QMdiSubWindow* MDIForm1::subWindow(const QString& name) const
+QMdiSubWindow* MDIForm1::subWindow(Window window) const
 {
+    const QString name = windowName(window);
     for (QMdiSubWindow* sub : m_area->subWindowList()) {
         if (sub->widget() && sub->widget()->objectName() == name &&
             !sub->property(ClosingProperty).toBool())
@@ -105,24 +112,20 @@ QMdiSubWindow* MDIForm1::subWindow(const QString& name) const
     return nullptr;
 }
 
-QWidget* MDIForm1::window(const QString& name) const
+QWidget* MDIForm1::window(Window window) const
 {
-    QMdiSubWindow* sub = subWindow(name);
+    QMdiSubWindow* sub = subWindow(window);
     return sub ? sub->widget() : nullptr;
 }
 
-QWidget* MDIForm1::showWindow(const QString& name)
+QWidget* MDIForm1::showWindow(Window window)
 {
-    if (QMdiSubWindow* open = subWindow(name)) {
+    if (QMdiSubWindow* open = subWindow(window)) {
         m_area->setActiveSubWindow(open);
         open->raise();
         return open->widget();
     }
-    ChildWindow* child = createWindow(name);
-    if (!child) {
-        Dialogs::inform(this, notAvailableYet());
-        return nullptr;
-    }
+    ChildWindow* child = createWindow(window);
     QMdiSubWindow* sub = addWindow(child);
     if (child->frame() == ChildWindow::Frame::Resizable)
         sub->showMaximized();
@@ -136,8 +139,8 @@ QMdiSubWindow* MDIForm1::addWindow(ChildWindow* child)
 {
     connect(child, &ChildWindow::showWindowRequested, this, &MDIForm1::showWindow);
     connect(child, &ChildWindow::closeWindowRequested, this, &MDIForm1::closeWindow);
-    Qt::WindowFlags flags = Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                            Qt::WindowCloseButtonHint;
+    Qt::WindowFlags flags =
+        Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (child->frame() == ChildWindow::Frame::Resizable)
         flags |= Qt::WindowMinMaxButtonsHint;
     QMdiSubWindow* sub = m_area->addSubWindow(child, flags);
@@ -149,76 +152,69 @@ QMdiSubWindow* MDIForm1::addWindow(ChildWindow* child)
     return sub;
 }
 
-void MDIForm1::closeWindow(const QString& name)
+void MDIForm1::closeWindow(Window window)
 {
-    if (QMdiSubWindow* sub = subWindow(name)) {
+    if (QMdiSubWindow* sub = subWindow(window)) {
         // Marked first, so that a window opened again under the same name is a new one.
         sub->setProperty(ClosingProperty, true);
         sub->close();
     }
 }
 
-void MDIForm1::onKirokuTriggered() { showWindow(QStringLiteral("Form3")); }
+namespace {
+
+// The main window's actions show their message; they open and close no windows.
+template <typename Action> void runAction(QWidget* parent, Action action)
+{
+    const auto result = Dialogs::confirmed(parent, action);
+    if (result.message)
+        Dialogs::inform(parent, *result.message);
+}
+
+} // namespace
+
 void MDIForm1::onShokikaTriggered()
 {
-    if (!Dialogs::askYesNo(this, Maintenance::initialiseAllQuestion()))
-        return;
     SettingsStore settings;
-    tell(this, Maintenance::initialiseAll(settings));
+    runAction(this, [&settings](Confirmed yes) { return Actions::initialiseAll(settings, yes); });
 }
 
 void MDIForm1::onNenshokiTriggered()
 {
-    if (!Dialogs::askYesNo(this, Maintenance::initialiseFuelQuestion()))
-        return;
     SettingsStore settings;
-    tell(this, Maintenance::initialiseFuel(settings));
+    runAction(this, [&settings](Confirmed yes) { return Actions::initialiseFuel(settings, yes); });
 }
 
 void MDIForm1::onKakidashiTriggered()
 {
-    const std::optional<QString> folder = Dialogs::askText(this, Maintenance::exportPrompt());
+    const std::optional<QString> folder = Dialogs::askText(this, Actions::exportPrompt());
     if (!folder)
         return;
     const SettingsStore settings;
-    tell(this, Maintenance::exportTo(settings, *folder));
+    runAction(this, [&](Confirmed) { return Actions::exportTo(settings, *folder); });
 }
 
 void MDIForm1::onYomikomiTriggered()
 {
-    const std::optional<QString> folder = Dialogs::askText(this, Maintenance::importPrompt());
+    const std::optional<QString> folder = Dialogs::askText(this, Actions::importPrompt());
     if (!folder)
         return;
-    const SettingsStore settings;
-    const Outcome checked = Maintenance::checkImportSource(settings, *folder);
-    if (!checked.succeeded) {
-        tell(this, checked);
-        return;
-    }
-    if (!Dialogs::askYesNo(this, Maintenance::importQuestion()))
-        return;
-    tell(this, Maintenance::importFrom(settings, *folder));
+    SettingsStore settings;
+    runAction(this, [&](Confirmed yes) { return Actions::importFrom(settings, *folder, yes); });
 }
 
 void MDIForm1::onHokanbashoTriggered()
 {
-    const SettingsStore settings;
-    Dialogs::inform(this, ShellCommands::dataFolderMessage(settings));
+    Dialogs::inform(this, Actions::showDataFolder(SettingsStore()));
 }
-
-void MDIForm1::onSharyoutourokuTriggered() { showWindow(QStringLiteral("Form2")); }
-void MDIForm1::onTeiseiTriggered() { showWindow(QStringLiteral("Form5")); }
 
 void MDIForm1::onEndTriggered()
 {
-    if (Dialogs::askYesNo(this, ShellCommands::exitQuestion()))
+    if (Dialogs::confirmed(this, &Actions::quit).succeeded)
         close();
 }
 
 void MDIForm1::onShryouTriggered()
 {
-    const SettingsStore settings;
-    showWindow(ShellCommands::vehicleWindow(settings));
+    showWindow(Actions::vehicleWindow(SettingsStore()));
 }
-
-void MDIForm1::onDataTriggered() { showWindow(QStringLiteral("Form6")); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Window.h"
+
 #include <QMainWindow>
 #include <QTranslator>
 
@@ -15,28 +17,24 @@ public:
     explicit MDIForm1(QWidget* parent = nullptr);
     ~MDIForm1() override;
 
-    // Opens the named window, or brings it forward when it is open already.
-    QWidget* showWindow(const QString& name);
-    void closeWindow(const QString& name);
-    // The named window while it is open, else null.
-    QWidget* window(const QString& name) const;
+    // Opens the window, or brings it forward when it is open already.
+    QWidget* showWindow(Window window);
+    void closeWindow(Window window);
+    // The window while it is open, else null.
+    QWidget* window(Window window) const;
 
 private:
     void buildMenus();
-    QMdiSubWindow* subWindow(const QString& name) const;
-    QMdiSubWindow* addWindow(ChildWindow* window);
+    QMdiSubWindow* subWindow(Window window) const;
+    QMdiSubWindow* addWindow(ChildWindow* child);
 
-    void onKirokuTriggered();
     void onShokikaTriggered();
     void onNenshokiTriggered();
     void onKakidashiTriggered();
     void onYomikomiTriggered();
     void onHokanbashoTriggered();
-    void onSharyoutourokuTriggered();
-    void onTeiseiTriggered();
     void onEndTriggered();
     void onShryouTriggered();
-    void onDataTriggered();
 
     QMdiArea* m_area;
     QTranslator m_qtTranslation;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "Window.h"
 
 class ChildWindow;
 
-// Makes a new window of the program by its name ("Form6"); null for an unknown name.
-ChildWindow* createWindow(const QString& name);
+// Makes a new window of the program.
+ChildWindow* createWindow(Window window);

@@ -7,8 +7,5 @@ class Form1 : public ChildWindow
 {
     Q_OBJECT
 public:
-    explicit Form1(QWidget* parent = nullptr);
-
-private:
-    void onCommand1Clicked();
+    Form1();
 };

@@ -1,9 +1,7 @@
 #include "Form4.h"
 
-#include "FitToText.h"
-#include "PlacedControls.h"
+#include "Actions.h"
 #include "SettingsStore.h"
-#include "Twips.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -11,40 +9,36 @@
 namespace {
 // A warning has to stand out from the details above it.
 const QColor OverdueColour(192, 0, 0);
+using PlacedControls::Kind;
 } // namespace
 
-Form4::Form4(QWidget* parent) : VehicleInfoWindow(QStringLiteral("Form4"), 4080, parent)
+Form4::Form4()
+    : VehicleInfoWindow(
+          Window::Form4, 4080,
+          {{Kind::WrappedLabel, "Label8", QStringLiteral("Label8"), {240, 3000, 4695, 495}},
+           {Kind::Button,
+            "Command3",
+            QStringLiteral("累積情報を表示する"),
+            {120, 3600, 4815, 375}}},
+          {5040, 4590}),
+      m_label8(PlacedControls::find<QLabel>(this, "Label8")), m_normalPalette(m_label8->palette())
 {
-    using namespace PlacedControls;
-    m_label8 = label(this, "Label8", QStringLiteral("Label8"), {240, 3000, 4695, 495}, true);
-    m_normalPalette = m_label8->palette();
-    QPushButton* command3 =
-        button(this, "Command3", QStringLiteral("累積情報を表示する"), {120, 3600, 4815, 375});
-
-    setTabOrder(command3, command1());
-    setTabOrder(command1(), command2());
-    setFixedSize(FitToText::grow(this, Twips::size(5040, 4590)));
-    connect(command3, &QPushButton::clicked, this, &Form4::onCommand3Clicked);
+    connect(PlacedControls::find<QPushButton>(this, "Command3"), &QPushButton::clicked, this,
+            [this] { showWindow(Window::Form1); });
     refresh();
 }
 
-VehicleInfo::Display Form4::read() const
+Result<VehicleDisplay> Form4::read() const
 {
-    const SettingsStore settings;
-    return VehicleInfo::detailsWithReminder(settings);
+    return Actions::showVehicleWithReminder(SettingsStore());
 }
 
-void Form4::fill(const VehicleInfo::Display& display)
+void Form4::fill(const VehicleDisplay& display)
 {
     VehicleInfoWindow::fill(display);
     m_label8->setText(display.reminder.text);
     QPalette palette = m_normalPalette;
-    if (display.reminder.kind == VehicleInfo::Reminder::Kind::Overdue)
+    if (display.reminder.kind == VehicleDisplay::Reminder::Kind::Overdue)
         palette.setColor(QPalette::WindowText, OverdueColour);
     m_label8->setPalette(palette);
-}
-
-void Form4::onCommand3Clicked()
-{
-    showWindow(QStringLiteral("Form1"));
 }

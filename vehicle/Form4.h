@@ -4,20 +4,20 @@
 
 #include <QPalette>
 
+class QLabel;
+
 // The vehicle's details with the oil-change reminder, once the fuel log has been started.
 class Form4 : public VehicleInfoWindow
 {
     Q_OBJECT
 public:
-    explicit Form4(QWidget* parent = nullptr);
+    Form4();
 
 protected:
-    VehicleInfo::Display read() const override;
-    void fill(const VehicleInfo::Display& display) override;
+    Result<VehicleDisplay> read() const override;
+    void fill(const VehicleDisplay& display) override;
 
 private:
-    void onCommand3Clicked();
-
     QLabel* m_label8;
     QPalette m_normalPalette;
 };

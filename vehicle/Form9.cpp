@@ -1,17 +1,14 @@
 #include "Form9.h"
 
-#include "FitToText.h"
+#include "Actions.h"
 #include "SettingsStore.h"
-#include "Twips.h"
 
-Form9::Form9(QWidget* parent) : VehicleInfoWindow(QStringLiteral("Form9"), 3360, parent)
+Form9::Form9() : VehicleInfoWindow(Window::Form9, 3360, {}, {5040, 3735})
 {
-    setFixedSize(FitToText::grow(this, Twips::size(5040, 3735)));
     refresh();
 }
 
-VehicleInfo::Display Form9::read() const
+Result<VehicleDisplay> Form9::read() const
 {
-    const SettingsStore settings;
-    return VehicleInfo::details(settings);
+    return Actions::showVehicle(SettingsStore());
 }

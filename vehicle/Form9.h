@@ -2,13 +2,13 @@
 
 #include "VehicleInfoWindow.h"
 
-// The vehicle's details alone, while the fuel log has not been started.
+// The vehicle's details, while the fuel log has no refuelling to work an oil reminder from.
 class Form9 : public VehicleInfoWindow
 {
     Q_OBJECT
 public:
-    explicit Form9(QWidget* parent = nullptr);
+    Form9();
 
 protected:
-    VehicleInfo::Display read() const override;
+    Result<VehicleDisplay> read() const override;
 };

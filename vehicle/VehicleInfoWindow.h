@@ -1,16 +1,12 @@
 #pragma once
 
 #include "ChildWindow.h"
+#include "PlacedControls.h"
 #include "VehicleInfo.h"
 
-#include <array>
-
-class QLabel;
-class QPushButton;
-
-// What the two vehicle information windows share: the vehicle's details in Label1 to Label7,
-// "訂正する" and "閉じる", and a fresh reading of the files whenever the window becomes the
-// active one, so that coming back to it from another window shows what was written meanwhile.
+// What the two vehicle information windows share: the vehicle's details, "訂正する" and
+// "閉じる", and a fresh reading of the files whenever the window becomes the active one, so
+// that coming back to it from another window shows what was written meanwhile.
 class VehicleInfoWindow : public ChildWindow
 {
     Q_OBJECT
@@ -19,22 +15,18 @@ public:
     void refresh();
 
 protected:
-    VehicleInfoWindow(const QString& name, int buttonsTopTwips, QWidget* parent);
+    // `controls` are the window's own, after the details; the buttons stand at `buttonsTop`.
+    VehicleInfoWindow(Window window, int buttonsTop, const QList<PlacedControls::Control>& controls,
+                      QSize designed);
 
-    virtual VehicleInfo::Display read() const = 0;
-    virtual void fill(const VehicleInfo::Display& display);
+    virtual Result<VehicleDisplay> read() const = 0;
+    virtual void fill(const VehicleDisplay& display);
 
     bool event(QEvent* event) override;
 
-    QPushButton* command1() const { return m_command1; }
-    QPushButton* command2() const { return m_command2; }
-
 private:
     void followSubWindowActivation();
-    void reportOnce(const Outcome& outcome);
+    void reportOnce(const Result<VehicleDisplay>& result);
 
-    std::array<QLabel*, 6> m_details; // Label2 to Label7
-    QPushButton* m_command1;
-    QPushButton* m_command2;
     bool m_reporting = false;
 };

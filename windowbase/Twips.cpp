@@ -18,7 +18,10 @@ QRect rect(int left, int top, int width, int height)
     return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
 }
 
-QSize size(int width, int height) { return QSize(toPixels(width), toPixels(height)); }
+QSize size(int width, int height)
+{
+    return QSize(toPixels(width), toPixels(height));
+}
 
 void place(QWidget* widget, int left, int top, int width, int height)
 {

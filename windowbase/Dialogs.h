@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Outcome.h"
+#include "Result.h"
 
 #include <QList>
 #include <QString>
@@ -14,8 +14,22 @@ class QWidget;
 namespace Dialogs {
 
 void inform(QWidget* parent, const Message& message);
-bool askYesNo(QWidget* parent, const Message& question); // true for Yes
+bool askYesNo(QWidget* parent, const Message& question);                // true for Yes
 std::optional<QString> askText(QWidget* parent, const Message& prompt); // none when cancelled
+// A file to save to, by a save dialog opening at `suggested`; none when cancelled.
+std::optional<QString> askSaveFile(QWidget* parent, const QString& title, const QString& suggested,
+                                   const QString& filter);
+
+// Runs an action that may need the user's Yes: it runs unconfirmed first; when it returns a
+// question, the question is asked and, on Yes, the action runs again confirmed. A question
+// answered No leaves the unconfirmed result, which did nothing.
+template <typename Action> auto confirmed(QWidget* parent, Action action)
+{
+    auto result = action(Confirmed::No);
+    if (result.question && askYesNo(parent, *result.question))
+        result = action(Confirmed::Yes);
+    return result;
+}
 
 QString titleOf(const Message& message);
 
@@ -25,7 +39,13 @@ QString titleOf(const Message& message);
 class Script
 {
 public:
-    enum class Kind { Information, Question, Input };
+    enum class Kind
+    {
+        Information,
+        Question,
+        Input,
+        SaveFile
+    };
     struct Shown
     {
         Kind kind;
@@ -38,7 +58,7 @@ public:
 
     void answerYes();
     void answerNo();
-    void answerText(const QString& text);
+    void answerText(const QString& text); // an input box or a save dialog
     void cancelInput();
 
     const QList<Shown>& shown() const { return m_shown; }
@@ -49,6 +69,8 @@ private:
     friend void Dialogs::inform(QWidget*, const Message&);
     friend bool Dialogs::askYesNo(QWidget*, const Message&);
     friend std::optional<QString> Dialogs::askText(QWidget*, const Message&);
+    friend std::optional<QString> Dialogs::askSaveFile(QWidget*, const QString&, const QString&,
+                                                       const QString&);
 
     struct Answer
     {

@@ -1,5 +1,7 @@
 #include "Dialogs.h"
 
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -50,18 +52,48 @@ std::optional<QString> askText(QWidget* parent, const Message& prompt)
     return dialog.textValue();
 }
 
+std::optional<QString> askSaveFile(QWidget* parent, const QString& title, const QString& suggested,
+                                   const QString& filter)
+{
+    if (activeScript) {
+        activeScript->m_shown.append({Script::Kind::SaveFile, Message{suggested, title}});
+        return activeScript->nextAnswer().text;
+    }
+    QFileDialog dialog(parent, title, suggested, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QFileInfo(suggested).suffix());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
 Script::Script()
 {
     Q_ASSERT(!activeScript);
     activeScript = this;
 }
 
-Script::~Script() { activeScript = nullptr; }
+Script::~Script()
+{
+    activeScript = nullptr;
+}
 
-void Script::answerYes() { m_answers.append({true, std::nullopt}); }
-void Script::answerNo() { m_answers.append({false, std::nullopt}); }
-void Script::answerText(const QString& text) { m_answers.append({false, text}); }
-void Script::cancelInput() { m_answers.append({false, std::nullopt}); }
+void Script::answerYes()
+{
+    m_answers.append({true, std::nullopt});
+}
+void Script::answerNo()
+{
+    m_answers.append({false, std::nullopt});
+}
+void Script::answerText(const QString& text)
+{
+    m_answers.append({false, text});
+}
+void Script::cancelInput()
+{
+    m_answers.append({false, std::nullopt});
+}
 
 QStringList Script::texts() const
 {

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "Cumulative.h"
+#include "FirstEntry.h"
+#include "FuelEntry.h"
+#include "FuelList.h"
+#include "PrintLines.h"
+#include "Registration.h"
+#include "Result.h"
+#include "VehicleInfo.h"
+
+class SettingsStore;
+
+// Everything a user can do, one function per action, as the windows call them. Each takes the
+// texts the user typed and returns what to show, the message, and the windows to close or
+// show. An action that destroys data returns its question until it is run again confirmed.
+namespace Actions {
+
+// ---- The main window and the data folder ---------------------------------------------------
+
+// "データの保管場所指定": stores the open directory as the data folder.
+Result<> chooseDataFolder(SettingsStore& settings, const QString& openDirectory);
+// "燃費・車両情報の初期化": empties every data file.
+Result<> initialiseAll(SettingsStore& settings, Confirmed confirmed);
+// "燃費情報のみ初期化": empties the fuel log and the scratch files, keeps the vehicle.
+Result<> initialiseFuel(SettingsStore& settings, Confirmed confirmed);
+// "燃費データ・車両データの書き出し": copies both data files into the typed folder.
+Message exportPrompt();
+Result<> exportTo(const SettingsStore& settings, const QString& typedFolder);
+// "燃費データ・車両データの読み込み": replaces both data files by those in the typed folder.
+Message importPrompt();
+Result<> importFrom(SettingsStore& settings, const QString& typedFolder, Confirmed confirmed);
+// "現在指定されているデータの保管場所": the data folder in force.
+Message showDataFolder(const SettingsStore& settings);
+// "車両情報の表示": the window with the oil reminder once the log has records or has been
+// started, else the window that needs no refuelling.
+Window vehicleWindow(const SettingsStore& settings);
+// "終了".
+Result<> quit(Confirmed confirmed);
+
+// ---- The fuel log --------------------------------------------------------------------------
+
+// The list of every refuelling.
+Result<FuelList> listLog(const SettingsStore& settings);
+// The very first refuelling of a new log.
+Result<> writeFirstRefuelling(SettingsStore& settings, const FirstEntryBoxes& boxes);
+// A refuelling after the first: calculated from the latest record, then appended.
+Result<CalculationBasis> calculateRefuelling(const SettingsStore& settings,
+                                             const FuelEntryBoxes& boxes);
+Result<> writeRefuelling(SettingsStore& settings, const FuelEntryBoxes& boxes,
+                         const CalculationBasis& basis);
+// The correction of the latest refuelling: loaded, calculated from the record before it,
+// written over it, or deleted.
+Result<FuelEntryBoxes> loadLatest(const SettingsStore& settings);
+Result<CalculationBasis> calculateCorrection(const SettingsStore& settings,
+                                             const FuelEntryBoxes& boxes);
+Result<> writeCorrection(SettingsStore& settings, const FuelEntryBoxes& boxes,
+                         const CalculationBasis& basis);
+Result<> deleteLatest(const SettingsStore& settings, Confirmed confirmed);
+// The printed lines of a typed range of records.
+Result<QList<PrintLine>> printRange(const SettingsStore& settings, const PrintRange& range);
+
+// ---- The vehicle ---------------------------------------------------------------------------
+
+// A new registration starts a fresh fuel log; a log that still holds records is only emptied
+// once confirmed.
+Result<> registerVehicle(SettingsStore& settings, const VehicleBoxes& boxes, Confirmed confirmed);
+// The correction rewrites the vehicle and nothing else.
+Result<> correctVehicle(const SettingsStore& settings, const VehicleBoxes& boxes);
+// The vehicle alone, and the vehicle with the oil reminder.
+Result<VehicleDisplay> showVehicle(const SettingsStore& settings);
+Result<VehicleDisplay> showVehicleWithReminder(const SettingsStore& settings);
+// The running totals since the vehicle was put into use.
+Result<CumulativeFigures> showCumulative(const SettingsStore& settings);
+
+// Every action above by name, for whoever needs to go through them all.
+enum class Action
+{
+    ChooseDataFolder,
+    InitialiseAll,
+    InitialiseFuel,
+    ExportTo,
+    ImportFrom,
+    ShowDataFolder,
+    VehicleWindow,
+    Quit,
+    ListLog,
+    WriteFirstRefuelling,
+    CalculateRefuelling,
+    WriteRefuelling,
+    LoadLatest,
+    CalculateCorrection,
+    WriteCorrection,
+    DeleteLatest,
+    PrintRange,
+    RegisterVehicle,
+    CorrectVehicle,
+    ShowVehicle,
+    ShowVehicleWithReminder,
+    ShowCumulative,
+};
+inline constexpr int ActionCount = int(Action::ShowCumulative) + 1;
+
+} // namespace Actions

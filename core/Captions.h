@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+// The captions of the entry boxes, as the windows' labels show them; messages about a box name
+// it by its caption.
+namespace FuelBoxCaptions {
+inline const QString Date = QStringLiteral("年月日");
+inline const QString Odometer = QStringLiteral("総走行距離計指示距離");
+inline const QString TripDistance = QStringLiteral("今回走行距離");
+inline const QString Brand = QStringLiteral("銘柄");
+inline const QString FuelAmount = QStringLiteral("給油量");
+inline const QString UnitPrice = QStringLiteral("単価");
+inline const QString Economy = QStringLiteral("燃費");
+inline const QString Payment = QStringLiteral("支払額");
+inline const QString Memo = QStringLiteral("備考");
+} // namespace FuelBoxCaptions
+
+namespace VehicleBoxCaptions {
+inline const QString Name = QStringLiteral("名称");
+inline const QString StartDate = QStringLiteral("使用開始年月日");
+inline const QString StartOdometer = QStringLiteral("使用開始時メーター距離");
+inline const QString PlateNumber = QStringLiteral("標識番号");
+inline const QString ChassisNumber = QStringLiteral("車台番号");
+inline const QString InsuranceExpiry = QStringLiteral("自賠責保険有効期限");
+inline const QString OilRemaining = QStringLiteral("オイルの残り走行可能距離");
+} // namespace VehicleBoxCaptions
+
+namespace PrintRangeCaptions {
+inline const QString Start = QStringLiteral("開始番号");
+inline const QString End = QStringLiteral("終了番号");
+} // namespace PrintRangeCaptions

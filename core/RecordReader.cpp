@@ -1,0 +1,56 @@
+#include "RecordReader.h"
+
+#include "FileErrors.h"
+
+RecordReader::RecordReader(const QString& path, int recordLength)
+    : m_file(path), m_recordLength(recordLength)
+{
+}
+
+bool RecordReader::open(QString* error)
+{
+    if (!m_file.exists())
+        return true;
+    if (!m_file.open(QIODevice::ReadOnly)) {
+        *error = FileErrors::cannotRead(m_file.fileName());
+        return false;
+    }
+    m_count = m_file.size() / m_recordLength;
+    return true;
+}
+
+QByteArray RecordReader::record(qint64 number)
+{
+    QByteArray record(m_recordLength, '\0');
+    if (number < 1 || number > m_count || !m_file.seek((number - 1) * m_recordLength))
+        return record;
+    const QByteArray bytes = m_file.read(m_recordLength);
+    std::copy(bytes.begin(), bytes.end(), record.begin());
+    return record;
+}
+
+std::optional<QByteArray> RecordReader::records(qint64 first, qint64 records, QString* error)
+{
+    if (records <= 0)
+        return QByteArray();
+    const qint64 length = records * m_recordLength;
+    QByteArray bytes;
+    if (first >= 1 && first + records - 1 <= m_count && m_file.seek((first - 1) * m_recordLength))
+        bytes = m_file.read(length);
+    if (bytes.size() != length) {
+        *error = FileErrors::cannotRead(m_file.fileName());
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::optional<QByteArray> RecordReader::readAll(const DataFolder& folder, const QString& fileName,
+                                                int recordLength, QString* error)
+{
+    if (!folder.ensureExists(error))
+        return std::nullopt;
+    RecordReader reader(folder.filePath(fileName), recordLength);
+    if (!reader.open(error))
+        return std::nullopt;
+    return reader.records(1, reader.count(), error);
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "DataFolder.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <optional>
+
+// The most records a record file may hold; the list counts them with 16-bit numbers.
+constexpr qint64 MaxRecords = 32767;
+
+// A read-only view of a file of fixed-length records with no header: record n (from 1) starts
+// at byte (n - 1) * length. Only whole records count; a partial record at the end is left out.
+// A missing file reads as empty, and reading never creates or changes a file.
+class RecordReader
+{
+public:
+    RecordReader(const QString& path, int recordLength);
+    Q_DISABLE_COPY_MOVE(RecordReader)
+
+    // One of the data folder's files. The folder must be there (the default folder is made
+    // when first needed); the file need not be.
+    static std::optional<QByteArray> readAll(const DataFolder& folder, const QString& fileName,
+                                             int recordLength, QString* error);
+
+    bool open(QString* error);
+    qint64 count() const { return m_count; }
+    // Record n; a record past the last one reads as all zero bytes.
+    QByteArray record(qint64 number);
+    // The bytes of `records` whole records from record `first` on, back to back.
+    std::optional<QByteArray> records(qint64 first, qint64 records, QString* error);
+
+private:
+    QFile m_file;
+    int m_recordLength;
+    qint64 m_count = 0;
+};
+
+// The records of one kind in a data folder, decoded: Record is FuelRecord or VehicleRecord.
+template <typename Record> class RecordView
+{
+public:
+    RecordView(const DataFolder& folder, const QString& fileName)
+        : m_folder(folder), m_reader(folder.filePath(fileName), Record::Size)
+    {
+    }
+
+    // False, with the problem in `error`, when the folder is missing or the file won't open.
+    bool open(QString* error) { return m_folder.ensureExists(error) && m_reader.open(error); }
+    qint64 count() const { return m_reader.count(); }
+    Record at(qint64 number) { return Record::decode(m_reader.record(number)); }
+    Record latest() { return at(count()); }
+
+    // Hands each record from `first` to `last` to `visit` in turn, so that even the longest
+    // log is never held decoded as a whole.
+    template <typename Visit> bool forEach(qint64 first, qint64 last, Visit visit, QString* error)
+    {
+        if (first > last)
+            return true;
+        const std::optional<QByteArray> bytes = m_reader.records(first, last - first + 1, error);
+        if (!bytes)
+            return false;
+        for (qsizetype offset = 0; offset < bytes->size(); offset += Record::Size)
+            visit(Record::decode(QByteArrayView(*bytes).sliced(offset, Record::Size)));
+        return true;
+    }
+    template <typename Visit> bool forEach(Visit visit, QString* error)
+    {
+        return forEach(1, count(), visit, error);
+    }
+
+private:
+    DataFolder m_folder;
+    RecordReader m_reader;
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "Dialogs.h"
+#include "Result.h"
+
+#include <QWidget>
+
+// A window that opens inside the main window. It asks the main window to open and close
+// windows, so that no window needs to know the others' classes.
+class ChildWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    enum class Frame
+    {
+        Fixed,
+        Resizable
+    };
+
+    ChildWindow(Window window, const QString& caption, Frame frame = Frame::Fixed,
+                QWidget* parent = nullptr);
+
+    Frame frame() const { return m_frame; }
+
+signals:
+    void showWindowRequested(Window window);
+    void closeWindowRequested(Window window);
+
+protected:
+    // Runs an action, asking its question first when it has one; then shows its message and
+    // closes and shows the windows it names, in order. Returns the action's result.
+    template <typename Action> auto run(Action action)
+    {
+        const auto result = Dialogs::confirmed(this, action);
+        carryOut(result.message, result.windows);
+        return result;
+    }
+    void carryOut(const std::optional<Message>& message, const QList<WindowStep>& windows);
+    void showWindow(Window window) { emit showWindowRequested(window); }
+    void closeThisWindow() { emit closeWindowRequested(m_window); }
+
+private:
+    Window m_window;
+    Frame m_frame;
+};
