@@ -61,6 +61,15 @@ qint64 fuelRecords(const DataFolder& folder)
     return log.open(&ignored) ? log.count() : 0;
 }
 
+// A missing data folder is what the user hears of first, before any box.
+std::optional<VehicleRecord> vehicleToWrite(const DataFolder& folder, const VehicleBoxes& boxes,
+                                            QString* problem)
+{
+    if (!folder.ensureExists(problem))
+        return std::nullopt;
+    return Registration::recordFrom(boxes, problem);
+}
+
 } // namespace
 
 namespace Registration {
@@ -101,9 +110,7 @@ Result<> registerVehicle(SettingsStore& settings, const VehicleBoxes& boxes, Con
 {
     const DataFolder folder(settings);
     QString problem;
-    if (!folder.ensureExists(&problem))
-        return Result<>::failure(problem);
-    const std::optional<VehicleRecord> vehicle = Registration::recordFrom(boxes, &problem);
+    const std::optional<VehicleRecord> vehicle = vehicleToWrite(folder, boxes, &problem);
     if (!vehicle)
         return Result<>::failure(problem);
     const qint64 records = fuelRecords(folder);
@@ -125,9 +132,7 @@ Result<> correctVehicle(const SettingsStore& settings, const VehicleBoxes& boxes
 {
     const DataFolder folder(settings);
     QString problem;
-    if (!folder.ensureExists(&problem))
-        return Result<>::failure(problem);
-    const std::optional<VehicleRecord> vehicle = Registration::recordFrom(boxes, &problem);
+    const std::optional<VehicleRecord> vehicle = vehicleToWrite(folder, boxes, &problem);
     if (!vehicle)
         return Result<>::failure(problem);
     if (!writeVehicle(folder, *vehicle, &problem))
