@@ -4,8 +4,12 @@
 
 Form10::Form10()
     : FuelEntryWindow(
-          Window::Form10, QStringLiteral("燃費記録"),
-          QStringLiteral("初めて記入するときは「初めてデータを記入する」から記入してください。"),
-          QStringLiteral("書き込む"), &Actions::calculateRefuelling, &Actions::writeRefuelling)
+          Window::Form10,
+          {QStringLiteral("燃費記録"),
+           QStringLiteral("初めて記入するときは「初めてデータを記入する」から記入してください。"),
+           QStringLiteral("書き込む"),
+           {},
+           7650},
+          &Actions::calculateRefuelling, &Actions::writeRefuelling)
 {
 }

@@ -2,34 +2,32 @@
 
 #include "Actions.h"
 #include "SettingsStore.h"
-#include "WrappingButton.h"
 
-#include <QGridLayout>
 #include <QPushButton>
 
+using PlacedControls::Kind;
+
+// The load button stands beside the date; the delete button, tall and narrow with its caption a
+// few characters a line, beside the boxes of the record.
 Form7::Form7()
     : FuelEntryWindow(
-          Window::Form7, QStringLiteral("燃費記録訂正"),
-          QStringLiteral("訂正可能なのは、最新の給油記録のみです。また、初めての記録を訂正する場合"
-                         "は、まず、燃費情報のみの初期化をしてから新規に記入してください。"),
-          QStringLiteral("訂正したものを書き込む"), &Actions::calculateCorrection,
-          &Actions::writeCorrection)
+          Window::Form7,
+          {QStringLiteral("燃費記録訂正"),
+           QStringLiteral("訂正可能なのは、最新の給油記録のみです。また、初めての記録を訂正する"
+                          "場合は、まず、燃費情報のみの初期化をしてから新規に記入してください。"),
+           QStringLiteral("訂正したものを書き込む"),
+           {{Kind::Button, "Command1", QStringLiteral("元データ表示"), {7470, RowsTop, 1200, 330}},
+            {Kind::WrappedButton,
+             "Command5",
+             QStringLiteral("この最新データを削除する"),
+             {7470, RowsTop + 420, 780, 2010}}},
+           8850},
+          &Actions::calculateCorrection, &Actions::writeCorrection)
 {
-    auto* command1 = new QPushButton(QStringLiteral("元データ表示"), this);
-    command1->setObjectName(QStringLiteral("Command1"));
-    m_controls.grid()->addWidget(command1, DateRow, FuelEntryControls::SideColumn);
-
-    // Tall and narrow beside the boxes of the record, its caption a few characters a line.
-    auto* command5 = new WrappingButton(QStringLiteral("この最新データを削除する"), 4, this);
-    command5->setObjectName(QStringLiteral("Command5"));
-    command5->setFixedWidth(command5->fontMetrics().horizontalAdvance(QStringLiteral("この最")) +
-                            16);
-    command5->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
-    m_controls.grid()->addWidget(command5, FirstRecordRow, FuelEntryControls::SideColumn,
-                                 LastRecordRow - FirstRecordRow + 1, 1);
-
-    connect(command1, &QPushButton::clicked, this, &Form7::onCommand1Clicked);
-    connect(command5, &QPushButton::clicked, this, &Form7::onCommand5Clicked);
+    connect(PlacedControls::find<QPushButton>(this, "Command1"), &QPushButton::clicked, this,
+            &Form7::onCommand1Clicked);
+    connect(PlacedControls::find<QPushButton>(this, "Command5"), &QPushButton::clicked, this,
+            &Form7::onCommand5Clicked);
 }
 
 void Form7::onCommand1Clicked()

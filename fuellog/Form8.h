@@ -1,7 +1,6 @@
 #pragma once
 
 #include "ChildWindow.h"
-#include "FuelEntryControls.h"
 
 // Entry of the very first refuelling of a new log.
 class Form8 : public ChildWindow
@@ -11,7 +10,6 @@ public:
     Form8();
 
 private:
+    QString text(const char* box) const;
     void onCommand1Clicked();
-
-    FuelEntryControls m_controls;
 };

@@ -2,7 +2,7 @@
 
 #include "ChildWindow.h"
 #include "FuelEntry.h"
-#include "FuelEntryControls.h"
+#include "PlacedControls.h"
 
 class SettingsStore;
 
@@ -12,25 +12,31 @@ class SettingsStore;
 class FuelEntryWindow : public ChildWindow
 {
     Q_OBJECT
+public:
+    // Where the rows of the record begin, for the window's own controls beside them.
+    static constexpr int RowsTop = 480;
+
 protected:
     using Calculate = Result<CalculationBasis> (*)(const SettingsStore&, const FuelEntryBoxes&);
     using Write = Result<> (*)(SettingsStore&, const FuelEntryBoxes&, const CalculationBasis&);
 
-    FuelEntryWindow(Window window, const QString& caption, const QString& note,
-                    const QString& writeCaption, Calculate calculate, Write write);
+    struct Design
+    {
+        QString caption;
+        QString note;
+        QString writeCaption;
+        QList<PlacedControls::Control> ownControls; // beside the boxes, after them in focus
+        int width;                                  // the client width in twips
+    };
+    FuelEntryWindow(Window window, const Design& design, Calculate calculate, Write write);
 
-    FuelEntryBoxes boxes() const;
     // Fills the boxes that hold a stored record; the distance, economy and oil box stay.
     void showRecord(const FuelEntryBoxes& record);
 
-    FuelEntryControls m_controls;
-
-    // Grid rows of the date box and of the boxes from the odometer to the amount paid.
-    static constexpr int DateRow = 1;
-    static constexpr int FirstRecordRow = 2;
-    static constexpr int LastRecordRow = 6;
-
 private:
+    FuelEntryBoxes boxes() const;
+    QString text(const char* box) const;
+    void setText(const char* box, const QString& text);
     void onCommand2Clicked();
     void onCommand3Clicked();
 

@@ -1,38 +1,32 @@
 #include "Form12.h"
 
+#include "FitToText.h"
+#include "PlacedControls.h"
 #include "Twips.h"
 
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
+
+using PlacedControls::Kind;
 
 Form12::Form12() : ChildWindow(Window::Form12, QStringLiteral("Tankr"), Frame::Fixed)
 {
-    auto* label1 = new QLabel(QStringLiteral("ようこそ、「Tankr」へ"), this);
-    label1->setObjectName(QStringLiteral("Label1"));
+    PlacedControls::place(
+        this,
+        {{Kind::Label, "Label1", QStringLiteral("ようこそ、「Tankr」へ"), {120, 120, 4695, 540}},
+         {Kind::WrappedLabel,
+          "Label2",
+          QStringLiteral("これが初めての起動の場合などまだ、データの保管場所を指定していない場合は"
+                         "すぐに「ファイル」-「データの保管場所指定」より、指定してください。データ"
+                         "処理上不可欠な操作です。"),
+          {120, 720, 4695, 855}},
+         {Kind::Button, "Command1", QStringLiteral("閉じる"), {120, 1620, 4695, 330}}});
+    auto* label1 = PlacedControls::find<QLabel>(this, "Label1");
     QFont heading = label1->font();
     heading.setPointSize(18);
     heading.setBold(true);
     label1->setFont(heading);
-
-    auto* label2 = new QLabel(
-        QStringLiteral(
-            "これが初めての起動の場合などまだ、データの保管場所を指定していない場合はすぐに「ファイ"
-            "ル」-「データの保管場所指定」より、指定してください。データ処理上不可欠な操作です。"),
-        this);
-    label2->setObjectName(QStringLiteral("Label2"));
-    label2->setWordWrap(true);
-
-    auto* command1 = new QPushButton(QStringLiteral("閉じる"), this);
-    command1->setObjectName(QStringLiteral("Command1"));
-    connect(command1, &QPushButton::clicked, this, &Form12::closeThisWindow);
-
-    const int margin = Twips::toPixels(120);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(margin, margin / 2, margin, margin / 2);
-    layout->addWidget(label1);
-    layout->addWidget(label2);
-    layout->addWidget(command1);
-    label2->setFixedWidth(Twips::toPixels(4695));
-    setMinimumSize(Twips::size(4950, 2040));
+    setFixedSize(FitToText::grow(this, Twips::size(4950, 2040)));
+    connect(PlacedControls::find<QPushButton>(this, "Command1"), &QPushButton::clicked, this,
+            &Form12::closeThisWindow);
 }

@@ -1,46 +1,35 @@
 #include "Form3.h"
 
 #include "Actions.h"
-#include "Dialogs.h"
 #include "DirectoryList.h"
+#include "FitToText.h"
 #include "FolderChoice.h"
+#include "PlacedControls.h"
 #include "SettingsStore.h"
 #include "Twips.h"
 
 #include <QComboBox>
 #include <QDir>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
-Form3::Form3()
-    : ChildWindow(Window::Form3, QStringLiteral("ファイル保存先"), Frame::Fixed),
-      m_drive1(new QComboBox(this)), m_dir1(new DirectoryList(this))
+using PlacedControls::Kind;
+
+Form3::Form3() : ChildWindow(Window::Form3, QStringLiteral("ファイル保存先"), Frame::Fixed)
 {
-    auto* label1 =
-        new QLabel(QStringLiteral("燃費情報や設定項目などの保存先を指定してくだい。設定後は必ず、「"
-                                  "ファイル」から、「燃費データの初期化」を行ってください。"),
-                   this);
-    label1->setObjectName(QStringLiteral("Label1"));
-    label1->setWordWrap(true);
-    m_drive1->setObjectName(QStringLiteral("Drive1"));
-    m_dir1->setObjectName(QStringLiteral("Dir1"));
-    auto* command1 = new QPushButton(QStringLiteral("登録する"), this);
-    command1->setObjectName(QStringLiteral("Command1"));
-    auto* command2 = new QPushButton(QStringLiteral("戻る"), this);
-    command2->setObjectName(QStringLiteral("Command2"));
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(command1);
-    buttons->addStretch();
-    buttons->addWidget(command2);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(label1);
-    layout->addWidget(m_drive1);
-    layout->addWidget(m_dir1, 1);
-    layout->addLayout(buttons);
-    setFixedSize(Twips::size(3750, 4650));
+    PlacedControls::place(
+        this,
+        {{Kind::WrappedLabel,
+          "Label1",
+          QStringLiteral("燃費情報や設定項目などの保存先を指定してくだい。設定後は必ず、「ファ"
+                         "イル」から、「燃費データの初期化」を行ってください。"),
+          {120, 120, 3510, 855}},
+         {Kind::DropDown, "Drive1", QString(), {120, 1080, 3510, 315}},
+         {Kind::DirectoryList, "Dir1", QString(), {120, 1500, 3510, 2520}},
+         {Kind::Button, "Command1", QStringLiteral("登録する"), {120, 4140, 1215, 375}},
+         {Kind::Button, "Command2", QStringLiteral("戻る"), {2415, 4140, 1215, 375}}});
+    m_drive1 = PlacedControls::find<QComboBox>(this, "Drive1");
+    m_dir1 = PlacedControls::find<DirectoryList>(this, "Dir1");
+    setFixedSize(FitToText::grow(this, Twips::size(3750, 4650)));
 
     m_drive1->addItems(FolderChoice::volumes());
     QString error;
@@ -51,8 +40,10 @@ Form3::Form3()
     connect(m_dir1, &DirectoryList::openFailed, this, [this](const QString& message) {
         Dialogs::inform(this, {message, errorTitle()});
     });
-    connect(command1, &QPushButton::clicked, this, &Form3::onCommand1Clicked);
-    connect(command2, &QPushButton::clicked, this, &Form3::closeThisWindow);
+    connect(PlacedControls::find<QPushButton>(this, "Command1"), &QPushButton::clicked, this,
+            &Form3::onCommand1Clicked);
+    connect(PlacedControls::find<QPushButton>(this, "Command2"), &QPushButton::clicked, this,
+            &Form3::closeThisWindow);
 }
 
 void Form3::selectDriveOf(const QString& path)

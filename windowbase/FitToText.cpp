@@ -25,10 +25,10 @@ struct Control
     int offsetY = 0;
 };
 
+// A wrapping caption, on a label or a button.
 bool wraps(QWidget* widget)
 {
-    auto* label = qobject_cast<QLabel*>(widget);
-    return label && label->wordWrap();
+    return widget->hasHeightForWidth();
 }
 
 // A single-line caption shows its whole text; a box shows the whole of the text it opens with.

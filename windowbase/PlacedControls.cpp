@@ -1,7 +1,11 @@
 #include "PlacedControls.h"
 
+#include "DirectoryList.h"
 #include "Twips.h"
+#include "WrappingButton.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,8 +26,16 @@ QWidget* create(QWidget* window, const Control& control)
     }
     case Kind::Button:
         return new QPushButton(control.caption, window);
+    case Kind::WrappedButton:
+        return new WrappingButton(control.caption, window);
     case Kind::Box:
         return new QLineEdit(control.caption, window);
+    case Kind::CheckBox:
+        return new QCheckBox(control.caption, window);
+    case Kind::DropDown:
+        return new QComboBox(window);
+    case Kind::DirectoryList:
+        return new DirectoryList(window);
     }
     Q_UNREACHABLE();
 }

@@ -14,7 +14,11 @@ enum class Kind
     Label,        // a caption on one line, top-aligned as the windows were drawn
     WrappedLabel, // a caption that wraps onto as many lines as its width needs
     Button,
-    Box, // a text box, holding its example text
+    WrappedButton, // a button whose long caption wraps onto as many lines as its place holds
+    Box,           // a text box, holding its example text
+    CheckBox,
+    DropDown,
+    DirectoryList, // the open directory with the path above it and its subdirectories below
 };
 
 struct Control

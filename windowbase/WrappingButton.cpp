@@ -7,21 +7,16 @@ namespace {
 constexpr int Padding = 6;
 }
 
-WrappingButton::WrappingButton(const QString& caption, int lines, QWidget* parent)
-    : QPushButton(caption, parent), m_lines(lines)
+WrappingButton::WrappingButton(const QString& caption, QWidget* parent)
+    : QPushButton(caption, parent)
 {
 }
 
-QSize WrappingButton::sizeHint() const
+int WrappingButton::heightForWidth(int width) const
 {
-    // As wide as the layout makes it; as high as the lines it was given.
-    return QSize(fontMetrics().averageCharWidth() * 20,
-                 m_lines * fontMetrics().lineSpacing() + 2 * Padding);
-}
-
-QSize WrappingButton::minimumSizeHint() const
-{
-    return sizeHint();
+    const QRect bounds(0, 0, width - 2 * Padding, 0);
+    return fontMetrics().boundingRect(bounds, Qt::AlignCenter | Qt::TextWordWrap, text()).height() +
+           2 * Padding;
 }
 
 QRect WrappingButton::captionRect() const

@@ -2,22 +2,20 @@
 
 #include <QPushButton>
 
-// A push button whose long caption wraps onto as many lines as the button's width needs,
-// for the calculate button that carries a whole instruction.
+// A push button whose long caption wraps onto as many lines as its width needs: the calculate
+// button that carries a whole instruction, the tall and narrow delete button.
 class WrappingButton : public QPushButton
 {
     Q_OBJECT
 public:
-    WrappingButton(const QString& caption, int lines, QWidget* parent = nullptr);
+    explicit WrappingButton(const QString& caption, QWidget* parent = nullptr);
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QRect captionRect() const;
-
-    int m_lines;
 };

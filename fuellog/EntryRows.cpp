@@ -1,0 +1,47 @@
+#include "EntryRows.h"
+
+#include "Captions.h"
+
+namespace EntryRows {
+
+QList<PlacedControls::Control> controls(const QList<Row>& rows, int top)
+{
+    using PlacedControls::Kind;
+    QList<PlacedControls::Control> placed;
+    for (const Row& row : rows) {
+        placed.append({Kind::Label, row.label, row.caption, {Left, top + 60, 1890, 255}});
+        placed.append({Kind::Box, row.box, row.example, {2100, top, 4800, 330}});
+        if (row.unitLabel)
+            placed.append({Kind::Label, row.unitLabel, row.unit, {6990, top + 60, 480, 255}});
+        top += Pitch;
+    }
+    return placed;
+}
+
+QList<Row> refuellingRows(bool first)
+{
+    using namespace FuelBoxCaptions;
+    const QString km = QStringLiteral("km");
+    const QString yen = QStringLiteral("円");
+    if (first)
+        return {
+            {"Label2", Date, "Text1", QStringLiteral("2002/5/6(この形式で)")},
+            {"Label3", Odometer, "Text2", QString(), "Label9", km},
+            {"Label4", Brand, "Text3", QStringLiteral("半角12文字、全角6文字以内")},
+            {"Label5", FuelAmount, "Text4", QString(), "Label10", QStringLiteral("l")},
+            {"Label6", UnitPrice, "Text5", QString(), "Label11", yen},
+            {"Label7", Payment, "Text6", QString(), "Label12", yen},
+            {"Label8", Memo, "Text7", QStringLiteral("半角40文字以内全角20文字以内")},
+        };
+    return {
+        {"Label2", Date, "Text1", QStringLiteral("2003/5/6(この形式で)")},
+        {"Label3", Odometer, "Text2", QString(), "Label11", km},
+        {"Label4", Brand, "Text4", QStringLiteral("半角12文字、全角6文字以内")},
+        {"Label5", FuelAmount, "Text5", QString(), "Label12", QStringLiteral("l")},
+        {"Label6", UnitPrice, "Text6", QString(), "Label13", yen},
+        {"Label7", Payment, "Text8", QString(), "Label14", yen},
+        {"Label8", Memo, "Text9", QStringLiteral("半角40文字以内全角20文字以内")},
+    };
+}
+
+} // namespace EntryRows
