@@ -1,6 +1,7 @@
 #include "VehicleInfo.h"
 
 #include "Actions.h"
+#include "Captions.h"
 #include "FuelRecord.h"
 #include "RecordReader.h"
 #include "SettingsStore.h"
@@ -28,13 +29,15 @@ namespace VehicleInfo {
 
 VehicleDisplay detailsOf(const VehicleRecord& vehicle)
 {
+    using namespace VehicleBoxCaptions;
+    const QString colon = QStringLiteral(":");
     return VehicleDisplay{
-        QStringLiteral("名称:") + vehicle.nameText(),
-        QStringLiteral("使用開始年月日:") + textOfDate(vehicle.startDate),
-        QStringLiteral("使用開始時メーター距離:") + textOfSingle(vehicle.startOdometer),
-        QStringLiteral("標識番号:") + vehicle.plateNumberText(),
-        QStringLiteral("車台番号:") + vehicle.chassisNumberText(),
-        QStringLiteral("自賠責保険有効期限:") + textOfDate(vehicle.insuranceExpiry),
+        Name + colon + vehicle.nameText(),
+        StartDate + colon + textOfDate(vehicle.startDate),
+        StartOdometer + colon + textOfSingle(vehicle.startOdometer),
+        PlateNumber + colon + vehicle.plateNumberText(),
+        ChassisNumber + colon + vehicle.chassisNumberText(),
+        InsuranceExpiry + colon + textOfDate(vehicle.insuranceExpiry),
         {},
     };
 }

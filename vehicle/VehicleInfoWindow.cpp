@@ -1,5 +1,6 @@
 #include "VehicleInfoWindow.h"
 
+#include "Captions.h"
 #include "FitToText.h"
 #include "Twips.h"
 
@@ -20,8 +21,8 @@ VehicleInfoWindow::VehicleInfoWindow(Window window, int buttonsTop,
          QStringLiteral("訂正の際は下のボタンから訂正処理をしてください。新規登録の形にすると燃費"
                         "データがなくなりますので、訂正の際は必ず下のボタンから行ってください。"),
          {240, 120, 4575, 615}},
-        {Kind::Label, "Label2", QStringLiteral("名称"), {240, 840, 4695, 255}},
-        {Kind::Label, "Label3", QStringLiteral("使用開始年月日"), {240, 1200, 4695, 255}},
+        {Kind::Label, "Label2", VehicleBoxCaptions::Name, {240, 840, 4695, 255}},
+        {Kind::Label, "Label3", VehicleBoxCaptions::StartDate, {240, 1200, 4695, 255}},
         {Kind::Label, "Label4", QStringLiteral("Label4"), {240, 1560, 4575, 255}},
         {Kind::Label, "Label5", QStringLiteral("Label5"), {240, 1920, 4815, 255}},
         {Kind::Label, "Label6", QStringLiteral("Label6"), {240, 2280, 4695, 255}},
