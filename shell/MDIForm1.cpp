@@ -65,26 +65,36 @@ MDIForm1::~MDIForm1()
 void MDIForm1::buildMenus()
 {
     const auto open = [this](Window window) { return [this, window] { showWindow(window); }; };
+    const auto exportTo = [](SettingsStore& settings, const QString& folder, Confirmed) {
+        return Actions::exportTo(settings, folder);
+    };
     const QList<Menu> menus = {
         {"file",
          QStringLiteral("ファイル"),
          {{"kiroku", QStringLiteral("データの保管場所指定"), open(Window::Form3)},
-          {"shokika", QStringLiteral("燃費・車両情報の初期化"), [this] { onShokikaTriggered(); }},
-          {"nenshoki", QStringLiteral("燃費情報のみ初期化"), [this] { onNenshokiTriggered(); }},
+          {"shokika", QStringLiteral("燃費・車両情報の初期化"),
+           [this] { runAction(&Actions::initialiseAll); }},
+          {"nenshoki", QStringLiteral("燃費情報のみ初期化"),
+           [this] { runAction(&Actions::initialiseFuel); }},
           {"kakidashi", QStringLiteral("燃費データ・車両データの書き出し"),
-           [this] { onKakidashiTriggered(); }},
+           [this, exportTo] { runOnFolder(Actions::exportPrompt(), exportTo); }},
           {"yomikomi", QStringLiteral("燃費データ・車両データの読み込み"),
-           [this] { onYomikomiTriggered(); }},
+           [this] { runOnFolder(Actions::importPrompt(), &Actions::importFrom); }},
           {"hokanbasho", QStringLiteral("現在指定されているデータの保管場所"),
-           [this] { onHokanbashoTriggered(); }},
+           [this] { Dialogs::inform(this, Actions::showDataFolder(SettingsStore())); }},
           {"a", QString(), nullptr},
           {"sharyoutouroku", QStringLiteral("車両情報の登録(新規)"), open(Window::Form2)},
           {"teisei", QStringLiteral("車両情報の登録(訂正)"), open(Window::Form5)},
           {"b", QString(), nullptr},
-          {"end", QStringLiteral("終了"), [this] { onEndTriggered(); }}}},
+          {"end", QStringLiteral("終了"),
+           [this] {
+               if (Dialogs::confirmed(this, &Actions::quit).succeeded)
+                   close();
+           }}}},
         {"hyouji",
          QStringLiteral("表示"),
-         {{"shryou", QStringLiteral("車両情報の表示"), [this] { onShryouTriggered(); }},
+         {{"shryou", QStringLiteral("車両情報の表示"),
+           [this] { showWindow(Actions::vehicleWindow(SettingsStore())); }},
           {"data", QStringLiteral("燃費データ一覧の表示・データの記入・訂正"),
            open(Window::Form6)}}},
     };
@@ -99,6 +109,26 @@ void MDIForm1::buildMenus()
                 connect(action, &QAction::triggered, this, item.command);
         }
     }
+}
+
+// The main window's own actions run on the settings as they are now and show their message;
+// they open and close no windows.
+template <typename Action> void MDIForm1::runAction(Action action)
+{
+    SettingsStore settings;
+    const auto result =
+        Dialogs::confirmed(this, [&](Confirmed yes) { return action(settings, yes); });
+    if (result.message)
+        Dialogs::inform(this, *result.message);
+}
+
+// Export and import ask for the other folder first; Cancel cancels.
+template <typename Action> void MDIForm1::runOnFolder(const Message& prompt, Action action)
+{
+    const std::optional<QString> folder = Dialogs::askText(this, prompt);
+    if (folder)
+        runAction(
+            [&](SettingsStore& settings, Confirmed yes) { return action(settings, *folder, yes); });
 }
 
 QMdiSubWindow* MDIForm1::subWindow(Window window) const
@@ -159,62 +189,4 @@ void MDIForm1::closeWindow(Window window)
         sub->setProperty(ClosingProperty, true);
         sub->close();
     }
-}
-
-namespace {
-
-// The main window's actions show their message; they open and close no windows.
-template <typename Action> void runAction(QWidget* parent, Action action)
-{
-    const auto result = Dialogs::confirmed(parent, action);
-    if (result.message)
-        Dialogs::inform(parent, *result.message);
-}
-
-} // namespace
-
-void MDIForm1::onShokikaTriggered()
-{
-    SettingsStore settings;
-    runAction(this, [&settings](Confirmed yes) { return Actions::initialiseAll(settings, yes); });
-}
-
-void MDIForm1::onNenshokiTriggered()
-{
-    SettingsStore settings;
-    runAction(this, [&settings](Confirmed yes) { return Actions::initialiseFuel(settings, yes); });
-}
-
-void MDIForm1::onKakidashiTriggered()
-{
-    const std::optional<QString> folder = Dialogs::askText(this, Actions::exportPrompt());
-    if (!folder)
-        return;
-    const SettingsStore settings;
-    runAction(this, [&](Confirmed) { return Actions::exportTo(settings, *folder); });
-}
-
-void MDIForm1::onYomikomiTriggered()
-{
-    const std::optional<QString> folder = Dialogs::askText(this, Actions::importPrompt());
-    if (!folder)
-        return;
-    SettingsStore settings;
-    runAction(this, [&](Confirmed yes) { return Actions::importFrom(settings, *folder, yes); });
-}
-
-void MDIForm1::onHokanbashoTriggered()
-{
-    Dialogs::inform(this, Actions::showDataFolder(SettingsStore()));
-}
-
-void MDIForm1::onEndTriggered()
-{
-    if (Dialogs::confirmed(this, &Actions::quit).succeeded)
-        close();
-}
-
-void MDIForm1::onShryouTriggered()
-{
-    showWindow(Actions::vehicleWindow(SettingsStore()));
 }

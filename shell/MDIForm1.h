@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Window.h"
+#include "Result.h"
 
 #include <QMainWindow>
 #include <QTranslator>
@@ -28,13 +28,8 @@ private:
     QMdiSubWindow* subWindow(Window window) const;
     QMdiSubWindow* addWindow(ChildWindow* child);
 
-    void onShokikaTriggered();
-    void onNenshokiTriggered();
-    void onKakidashiTriggered();
-    void onYomikomiTriggered();
-    void onHokanbashoTriggered();
-    void onEndTriggered();
-    void onShryouTriggered();
+    template <typename Action> void runAction(Action action);
+    template <typename Action> void runOnFolder(const Message& prompt, Action action);
 
     QMdiArea* m_area;
     QTranslator m_qtTranslation;
