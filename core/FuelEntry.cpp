@@ -116,9 +116,9 @@ Message oilChangeFailed(const QString& error)
 }
 
 // The write both entries share: the guard and the boxes' conversions, then the record goes into
-// the log and, with an oil change, the oil counters restart. The vehicle file is opened before
-// the log is touched, so a vehicle file that cannot be used stops the write with nothing
-// written. A full log takes no new record; an empty log has no latest record to write over.
+// the log and, with an oil change, the oil counters restart; a vehicle file that cannot be used
+// stops the write with nothing written. A full log takes no new record; an empty log has no latest
+// record to write over.
 Result<> write(SettingsStore& settings, const FuelEntryBoxes& boxes, const CalculationBasis& basis,
                Place place, const Message& done, Window window)
 {
@@ -139,14 +139,15 @@ Result<> write(SettingsStore& settings, const FuelEntryBoxes& boxes, const Calcu
     if (place == Place::OverLatest && count == 0)
         return Result<>::failure(noRecordToCorrectMessage());
 
+    // The vehicle is read and its file opened before the log is touched.
+    RecordView<VehicleRecord> stored(folder, DataFiles::Vehicle);
     RecordWriter vehicleFile(folder, DataFiles::Vehicle, VehicleRecord::Size);
-    if (boxes.oilChanged && !vehicleFile.open(&error))
+    if (boxes.oilChanged && !(stored.open(&error) && vehicleFile.open(&error)))
         return Result<>::failure(error);
     if (!log.write(place == Place::AfterLatest ? count + 1 : count, record->encode(), &error))
         return Result<>::failure(error);
     if (boxes.oilChanged) {
-        RecordView<VehicleRecord> stored(folder, DataFiles::Vehicle);
-        VehicleRecord vehicle = stored.open(&error) ? stored.at(1) : VehicleRecord();
+        VehicleRecord vehicle = stored.at(1);
         vehicle.oilRemaining = OilAllowance;
         if (!vehicleFile.write(1, vehicle.encode(), &error))
             return written(oilChangeFailed(error), window);
