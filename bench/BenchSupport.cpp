@@ -92,7 +92,7 @@ bool writeFile(const QString& path, const QByteArray& bytes)
 bool prepareDataFolder(const QString& folder, int records)
 {
     QDir().mkpath(folder);
-    SettingsStore().setValue(Settings::FileSave, Settings::Basho, folder);
+    SettingsStore().setDataFolder(folder);
     const DataFolder data{SettingsStore()};
     return writeFile(data.filePath(DataFiles::FuelLog), fuelLog(records)) &&
            writeFile(data.filePath(DataFiles::Vehicle), vehicle());

@@ -1,11 +1,12 @@
 #include "ChildProcess.h"
 
+#include "Actions.h"
 #include "BenchSupport.h"
 #include "DataFolder.h"
+#include "FuelRecord.h"
 #include "MDIForm1.h"
-#include "PrintLines.h"
+#include "RecordReader.h"
 #include "SettingsStore.h"
-#include "StoredRecords.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -132,22 +133,26 @@ int showAndReport(QWidget* window)
 // to its end and painted, the cumulative figures shown, and the whole log made into print lines.
 int showWholeLog(MDIForm1& main)
 {
-    QWidget* list = main.showWindow(QStringLiteral("Form6"));
+    QWidget* list = main.showWindow(Window::Form6);
     if (!list)
         return 1;
     Bench::consume(list->grab().width());
     if (auto* rows = list->findChild<QTableView*>(QStringLiteral("ListView1")))
         rows->scrollToBottom();
     Bench::consume(list->grab().width());
-    QWidget* figures = main.showWindow(QStringLiteral("Form1"));
+    QWidget* figures = main.showWindow(Window::Form1);
     if (!figures)
         return 1;
     Bench::consume(figures->grab().width());
     const SettingsStore settings;
-    const QString last = QString::number(StoredRecords::fuelCount(DataFolder(settings)));
-    const PrintLines::Job job = PrintLines::forRange(settings, {QStringLiteral("1"), last});
-    Bench::consume(job.lines.size());
-    return job.outcome.succeeded ? 0 : 1;
+    RecordView<FuelRecord> log(DataFolder(settings), DataFiles::FuelLog);
+    QString error;
+    if (!log.open(&error))
+        return 1;
+    const QString last = QString::number(log.count());
+    const Result<QList<PrintLine>> job = Actions::printRange(settings, {QStringLiteral("1"), last});
+    Bench::consume(job.shown.size());
+    return job.succeeded ? 0 : 1;
 }
 
 int runMode(const QString& mode)

@@ -2,6 +2,7 @@
 // time it takes just to read the log's bytes. Usage: tankr-fuellog-bench [RECORDS] [ROUNDS]
 // It runs on the offscreen platform with private settings and data folders, so it never
 // touches the user's own log.
+#include "Actions.h"
 #include "BenchSupport.h"
 #include "DataFolder.h"
 #include "FuelList.h"
@@ -53,17 +54,13 @@ int main(int argc, char* argv[])
     });
 
     const double model = medianMs(rounds, [&] {
-        QString error;
-        std::optional<FuelList> list = FuelList::load(SettingsStore(), &error);
-        FuelListModel filled(list ? std::move(*list) : FuelList());
+        FuelListModel filled(Actions::listLog(SettingsStore()).shown);
         Bench::consume(filled.rowCount());
     });
 
     // What a list that made every text at once would pay: all 10 cells of every row.
     const double allTexts = medianMs(rounds, [&] {
-        QString error;
-        std::optional<FuelList> list = FuelList::load(SettingsStore(), &error);
-        FuelListModel filled(list ? std::move(*list) : FuelList());
+        FuelListModel filled(Actions::listLog(SettingsStore()).shown);
         qsizetype characters = 0;
         for (int row = 0; row < filled.rowCount(); ++row)
             for (int column = 0; column < filled.columnCount(); ++column)
@@ -77,12 +74,12 @@ int main(int argc, char* argv[])
     main.show();
     if (!QTest::qWaitForWindowExposed(&main))
         std::fprintf(stderr, "main window not exposed\n");
-    main.closeWindow(QStringLiteral("Form12"));
+    main.closeWindow(Window::Form12);
     const auto openForm6 = [&] {
-        QWidget* form6 = main.showWindow(QStringLiteral("Form6"));
+        QWidget* form6 = main.showWindow(Window::Form6);
         if (form6)
             Bench::consume(form6->grab().width());
-        main.closeWindow(QStringLiteral("Form6"));
+        main.closeWindow(Window::Form6);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     };
     const double window = medianMs(rounds, openForm6);

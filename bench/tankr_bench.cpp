@@ -3,14 +3,11 @@
 // read the log's bytes; and peak memory. Usage: tankr-bench [ROUNDS]
 // It runs on the offscreen platform with private settings and data folders, so it never
 // touches the user's own log. Start-up and peak memory are measured in fresh child processes.
+#include "Actions.h"
 #include "BenchSupport.h"
 #include "ChildProcess.h"
-#include "Correction.h"
-#include "Cumulative.h"
 #include "DataFolder.h"
 #include "MDIForm1.h"
-#include "PrintLines.h"
-#include "RefuelEntry.h"
 #include "Report.h"
 #include "SettingsStore.h"
 
@@ -63,12 +60,22 @@ void restoreLog(const QByteArray& original)
 const QString NextOdometer = QStringLiteral("9000000");
 const QString NextFuelAmount = QStringLiteral("20.5");
 
+// The boxes the calculation reads: the next odometer reading and quantity.
+FuelEntryBoxes nextFigures()
+{
+    FuelEntryBoxes boxes;
+    boxes.odometer = NextOdometer;
+    boxes.fuelAmount = NextFuelAmount;
+    return boxes;
+}
+
 double timeCalculation(int rounds)
 {
-    return Bench::medianMs(rounds, [] {
-        const Calculation calculation =
-            RefuelEntry::calculate(SettingsStore(), NextOdometer, NextFuelAmount);
-        require(calculation.outcome.succeeded, QStringLiteral("the calculation failed"));
+    const FuelEntryBoxes boxes = nextFigures();
+    return Bench::medianMs(rounds, [&] {
+        const Result<CalculationBasis> calculation =
+            Actions::calculateRefuelling(SettingsStore(), boxes);
+        require(calculation.succeeded, QStringLiteral("the calculation failed"));
     });
 }
 
@@ -81,12 +88,12 @@ struct TypedRefuelling
 
 TypedRefuelling typedRefuelling()
 {
-    const Correction::Loaded latest = Correction::load(SettingsStore());
-    require(latest.outcome.succeeded, QStringLiteral("the latest record cannot be read"));
-    TypedRefuelling typed{latest.boxes, {}};
+    const Result<FuelEntryBoxes> latest = Actions::loadLatest(SettingsStore());
+    require(latest.succeeded, QStringLiteral("the latest record cannot be read"));
+    TypedRefuelling typed{latest.shown, {}};
     typed.boxes.odometer = NextOdometer;
     typed.boxes.fuelAmount = NextFuelAmount;
-    typed.basis = RefuelEntry::calculate(SettingsStore(), NextOdometer, NextFuelAmount).basis;
+    typed.basis = Actions::calculateRefuelling(SettingsStore(), nextFigures()).shown;
     typed.boxes.tripDistance = typed.basis.tripDistance;
     typed.boxes.economy = typed.basis.economy;
     return typed;
@@ -99,7 +106,7 @@ double timeAppend(int rounds, const QByteArray& original)
         rounds,
         [&] {
             SettingsStore settings;
-            const Outcome written = RefuelEntry::write(settings, typed.boxes, typed.basis);
+            const Result<> written = Actions::writeRefuelling(settings, typed.boxes, typed.basis);
             require(written.succeeded, QStringLiteral("the append failed"));
         },
         [&] { restoreLog(original); });
@@ -112,7 +119,7 @@ double timeDelete(int rounds, const QByteArray& original)
     const double time = Bench::medianMs(
         rounds,
         [] {
-            const Outcome deleted = Correction::deleteLatest(SettingsStore());
+            const Result<> deleted = Actions::deleteLatest(SettingsStore(), Confirmed::Yes);
             require(deleted.succeeded, QStringLiteral("the delete failed"));
         },
         [&] { restoreLog(original); });
@@ -123,18 +130,17 @@ double timeDelete(int rounds, const QByteArray& original)
 double timeCumulative(int rounds)
 {
     return Bench::medianMs(rounds, [] {
-        const Cumulative::Display display = Cumulative::compute(SettingsStore());
-        require(display.outcome.succeeded && display.figures,
-                QStringLiteral("the cumulative figures failed"));
+        const Result<CumulativeFigures> display = Actions::showCumulative(SettingsStore());
+        require(display.succeeded, QStringLiteral("the cumulative figures failed"));
     });
 }
 
 double timePrintLines(int rounds, int records)
 {
-    const PrintLines::RangeTexts wholeLog{QStringLiteral("1"), QString::number(records)};
+    const PrintRange wholeLog{QStringLiteral("1"), QString::number(records)};
     return Bench::medianMs(rounds, [&] {
-        const PrintLines::Job job = PrintLines::forRange(SettingsStore(), wholeLog);
-        require(job.outcome.succeeded && job.lines.size() == records + 1,
+        const Result<QList<PrintLine>> job = Actions::printRange(SettingsStore(), wholeLog);
+        require(job.succeeded && job.shown.size() == records + 1,
                 QStringLiteral("the print lines are not those of the whole log"));
     });
 }
@@ -158,11 +164,10 @@ protected:
 // painted by the ordinary event handling, as the next turn of the event loop would.
 double timeForm6(int rounds, MDIForm1& main)
 {
-    const QString name = QStringLiteral("Form6");
     return Bench::medianMs(
         rounds,
         [&] {
-            QWidget* form6 = main.showWindow(name);
+            QWidget* form6 = main.showWindow(Window::Form6);
             require(form6, QStringLiteral("Form6 did not open"));
             auto* list = form6->findChild<QAbstractItemView*>(QStringLiteral("ListView1"));
             require(list, QStringLiteral("Form6 has no ListView1"));
@@ -171,7 +176,7 @@ double timeForm6(int rounds, MDIForm1& main)
             require(painted.count > 0, QStringLiteral("Form6's list was not painted"));
         },
         [&] {
-            main.closeWindow(name);
+            main.closeWindow(Window::Form6);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         });
 }
@@ -228,7 +233,7 @@ MDIForm1* openMainWindow(MDIForm1& main)
     main.show();
     while (!(main.windowHandle() && main.windowHandle()->isExposed()))
         QCoreApplication::processEvents();
-    main.closeWindow(QStringLiteral("Form12"));
+    main.closeWindow(Window::Form12);
     return &main;
 }
 

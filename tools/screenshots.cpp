@@ -1,12 +1,10 @@
 // Opens every window of Tankr in turn inside the main window and saves a picture of each, so
 // the windows can be looked at without a desktop. Usage: tankr-screenshots OUTPUT_FOLDER
+#include "Actions.h"
 #include "DataFolder.h"
-#include "Dialogs.h"
 #include "FuelRecord.h"
 #include "MDIForm1.h"
-#include "PrintLines.h"
 #include "PrintRenderer.h"
-#include "RefuelEntry.h"
 #include "SettingsStore.h"
 #include "TextConversions.h"
 #include "VehicleRecord.h"
@@ -21,12 +19,9 @@
 
 namespace {
 
-const QStringList Windows = {
-    QStringLiteral("Form12"), QStringLiteral("Form3"),
-    QStringLiteral("Form2"), QStringLiteral("Form5"), QStringLiteral("Form4"),
-    QStringLiteral("Form9"), QStringLiteral("Form1"),
-    QStringLiteral("Form6"), QStringLiteral("Form8"), QStringLiteral("Form10"), QStringLiteral("Form7"),
-    QStringLiteral("Form11"),
+const QList<Window> Windows = {
+    Window::Form12, Window::Form3, Window::Form2, Window::Form5,  Window::Form4, Window::Form9,
+    Window::Form1,  Window::Form6, Window::Form8, Window::Form10, Window::Form7, Window::Form11,
 };
 
 void save(QWidget* widget, const QString& path)
@@ -60,7 +55,12 @@ void writeVehicleData()
     QFile log(folder.filePath(DataFiles::FuelLog));
     if (!log.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return;
-    const struct { const char* date; float odometer, amount, price; qint16 payment; } fills[] = {
+    const struct
+    {
+        const char* date;
+        float odometer, amount, price;
+        qint16 payment;
+    } fills[] = {
         {"2002/5/20", 12250, 10.5f, 105, 1103},
         {"2002/6/3", 12520, 11.2f, 104, 1165},
         {"2002/6/18", 12790, 10.8f, 106, 1145},
@@ -76,9 +76,8 @@ void writeVehicleData()
         record.setMemoText(QString());
         log.write(record.encode());
     }
-    settings.setValue(Settings::Oil, Settings::Kyori, QStringLiteral("1000"));
-    settings.setValue(Settings::Oil, Settings::ZenkaiKyori, QStringLiteral("12000"));
-    settings.setValue(Settings::Hyouji, Settings::Hyouji, Settings::Started);
+    settings.setOilCounters({QStringLiteral("12000"), QStringLiteral("1000")});
+    settings.setLogStarted(true);
 }
 
 // Two more refuellings, entered the way the entry window enters them, so that the fuel list
@@ -101,11 +100,10 @@ void enterRefuellings()
         boxes.unitPrice = entry.at(3);
         boxes.payment = entry.at(4);
         boxes.memo = entry.at(5);
-        const Calculation calculation =
-            RefuelEntry::calculate(settings, boxes.odometer, boxes.fuelAmount);
-        boxes.tripDistance = calculation.basis.tripDistance;
-        boxes.economy = calculation.basis.economy;
-        RefuelEntry::write(settings, boxes, calculation.basis);
+        const CalculationBasis basis = Actions::calculateRefuelling(settings, boxes).shown;
+        boxes.tripDistance = basis.tripDistance;
+        boxes.economy = basis.economy;
+        Actions::writeRefuelling(settings, boxes, basis);
     }
 }
 
@@ -115,8 +113,8 @@ void savePrintedPage(const QString& path)
     const SettingsStore settings;
     const QString last = QString::number(
         QFileInfo(DataFolder(settings).filePath(DataFiles::FuelLog)).size() / FuelRecord::Size);
-    const PrintLines::Job job = PrintLines::forRange(settings, {QStringLiteral("1"), last});
-    if (job.outcome.succeeded && PrintRenderer::firstPage(job.lines, 100).save(path))
+    const Result<QList<PrintLine>> job = Actions::printRange(settings, {QStringLiteral("1"), last});
+    if (job.succeeded && PrintRenderer::firstPage(job.shown, 100).save(path))
         std::printf("%s\n", qPrintable(path));
 }
 
@@ -136,14 +134,14 @@ int main(int argc, char* argv[])
     if (!QTest::qWaitForWindowExposed(&main))
         return 1;
     save(&main, out.filePath(QStringLiteral("MDIForm1.png")));
-    main.closeWindow(QStringLiteral("Form12"));
+    main.closeWindow(Window::Form12);
 
-    for (const QString& name : Windows) {
-        if (name == QLatin1String("Form6"))
+    for (const Window window : Windows) {
+        if (window == Window::Form6)
             enterRefuellings();
-        main.showWindow(name);
-        save(&main, out.filePath(name + QStringLiteral(".png")));
-        main.closeWindow(name);
+        main.showWindow(window);
+        save(&main, out.filePath(windowName(window) + QStringLiteral(".png")));
+        main.closeWindow(window);
         QTest::qWait(50);
     }
     savePrintedPage(out.filePath(QStringLiteral("Form11-printed-page.png")));
