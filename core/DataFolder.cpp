@@ -11,6 +11,9 @@ DataFolder::DataFolder(const SettingsStore& settings)
     const QString stored = settings.dataFolder();
     m_isDefault = stored.isEmpty();
     m_path = m_isDefault ? defaultPath() : stored;
+    // A folder stored by hand without its separator is still that folder, never a name prefix.
+    if (!m_path.endsWith(QLatin1Char('/')))
+        m_path += QLatin1Char('/');
 }
 
 QString DataFolder::defaultPath()
@@ -19,8 +22,13 @@ QString DataFolder::defaultPath()
            QStringLiteral("/tankr/");
 }
 
+// A relative folder would name a different folder depending on where Tankr was started.
 bool DataFolder::ensureExists(QString* error) const
 {
+    if (QDir::isRelativePath(m_path)) {
+        *error = FileErrors::relativeFolder(m_path);
+        return false;
+    }
     const QDir dir(m_path);
     if (dir.exists())
         return true;

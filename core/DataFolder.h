@@ -16,7 +16,8 @@ public:
     QString path() const { return m_path; }
     QString filePath(const QString& fileName) const { return m_path + fileName; }
 
-    // Whether the folder exists; the default folder is created when first needed.
+    // Whether the folder exists; the default folder is created when first needed. A stored
+    // folder that is not an absolute path is refused.
     bool ensureExists(QString* error) const;
 
     static QString defaultPath();

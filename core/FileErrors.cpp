@@ -1,6 +1,8 @@
 #include "FileErrors.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QLocale>
 
 namespace {
 QString shown(const QString& path)
@@ -44,10 +46,42 @@ QString missingFolder(const QString& folder)
         .arg(shown(folder));
 }
 
+QString relativeFolder(const QString& folder)
+{
+    return QStringLiteral("データの保管場所「%1」は「/」から始まるフォルダ名ではないため使えません。「ファ"
+                          "イル」-「データの保管場所指定」で保管場所を指定し直してください。")
+        .arg(shown(folder));
+}
+
 QString logFull(qint64 maxRecords)
 {
     return QStringLiteral("燃費データが上限の%1件に達しているため、これ以上記録できません。")
         .arg(maxRecords);
+}
+
+QString isLink(const QString& path)
+{
+    return QStringLiteral("「%1」はリンク(シンボリックリンク)のため使えません。通常のファイルにしてく"
+                          "ださい。")
+        .arg(shown(path));
+}
+
+QString notRegular(const QString& path)
+{
+    return QStringLiteral("「%1」は通常のファイルではないため使えません。").arg(shown(path));
+}
+
+QString tooLong(const QString& path, qint64 maxRecords)
+{
+    return QStringLiteral("%1 は Tankr が扱える件数(%2件)を超えています。")
+        .arg(QFileInfo(path).fileName(), QLocale(QLocale::English).toString(maxRecords));
+}
+
+QString busy(const QString& path)
+{
+    return QStringLiteral("ファイル「%1」は、ほかの Tankr が書き込み中です。しばらくしてからもう一"
+                          "度実行してください。")
+        .arg(shown(path));
 }
 
 } // namespace FileErrors

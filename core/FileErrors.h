@@ -10,6 +10,11 @@ QString cannotRead(const QString& path);
 QString cannotWrite(const QString& path);
 QString missing(const QString& path);
 QString missingFolder(const QString& folder);
+QString relativeFolder(const QString& folder);
 QString logFull(qint64 maxRecords);
+QString isLink(const QString& path);
+QString notRegular(const QString& path);
+QString tooLong(const QString& path, qint64 maxRecords);
+QString busy(const QString& path);
 
 } // namespace FileErrors

@@ -5,6 +5,7 @@
 
 #include <QCollator>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
 
@@ -57,9 +58,27 @@ std::optional<Listing> list(const QString& directory, QString* error)
 
 namespace Actions {
 
-// Stored with exactly one trailing separator.
+// Stored with exactly one trailing separator, once the folder is known to be one Tankr can
+// use: a directory opened in the list may have gone since, or never have been readable.
 Result<> chooseDataFolder(SettingsStore& settings, const QString& openDirectory)
 {
+    if (openDirectory.isEmpty())
+        return Result<>::failure(QStringLiteral("フォルダが選ばれていません。保管場所にするフォルダを"
+                                                "ダブルクリックで開いてから登録してください。"));
+    // A name that is not valid UTF-8 comes back from the system with replacement characters,
+    // and would be stored as the name of another folder.
+    if (openDirectory.contains(QChar::ReplacementCharacter) ||
+        QFile::decodeName(QFile::encodeName(openDirectory)) != openDirectory)
+        return Result<>::failure(
+            QStringLiteral("フォルダ名「%1」には使えない文字が含まれているため、保管場所にできませ"
+                           "ん。別のフォルダを選んでください。")
+                .arg(QDir::toNativeSeparators(openDirectory)));
+    const QDir dir(openDirectory);
+    if (QDir::isRelativePath(openDirectory) || !dir.exists() || !dir.isReadable())
+        return Result<>::failure(
+            QStringLiteral("フォルダ「%1」を開けないため、保管場所にできません。別のフォルダを選ん"
+                           "でください。")
+                .arg(QDir::toNativeSeparators(openDirectory)));
     QString folder = QDir::cleanPath(openDirectory);
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');

@@ -87,11 +87,19 @@ bool sameFolder(const QString& a, const QString& b)
 bool checkReadable(const QString& path, QString* error)
 {
     const QFileInfo info(path);
+    if (info.isSymLink()) {
+        *error = FileErrors::isLink(path);
+        return false;
+    }
     if (!info.exists()) {
         *error = FileErrors::missing(path);
         return false;
     }
-    if (!info.isFile() || !info.isReadable()) {
+    if (!info.isFile()) {
+        *error = FileErrors::notRegular(path);
+        return false;
+    }
+    if (!info.isReadable()) {
         *error = FileErrors::cannotRead(path);
         return false;
     }

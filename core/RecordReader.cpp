@@ -1,21 +1,38 @@
 #include "RecordReader.h"
 
 #include "FileErrors.h"
+#include "RegularFile.h"
+
+#include <unistd.h>
 
 RecordReader::RecordReader(const QString& path, int recordLength)
     : m_file(path), m_recordLength(recordLength)
 {
 }
 
+// A log longer than any Tankr writes is refused whole, so that no file the user did not make
+// can make Tankr read or hold more than the format's own limit.
 bool RecordReader::open(QString* error)
 {
-    if (!m_file.exists())
+    bool missing = false;
+    const int descriptor =
+        RegularFile::open(m_file.fileName(), RegularFile::Access::Read, error, &missing);
+    if (missing)
         return true;
-    if (!m_file.open(QIODevice::ReadOnly)) {
+    if (descriptor < 0)
+        return false;
+    if (!m_file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
         *error = FileErrors::cannotRead(m_file.fileName());
         return false;
     }
     m_count = m_file.size() / m_recordLength;
+    if (m_count > MaxRecords) {
+        *error = FileErrors::tooLong(m_file.fileName(), MaxRecords);
+        m_file.close();
+        m_count = 0;
+        return false;
+    }
     return true;
 }
 

@@ -13,7 +13,9 @@ constexpr qint64 MaxRecords = 32767;
 
 // A read-only view of a file of fixed-length records with no header: record n (from 1) starts
 // at byte (n - 1) * length. Only whole records count; a partial record at the end is left out.
-// A missing file reads as empty, and reading never creates or changes a file.
+// A missing file reads as empty, and reading never creates or changes a file. A link, a FIFO,
+// a device or a directory in the file's place, or a file of more than MaxRecords records, is
+// refused with a message that names it.
 class RecordReader
 {
 public:

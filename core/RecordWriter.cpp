@@ -2,9 +2,10 @@
 
 #include "FileErrors.h"
 #include "RecordReader.h"
+#include "RegularFile.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <cstdio>
 #include <optional>
@@ -15,17 +16,42 @@ RecordWriter::RecordWriter(const DataFolder& folder, const QString& fileName, in
 {
 }
 
-// Unbuffered: a record the disk does not take fails in the write itself, and nothing of it is
-// left waiting in a buffer to be written later, somewhere, by whatever flushes next.
+// Locked from here until the writer goes, so that two writers never put two records in one
+// place. Unbuffered: a record the disk does not take fails in the write itself, and nothing of
+// it is left waiting in a buffer to be written later, somewhere, by whatever flushes next.
 bool RecordWriter::open(QString* error)
 {
     if (!m_folder.ensureExists(error))
         return false;
-    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
-        *error = FileErrors::cannotOpen(m_file.fileName());
-        return false;
+    const QString path = m_file.fileName();
+    // A writer that waited for the lock may find that an import renamed a new file into place.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int descriptor =
+            RegularFile::open(path, RegularFile::Access::ReadWriteOrCreate, error);
+        if (descriptor < 0)
+            return false;
+        if (!RegularFile::lock(descriptor, path, error)) {
+            ::close(descriptor);
+            return false;
+        }
+        if (!RegularFile::stillAt(descriptor, path)) {
+            ::close(descriptor);
+            continue;
+        }
+        if (!m_file.open(descriptor, QIODevice::ReadWrite | QIODevice::Unbuffered,
+                         QFileDevice::AutoCloseHandle)) {
+            ::close(descriptor);
+            break;
+        }
+        if (count() > MaxRecords) {
+            *error = FileErrors::tooLong(path, MaxRecords);
+            m_file.close();
+            return false;
+        }
+        return true;
     }
-    return true;
+    *error = FileErrors::cannotOpen(path);
+    return false;
 }
 
 qint64 RecordWriter::count() const
@@ -71,67 +97,76 @@ bool RecordWriter::sync(QString* error)
     return true;
 }
 
+// A link in the file's place is replaced by an empty file of its own, never followed.
 bool RecordWriter::empty(const QString& path, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (QFileInfo(path).isSymLink() && !QFile::remove(path)) {
         *error = FileErrors::cannotWrite(path);
         return false;
     }
-    return true;
+    const int descriptor = RegularFile::open(path, RegularFile::Access::ReadWriteOrCreate, error);
+    if (descriptor < 0)
+        return false;
+    const bool emptied = RegularFile::lock(descriptor, path, error) &&
+                         ::ftruncate(descriptor, 0) == 0 && ::fdatasync(descriptor) == 0;
+    ::close(descriptor);
+    if (!emptied && error->isEmpty())
+        *error = FileErrors::cannotWrite(path);
+    return emptied;
 }
 
 bool RecordWriter::canEmpty(const QString& path)
 {
     const QFileInfo info(path);
-    if (info.exists())
-        return info.isFile() && info.isWritable();
-    return QFileInfo(info.absolutePath()).isWritable();
+    if (info.isSymLink() || !info.exists())
+        return QFileInfo(info.absolutePath()).isWritable();
+    return info.isFile() && info.isWritable();
 }
 
 namespace {
 
-const QString StagedSuffix = QStringLiteral(".tankr-new");
-const QString KeptSuffix = QStringLiteral(".tankr-old");
-
-// Copies the first `length` bytes of `from` (all of it for -1; nothing without a source) onto
-// `to`, replacing it: written beside the target, synced, then renamed.
-bool copyReplacing(const QString& from, const QString& to, qint64 length, QString* error)
+// A copy of the first `length` bytes of `from` (all of it for -1, nothing without a source) in
+// a new file of a unique name beside `target`, synced to the disk. The name is made afresh and
+// exclusively, so that nothing planted under it can receive the copy.
+std::optional<QString> stagedCopy(const QString& from, qint64 length, const QString& target,
+                                  QString* error)
 {
-    QFile source(from);
-    if (from.isEmpty())
-        length = 0;
-    else if (!source.open(QIODevice::ReadOnly)) {
-        *error = source.exists() ? FileErrors::cannotRead(from) : FileErrors::missing(from);
-        return false;
+    QFile source;
+    if (!from.isEmpty()) {
+        bool missing = false;
+        const int descriptor = RegularFile::open(from, RegularFile::Access::Read, error, &missing);
+        if (missing)
+            *error = FileErrors::missing(from);
+        if (descriptor < 0)
+            return std::nullopt;
+        if (!source.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(descriptor);
+            *error = FileErrors::cannotRead(from);
+            return std::nullopt;
+        }
     }
-    // Unbuffered: QSaveFile only learns of a write that fails in its own write call; one that
-    // fails when its buffer is flushed at commit() goes unnoticed, and a full disk would put a
-    // short or empty copy in the target's place.
-    QSaveFile target(to);
-    if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        *error = FileErrors::cannotWrite(to);
-        return false;
+    QTemporaryFile staged(target + QStringLiteral(".XXXXXX"));
+    staged.setAutoRemove(false);
+    if (!staged.open()) {
+        *error = FileErrors::cannotWrite(target);
+        return std::nullopt;
     }
-    qint64 left = length < 0 ? source.size() : length;
-    while (left > 0) {
+    qint64 left = from.isEmpty() ? 0 : (length < 0 ? source.size() : length);
+    bool copied = true;
+    while (copied && left > 0) {
         const QByteArray chunk = source.read(qMin<qint64>(left, 1 << 20));
         left -= chunk.size();
-        if (chunk.isEmpty()) {
-            *error = FileErrors::cannotRead(from);
-            return false;
-        }
-        if (target.write(chunk) != chunk.size()) {
-            *error = FileErrors::cannotWrite(to);
-            return false;
-        }
+        copied = !chunk.isEmpty() && staged.write(chunk) == chunk.size();
     }
-    // commit() ignores a failing sync; the copy must be on the disk before it replaces anything.
-    if (::fdatasync(target.handle()) != 0 || !target.commit()) {
-        *error = FileErrors::cannotWrite(to);
-        return false;
+    // The copy must be on the disk before it replaces anything.
+    copied = copied && staged.flush() && ::fdatasync(staged.handle()) == 0;
+    staged.close();
+    if (!copied) {
+        staged.remove();
+        *error = FileErrors::cannotWrite(target);
+        return std::nullopt;
     }
-    return true;
+    return staged.fileName();
 }
 
 bool replace(const QString& from, const QString& to, QString* error)
@@ -159,35 +194,33 @@ std::optional<QStringList> stage(const Copies& copies, QString* error)
 {
     QStringList staged;
     for (const RecordWriter::Copy& copy : copies) {
-        const QString path = copy.to + StagedSuffix;
-        if (!copyReplacing(copy.from, path, copy.length, error)) {
-            // The staged name means nothing to the user; the target does.
-            if (copy.from.isEmpty() || QFileInfo(copy.from).isReadable())
-                *error = FileErrors::cannotWrite(copy.to);
+        const std::optional<QString> path = stagedCopy(copy.from, copy.length, copy.to, error);
+        if (!path) {
             removeAll(staged);
             return std::nullopt;
         }
-        staged.append(path);
+        staged.append(*path);
     }
     return staged;
 }
 
-// A copy of every existing target, so that targets already replaced can be put back. Empty
-// text stands for a target that is no file: nothing to put back there.
+// A copy of every target that is a regular file, so that targets already replaced can be put
+// back. Empty text stands for a target with nothing to put back.
 std::optional<QStringList> keep(const Copies& copies, QString* error)
 {
     QStringList kept;
     for (const RecordWriter::Copy& copy : copies) {
-        if (!QFileInfo(copy.to).isFile()) {
+        const QFileInfo target(copy.to);
+        if (target.isSymLink() || !target.isFile()) {
             kept.append(QString());
             continue;
         }
-        const QString path = copy.to + KeptSuffix;
-        if (!copyReplacing(copy.to, path, -1, error)) {
+        const std::optional<QString> path = stagedCopy(copy.to, -1, copy.to, error);
+        if (!path) {
             removeAll(kept);
             return std::nullopt;
         }
-        kept.append(path);
+        kept.append(*path);
     }
     return kept;
 }
@@ -203,6 +236,35 @@ void putBack(const Copies& copies, const QStringList& kept, qsizetype replacedCo
     }
 }
 
+// Holds the lock of every target that is a file while the copies replace them, so that no
+// writer of another Tankr is writing into a file just being replaced; such a writer finds the
+// new file in place once it has the lock.
+class TargetLocks
+{
+public:
+    explicit TargetLocks(const Copies& copies)
+    {
+        for (const RecordWriter::Copy& copy : copies) {
+            QString ignored;
+            const int descriptor =
+                RegularFile::open(copy.to, RegularFile::Access::ReadWrite, &ignored);
+            if (descriptor >= 0 && RegularFile::lock(descriptor, copy.to, &ignored))
+                m_descriptors.append(descriptor);
+            else if (descriptor >= 0)
+                ::close(descriptor);
+        }
+    }
+    ~TargetLocks()
+    {
+        for (const int descriptor : std::as_const(m_descriptors))
+            ::close(descriptor);
+    }
+    Q_DISABLE_COPY_MOVE(TargetLocks)
+
+private:
+    QList<int> m_descriptors;
+};
+
 } // namespace
 
 bool RecordWriter::copyAllOrNothing(const QList<Copy>& copies, QString* error)
@@ -210,6 +272,7 @@ bool RecordWriter::copyAllOrNothing(const QList<Copy>& copies, QString* error)
     const std::optional<QStringList> staged = stage(copies, error);
     if (!staged)
         return false;
+    const TargetLocks locks(copies);
     const std::optional<QStringList> kept = keep(copies, error);
     if (!kept) {
         removeAll(*staged);

@@ -54,11 +54,13 @@ bool writeVehicle(const DataFolder& folder, const VehicleRecord& vehicle, QStrin
     return vehicleFile.open(error) && vehicleFile.write(1, vehicle.encode(), error);
 }
 
-qint64 fuelRecords(const DataFolder& folder)
+// The number of refuellings in the log; none, with the problem, when it cannot be read.
+std::optional<qint64> fuelRecords(const DataFolder& folder, QString* error)
 {
     RecordView<FuelRecord> log(folder, DataFiles::FuelLog);
-    QString ignored;
-    return log.open(&ignored) ? log.count() : 0;
+    if (!log.open(error))
+        return std::nullopt;
+    return log.count();
 }
 
 // A missing data folder is what the user hears of first, before any box.
@@ -113,9 +115,11 @@ Result<> registerVehicle(SettingsStore& settings, const VehicleBoxes& boxes, Con
     const std::optional<VehicleRecord> vehicle = vehicleToWrite(folder, boxes, &problem);
     if (!vehicle)
         return Result<>::failure(problem);
-    const qint64 records = fuelRecords(folder);
-    if (records > 0 && confirmed == Confirmed::No)
-        return Result<>::asking(eraseQuestion(records));
+    const std::optional<qint64> records = fuelRecords(folder, &problem);
+    if (!records)
+        return Result<>::failure(problem);
+    if (*records > 0 && confirmed == Confirmed::No)
+        return Result<>::asking(eraseQuestion(*records));
     if (!writeVehicleAndEmptyLog(folder, *vehicle, &problem))
         return Result<>::failure(problem);
     settings.setOilCounters({boxes.startOdometer, boxes.oilRemaining});
@@ -138,7 +142,8 @@ Result<> correctVehicle(const SettingsStore& settings, const VehicleBoxes& boxes
     if (!writeVehicle(folder, *vehicle, &problem))
         return Result<>::failure(problem);
     // The window with the oil reminder needs a refuelling to work from.
-    const Window vehicleWindow = fuelRecords(folder) > 0 ? Window::Form4 : Window::Form9;
+    const Window vehicleWindow =
+        fuelRecords(folder, &problem).value_or(0) > 0 ? Window::Form4 : Window::Form9;
     return Result<>::done(
         {QStringLiteral("車両情報を訂正しました。車両情報を表示します。"), QStringLiteral("完了")},
         {{WindowStep::Close, Window::Form4},

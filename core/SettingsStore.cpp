@@ -26,13 +26,33 @@ SettingsStore::SettingsStore()
     m_settings.sync(); // another store object may have written since this process first read it
 }
 
-QString SettingsStore::value(const char* section, const char* key) const
+// The entry's name as the file spells it; a file written by hand may spell it in any case.
+QStringList SettingsStore::spellings(const char* section, const char* key) const
 {
-    return m_settings.value(entryKey(section, key)).toString();
+    const QString wanted = entryKey(section, key);
+    QStringList found;
+    for (const QString& name : m_settings.allKeys()) {
+        if (name.compare(wanted, Qt::CaseInsensitive) == 0)
+            found.append(name);
+    }
+    return found;
 }
 
+// The lower-case spelling wins over others the file may hold.
+QString SettingsStore::value(const char* section, const char* key) const
+{
+    const QStringList names = spellings(section, key);
+    const QString wanted = entryKey(section, key);
+    if (names.isEmpty())
+        return QString();
+    return m_settings.value(names.contains(wanted) ? wanted : names.first()).toString();
+}
+
+// Written in lower case, in place of any other spelling of the same entry.
 void SettingsStore::setValue(const char* section, const char* key, const QString& value)
 {
+    for (const QString& name : spellings(section, key))
+        m_settings.remove(name);
     m_settings.setValue(entryKey(section, key), value);
     m_settings.sync();
 }

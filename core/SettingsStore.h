@@ -35,6 +35,7 @@ public:
     QString fileName() const { return m_settings.fileName(); }
 
 private:
+    QStringList spellings(const char* section, const char* key) const;
     QString value(const char* section, const char* key) const;
     void setValue(const char* section, const char* key, const QString& value);
 

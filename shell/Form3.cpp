@@ -33,7 +33,9 @@ Form3::Form3() : ChildWindow(Window::Form3, QStringLiteral("ファイル保存�
 
     m_drive1->addItems(FolderChoice::volumes());
     QString error;
-    m_dir1->setPath(QDir::currentPath(), &error);
+    // Started from a folder that has gone or cannot be read, the list opens at the home folder.
+    if (!m_dir1->setPath(QDir::currentPath(), &error))
+        m_dir1->setPath(QDir::homePath(), &error);
     selectDriveOf(m_dir1->path());
 
     connect(m_drive1, &QComboBox::activated, this, &Form3::onDrive1Activated);
