@@ -48,8 +48,9 @@ QString missingFolder(const QString& folder)
 
 QString relativeFolder(const QString& folder)
 {
-    return QStringLiteral("データの保管場所「%1」は「/」から始まるフォルダ名ではないため使えません。「ファ"
-                          "イル」-「データの保管場所指定」で保管場所を指定し直してください。")
+    return QStringLiteral(
+               "データの保管場所「%1」は「/」から始まるフォルダ名ではないため使えません。「ファ"
+               "イル」-「データの保管場所指定」で保管場所を指定し直してください。")
         .arg(shown(folder));
 }
 
@@ -61,8 +62,9 @@ QString logFull(qint64 maxRecords)
 
 QString isLink(const QString& path)
 {
-    return QStringLiteral("「%1」はリンク(シンボリックリンク)のため使えません。通常のファイルにしてく"
-                          "ださい。")
+    return QStringLiteral(
+               "「%1」はリンク(シンボリックリンク)のため使えません。通常のファイルにしてく"
+               "ださい。")
         .arg(shown(path));
 }
 

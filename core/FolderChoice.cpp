@@ -63,8 +63,9 @@ namespace Actions {
 Result<> chooseDataFolder(SettingsStore& settings, const QString& openDirectory)
 {
     if (openDirectory.isEmpty())
-        return Result<>::failure(QStringLiteral("フォルダが選ばれていません。保管場所にするフォルダを"
-                                                "ダブルクリックで開いてから登録してください。"));
+        return Result<>::failure(
+            QStringLiteral("フォルダが選ばれていません。保管場所にするフォルダを"
+                           "ダブルクリックで開いてから登録してください。"));
     // A name that is not valid UTF-8 comes back from the system with replacement characters,
     // and would be stored as the name of another folder.
     if (openDirectory.contains(QChar::ReplacementCharacter) ||

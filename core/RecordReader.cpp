@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 RecordReader::RecordReader(const QString& path, int recordLength)
-    : m_file(path), m_recordLength(recordLength)
+    : m_path(path), m_recordLength(recordLength)
 {
 }
 
@@ -15,20 +15,19 @@ RecordReader::RecordReader(const QString& path, int recordLength)
 bool RecordReader::open(QString* error)
 {
     bool missing = false;
-    const int descriptor =
-        RegularFile::open(m_file.fileName(), RegularFile::Access::Read, error, &missing);
+    const int descriptor = RegularFile::open(m_path, RegularFile::Access::Read, error, &missing);
     if (missing)
         return true;
     if (descriptor < 0)
         return false;
     if (!m_file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(descriptor);
-        *error = FileErrors::cannotRead(m_file.fileName());
+        *error = FileErrors::cannotRead(m_path);
         return false;
     }
     m_count = m_file.size() / m_recordLength;
     if (m_count > MaxRecords) {
-        *error = FileErrors::tooLong(m_file.fileName(), MaxRecords);
+        *error = FileErrors::tooLong(m_path, MaxRecords);
         m_file.close();
         m_count = 0;
         return false;
@@ -55,7 +54,7 @@ std::optional<QByteArray> RecordReader::records(qint64 first, qint64 records, QS
     if (first >= 1 && first + records - 1 <= m_count && m_file.seek((first - 1) * m_recordLength))
         bytes = m_file.read(length);
     if (bytes.size() != length) {
-        *error = FileErrors::cannotRead(m_file.fileName());
+        *error = FileErrors::cannotRead(m_path);
         return std::nullopt;
     }
     return bytes;

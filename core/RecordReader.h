@@ -35,7 +35,8 @@ public:
     std::optional<QByteArray> records(qint64 first, qint64 records, QString* error);
 
 private:
-    QFile m_file;
+    QString m_path;
+    QFile m_file; // opened through its descriptor, so it does not know its own name
     int m_recordLength;
     qint64 m_count = 0;
 };

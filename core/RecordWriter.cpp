@@ -12,7 +12,7 @@
 #include <unistd.h>
 
 RecordWriter::RecordWriter(const DataFolder& folder, const QString& fileName, int recordLength)
-    : m_folder(folder), m_file(folder.filePath(fileName)), m_recordLength(recordLength)
+    : m_folder(folder), m_path(folder.filePath(fileName)), m_recordLength(recordLength)
 {
 }
 
@@ -23,7 +23,7 @@ bool RecordWriter::open(QString* error)
 {
     if (!m_folder.ensureExists(error))
         return false;
-    const QString path = m_file.fileName();
+    const QString& path = m_path;
     // A writer that waited for the lock may find that an import renamed a new file into place.
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int descriptor =
@@ -73,7 +73,7 @@ bool RecordWriter::write(qint64 number, const QByteArray& record, QString* error
         // part it took is cut off again.
         if (m_file.size() > lengthBefore)
             m_file.resize(lengthBefore);
-        *error = FileErrors::cannotWrite(m_file.fileName());
+        *error = FileErrors::cannotWrite(m_path);
         return false;
     }
     return true;
@@ -82,7 +82,7 @@ bool RecordWriter::write(qint64 number, const QByteArray& record, QString* error
 bool RecordWriter::shortenTo(qint64 records, QString* error)
 {
     if (!m_file.resize(records * m_recordLength)) {
-        *error = FileErrors::cannotWrite(m_file.fileName());
+        *error = FileErrors::cannotWrite(m_path);
         return false;
     }
     return sync(error);
@@ -91,7 +91,7 @@ bool RecordWriter::shortenTo(qint64 records, QString* error)
 bool RecordWriter::sync(QString* error)
 {
     if (::fdatasync(m_file.handle()) != 0) {
-        *error = FileErrors::cannotWrite(m_file.fileName());
+        *error = FileErrors::cannotWrite(m_path);
         return false;
     }
     return true;

@@ -58,6 +58,7 @@ private:
     bool sync(QString* error);
 
     DataFolder m_folder;
-    QFile m_file;
+    QString m_path;
+    QFile m_file; // opened through its descriptor, so it does not know its own name
     int m_recordLength;
 };

@@ -10,8 +10,8 @@ namespace RegularFile {
 enum class Access
 {
     Read,
-    ReadWrite,          // an existing file
-    ReadWriteOrCreate,  // created empty when missing
+    ReadWrite,         // an existing file
+    ReadWriteOrCreate, // created empty when missing
 };
 
 // The file's descriptor, or -1 with the problem named in `error`. A missing file read gives -1
