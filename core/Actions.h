@@ -56,7 +56,7 @@ Result<CalculationBasis> calculateCorrection(const SettingsStore& settings,
                                              const FuelEntryBoxes& boxes);
 Result<> writeCorrection(SettingsStore& settings, const FuelEntryBoxes& boxes,
                          const CalculationBasis& basis);
-Result<> deleteLatest(const SettingsStore& settings, Confirmed confirmed);
+Result<> deleteLatest(SettingsStore& settings, Confirmed confirmed);
 // The printed lines of a typed range of records.
 Result<QList<PrintLine>> printRange(const SettingsStore& settings, const PrintRange& range);
 
@@ -65,7 +65,8 @@ Result<QList<PrintLine>> printRange(const SettingsStore& settings, const PrintRa
 // A new registration starts a fresh fuel log; a log that still holds records is only emptied
 // once confirmed.
 Result<> registerVehicle(SettingsStore& settings, const VehicleBoxes& boxes, Confirmed confirmed);
-// The correction rewrites the vehicle and nothing else.
+// The correction rewrites the vehicle and nothing else; it opens with the registered vehicle.
+Result<std::optional<VehicleBoxes>> loadVehicle(const SettingsStore& settings);
 Result<> correctVehicle(const SettingsStore& settings, const VehicleBoxes& boxes);
 // The vehicle alone, and the vehicle with the oil reminder.
 Result<VehicleDisplay> showVehicle(const SettingsStore& settings);
@@ -94,6 +95,7 @@ enum class Action
     DeleteLatest,
     PrintRange,
     RegisterVehicle,
+    LoadVehicle,
     CorrectVehicle,
     ShowVehicle,
     ShowVehicleWithReminder,

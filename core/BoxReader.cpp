@@ -26,7 +26,7 @@ float BoxReader::strictSingle(const QString& text, const QString& caption)
 {
     const std::optional<double> number = strictNumber(text);
     if (!number) {
-        fail(notANumber(caption));
+        fail(notANumber(caption), caption);
         return 0;
     }
     return single(*number, caption);
@@ -36,7 +36,7 @@ qint16 BoxReader::strictInt16(const QString& text, const QString& caption)
 {
     const std::optional<double> number = strictNumber(text);
     if (!number) {
-        fail(notANumber(caption));
+        fail(notANumber(caption), caption);
         return 0;
     }
     return int16(*number, caption);
@@ -56,7 +56,7 @@ double BoxReader::date(const QString& text, const QString& caption)
 {
     const std::optional<double> days = dateFromText(text);
     if (!days) {
-        fail(notADate(caption));
+        fail(notADate(caption), caption);
         return 0;
     }
     return *days;
@@ -66,7 +66,7 @@ float BoxReader::single(double value, const QString& caption)
 {
     const std::optional<float> converted = toSingle(value);
     if (!converted) {
-        fail(outOfRange(caption, SingleRange));
+        fail(outOfRange(caption, SingleRange), caption);
         return 0;
     }
     return *converted;
@@ -76,14 +76,16 @@ qint16 BoxReader::int16(double value, const QString& caption)
 {
     const std::optional<qint16> converted = toInt16(value);
     if (!converted) {
-        fail(outOfRange(caption, Int16Range));
+        fail(outOfRange(caption, Int16Range), caption);
         return 0;
     }
     return *converted;
 }
 
-void BoxReader::fail(const QString& message)
+void BoxReader::fail(const QString& message, const QString& caption)
 {
-    if (m_problem.isEmpty())
+    if (m_problem.isEmpty()) {
         m_problem = message;
+        m_problemBox = caption;
+    }
 }

@@ -18,11 +18,14 @@ public:
 
     bool failed() const { return !m_problem.isEmpty(); }
     QString problem() const { return m_problem; }
+    // The caption of the box the problem is about.
+    QString problemBox() const { return m_problemBox; }
 
 private:
     float single(double value, const QString& caption);
     qint16 int16(double value, const QString& caption);
-    void fail(const QString& message);
+    void fail(const QString& message, const QString& caption);
 
     QString m_problem;
+    QString m_problemBox;
 };

@@ -30,3 +30,18 @@ namespace PrintRangeCaptions {
 inline const QString Start = QStringLiteral("開始番号");
 inline const QString End = QStringLiteral("終了番号");
 } // namespace PrintRangeCaptions
+
+// The example texts the entry boxes open with. A brand or memo box still holding its example
+// was not filled in, and is written as blank.
+namespace BoxExamples {
+inline const QString FirstDate = QStringLiteral("2002/5/6(この形式で)");
+inline const QString Date = QStringLiteral("2003/5/6(この形式で)");
+inline const QString Brand = QStringLiteral("半角12文字、全角6文字以内");
+inline const QString Memo = QStringLiteral("半角40文字以内全角20文字以内");
+
+// The text itself, or blank for the example text.
+inline QString typed(const QString& text, const QString& example)
+{
+    return text == example ? QString() : text;
+}
+} // namespace BoxExamples

@@ -46,32 +46,42 @@ void LogTotals::add(const FuelRecord& record)
     latest = record;
 }
 
-Result<CumulativeFigures> figuresOf(const VehicleRecord& vehicle, const LogTotals& log)
+// Without a registered vehicle there is no start date or odometer: the figures that count
+// from them are not worked out, rather than counted from the zeros of a missing record.
+Result<CumulativeFigures> figuresOf(const std::optional<VehicleRecord>& vehicle,
+                                    const LogTotals& log)
 {
     Q_ASSERT(log.records > 0);
     const FuelRecord& latest = log.latest;
     CumulativeFigures figures;
     QStringList problems;
+    if (!vehicle)
+        problems.append(QStringLiteral(
+            "車両情報が登録されていないため、使用日数・使用距離・総合燃費は計算できません。「ファ"
+            "イル」-「車両情報の登録(訂正)」から登録すると、燃費データはそのままで登録できます。"));
 
-    const std::optional<qint32> days = daysBetween(vehicle.startDate, latest.date);
-    if (!days)
+    const std::optional<qint32> days =
+        vehicle ? daysBetween(vehicle->startDate, latest.date) : std::nullopt;
+    if (vehicle && !days)
         problems.append(
             QStringLiteral("記録されている日付が正しくないため、使用日数を計算できません。"));
     figures.daysInUse = QStringLiteral("使用日数:") +
                         (days ? QString::number(*days) + QStringLiteral("日") : NotWorkedOut);
 
-    const float distance = static_cast<float>(static_cast<double>(latest.odometer) -
-                                              static_cast<double>(vehicle.startOdometer));
-    figures.distance = QStringLiteral("使用距離:") + textOfSingle(distance) + QStringLiteral("km");
+    const float distance = vehicle ? static_cast<float>(static_cast<double>(latest.odometer) -
+                                                        static_cast<double>(vehicle->startOdometer))
+                                   : 0.0f;
+    figures.distance = QStringLiteral("使用距離:") +
+                       (vehicle ? textOfSingle(distance) + QStringLiteral("km") : NotWorkedOut);
 
     const float fuel = log.fuel;
     figures.fuel = QStringLiteral("累積給油量:") + textOfSingle(fuel) + QStringLiteral("l");
 
-    if (fuel == 0)
+    if (vehicle && fuel == 0)
         problems.append(QStringLiteral("累積給油量が0のため、総合燃費を計算できません。"));
-    figures.economy =
-        QStringLiteral("総合燃費:") +
-        (fuel != 0 ? economyText(distance, fuel) + QStringLiteral("km/l") : NotWorkedOut);
+    figures.economy = QStringLiteral("総合燃費:") +
+                      (vehicle && fuel != 0 ? economyText(distance, fuel) + QStringLiteral("km/l")
+                                            : NotWorkedOut);
 
     figures.payment =
         QStringLiteral("累積支払額:") + QString::number(log.payment) + QStringLiteral("円");
@@ -105,7 +115,8 @@ Result<CumulativeFigures> showCumulative(const SettingsStore& settings)
     RecordView<VehicleRecord> vehicle(folder, DataFiles::Vehicle);
     if (!vehicle.open(&error))
         return Shown::failureClosing(error, Window::Form1);
-    return Cumulative::figuresOf(vehicle.at(1), log);
+    return Cumulative::figuresOf(
+        vehicle.count() > 0 ? std::optional<VehicleRecord>(vehicle.at(1)) : std::nullopt, log);
 }
 
 } // namespace Actions

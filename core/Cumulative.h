@@ -2,10 +2,11 @@
 
 #include "FuelRecord.h"
 #include "Result.h"
+#include "VehicleRecord.h"
+
+#include <optional>
 
 #include <QString>
-
-struct VehicleRecord;
 
 // The running totals of the vehicle since it was put into use, up to the latest refuelling, as
 // the window shows them. When a figure cannot be worked out, the result names the problem and
@@ -32,7 +33,8 @@ struct LogTotals
     void add(const FuelRecord& record);
 };
 
-// The figures of a log that holds at least one refuelling.
-Result<CumulativeFigures> figuresOf(const VehicleRecord& vehicle, const LogTotals& log);
+// The figures of a log that holds at least one refuelling, for the registered vehicle if any.
+Result<CumulativeFigures> figuresOf(const std::optional<VehicleRecord>& vehicle,
+                                    const LogTotals& log);
 
 } // namespace Cumulative

@@ -9,20 +9,21 @@
 
 namespace {
 
-std::optional<FuelRecord> recordFrom(const FirstEntryBoxes& boxes, QString* error)
+std::optional<FuelRecord> recordFrom(const FirstEntryBoxes& boxes, QString* error, QString* box)
 {
     using namespace FuelBoxCaptions;
     BoxReader reader;
     FuelRecord record;
     record.date = reader.date(boxes.date, Date);
     record.odometer = reader.lenientSingle(boxes.odometer, Odometer);
-    record.setBrandText(boxes.brand);
+    record.setBrandText(BoxExamples::typed(boxes.brand, BoxExamples::Brand));
     record.fuelAmount = reader.lenientSingle(boxes.fuelAmount, FuelAmount);
     record.unitPrice = reader.lenientSingle(boxes.unitPrice, UnitPrice);
     record.payment = reader.lenientInt16(boxes.payment, Payment);
-    record.setMemoText(boxes.memo);
+    record.setMemoText(BoxExamples::typed(boxes.memo, BoxExamples::Memo));
     if (reader.failed()) {
         *error = reader.problem();
+        *box = reader.problemBox();
         return std::nullopt;
     }
     return record;
@@ -44,9 +45,10 @@ namespace Actions {
 Result<> writeFirstRefuelling(SettingsStore& settings, const FirstEntryBoxes& boxes)
 {
     QString error;
-    const std::optional<FuelRecord> record = recordFrom(boxes, &error);
+    QString box;
+    const std::optional<FuelRecord> record = recordFrom(boxes, &error, &box);
     if (!record)
-        return Result<>::failure(error);
+        return Result<>::failure(error, box);
 
     RecordWriter log(DataFolder(settings), DataFiles::FuelLog, FuelRecord::Size);
     if (!log.open(&error))

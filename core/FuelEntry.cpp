@@ -63,7 +63,7 @@ Result<CalculationBasis> calculate(const SettingsStore& settings, const FuelEntr
     const float odometer = reader.strictSingle(boxes.odometer, FuelBoxCaptions::Odometer);
     const float fuelAmount = reader.strictSingle(boxes.fuelAmount, FuelBoxCaptions::FuelAmount);
     if (reader.failed())
-        return Calculated::failure(reader.problem());
+        return Calculated::failure(reader.problem(), reader.problemBox());
 
     QString error;
     RecordView<FuelRecord> log(DataFolder(settings), DataFiles::FuelLog);
@@ -77,7 +77,8 @@ Result<CalculationBasis> calculate(const SettingsStore& settings, const FuelEntr
     const std::optional<FuelEntry::Figures> result =
         FuelEntry::figures(before.odometer, odometer, fuelAmount, &error);
     if (!result)
-        return Calculated::failure(error);
+        return Calculated::failure(error, fuelAmount == 0.0f ? FuelBoxCaptions::FuelAmount
+                                                             : FuelBoxCaptions::Odometer);
     return Calculated::showing({boxes.odometer, boxes.fuelAmount,
                                 TextConversions::textOfSingle(result->tripDistance),
                                 TextConversions::textOfSingle(result->economy)});
@@ -125,9 +126,10 @@ Result<> write(SettingsStore& settings, const FuelEntryBoxes& boxes, const Calcu
     if (FuelEntry::needsCalculation(boxes, basis))
         return Result<>::failure(QStringLiteral("計算を実行してください"));
     QString error;
-    const std::optional<FuelRecord> record = FuelEntry::recordFrom(boxes, &error);
+    QString box;
+    const std::optional<FuelRecord> record = FuelEntry::recordFrom(boxes, &error, &box);
     if (!record)
-        return Result<>::failure(error);
+        return Result<>::failure(error, box);
 
     const DataFolder folder(settings);
     RecordWriter log(folder, DataFiles::FuelLog, FuelRecord::Size);
@@ -144,16 +146,55 @@ Result<> write(SettingsStore& settings, const FuelEntryBoxes& boxes, const Calcu
     RecordWriter vehicleFile(folder, DataFiles::Vehicle, VehicleRecord::Size);
     if (boxes.oilChanged && !(stored.open(&error) && vehicleFile.open(&error)))
         return Result<>::failure(error);
-    if (!log.write(place == Place::AfterLatest ? count + 1 : count, record->encode(), &error))
+    const qint64 number = place == Place::AfterLatest ? count + 1 : count;
+    if (!log.write(number, record->encode(), &error))
         return Result<>::failure(error);
     if (boxes.oilChanged) {
         VehicleRecord vehicle = stored.at(1);
+        const SettingsStore::OilUndo before{number, settings.oilCounters(), vehicle.oilRemaining};
         vehicle.oilRemaining = OilAllowance;
         if (!vehicleFile.write(1, vehicle.encode(), &error))
             return written(oilChangeFailed(error), window);
+        // A second oil change on the same refuelling keeps what the first one replaced.
+        const std::optional<SettingsStore::OilUndo> earlier = settings.oilUndo();
+        if (!earlier || earlier->record != number)
+            settings.setOilUndo(before);
         settings.setOilCounters({boxes.odometer, QString::number(OilAllowance)});
     }
     return written(done, window);
+}
+
+QString noRecordToDeleteMessage()
+{
+    return QStringLiteral("燃費データがまだないため、削除する記録がありません。");
+}
+
+Message deleteQuestion(const FuelRecord& latest)
+{
+    return {QStringLiteral("最新の給油記録（%1、%2km、%3l）を削除します。削除した記録は元に戻せま"
+                           "せん。よろしいですか。")
+                .arg(TextConversions::textOfDate(latest.date),
+                     TextConversions::textOfSingle(latest.odometer),
+                     TextConversions::textOfSingle(latest.fuelAmount)),
+            QStringLiteral("確認"), true};
+}
+
+// The refuelling that restarted the oil counters is gone: the counters and the vehicle's oil
+// figure it replaced come back.
+bool putOilBack(const DataFolder& folder, SettingsStore& settings,
+                const SettingsStore::OilUndo& undo, QString* error)
+{
+    RecordView<VehicleRecord> stored(folder, DataFiles::Vehicle);
+    RecordWriter vehicleFile(folder, DataFiles::Vehicle, VehicleRecord::Size);
+    if (!stored.open(error) || !vehicleFile.open(error))
+        return false;
+    VehicleRecord vehicle = stored.at(1);
+    vehicle.oilRemaining = undo.oilRemaining;
+    if (!vehicleFile.write(1, vehicle.encode(), error))
+        return false;
+    settings.setOilCounters(undo.counters);
+    settings.clearOilUndo();
+    return true;
 }
 
 FuelEntryBoxes boxesOf(const FuelRecord& record)
@@ -199,7 +240,7 @@ bool needsCalculation(const FuelEntryBoxes& boxes, const CalculationBasis& basis
            isStale(boxes.economy, basis.economy, boxes, basis);
 }
 
-std::optional<FuelRecord> recordFrom(const FuelEntryBoxes& boxes, QString* error)
+std::optional<FuelRecord> recordFrom(const FuelEntryBoxes& boxes, QString* error, QString* box)
 {
     using namespace FuelBoxCaptions;
     BoxReader reader;
@@ -207,14 +248,16 @@ std::optional<FuelRecord> recordFrom(const FuelEntryBoxes& boxes, QString* error
     record.date = reader.date(boxes.date, Date);
     record.odometer = reader.strictSingle(boxes.odometer, Odometer);
     record.tripDistance = reader.strictSingle(boxes.tripDistance, TripDistance);
-    record.setBrandText(boxes.brand);
+    record.setBrandText(BoxExamples::typed(boxes.brand, BoxExamples::Brand));
     record.fuelAmount = reader.strictSingle(boxes.fuelAmount, FuelAmount);
     record.unitPrice = reader.strictSingle(boxes.unitPrice, UnitPrice);
     record.economy = reader.strictSingle(boxes.economy, Economy);
     record.payment = reader.strictInt16(boxes.payment, Payment);
-    record.setMemoText(boxes.memo);
+    record.setMemoText(BoxExamples::typed(boxes.memo, BoxExamples::Memo));
     if (reader.failed()) {
         *error = reader.problem();
+        if (box)
+            *box = reader.problemBox();
         return std::nullopt;
     }
     return record;
@@ -265,26 +308,37 @@ Result<> writeCorrection(SettingsStore& settings, const FuelEntryBoxes& boxes,
 // The log is cut short in one step, so that whenever the program stops it holds either every
 // record or all but the latest; the scratch file temp1.rfl is left existing and empty, as the
 // other commands expect it.
-Result<> deleteLatest(const SettingsStore& settings, Confirmed confirmed)
+Result<> deleteLatest(SettingsStore& settings, Confirmed confirmed)
 {
-    if (confirmed == Confirmed::No)
-        return Result<>::asking(
-            {QStringLiteral(
-                 "最新の給油記録を削除します。削除した記録は元に戻せません。よろしいですか。"),
-             QStringLiteral("確認")});
     const DataFolder folder(settings);
     QString error;
+    if (confirmed == Confirmed::No) {
+        RecordView<FuelRecord> log(folder, DataFiles::FuelLog);
+        if (!log.open(&error))
+            return Result<>::failure(error);
+        if (log.count() == 0)
+            return Result<>::failure(noRecordToDeleteMessage());
+        return Result<>::asking(deleteQuestion(log.latest()));
+    }
     RecordWriter log(folder, DataFiles::FuelLog, FuelRecord::Size);
     if (!log.open(&error))
         return Result<>::failure(error);
     // The scratch file is emptied first: should that fail, no record has gone yet.
     if (!RecordWriter::empty(folder.filePath(DataFiles::Temp1), &error))
         return Result<>::failure(error);
-    if (log.count() == 0)
-        return Result<>::failure(
-            QStringLiteral("燃費データがまだないため、削除する記録がありません。"));
-    if (!log.shortenTo(log.count() - 1, &error))
+    const qint64 count = log.count();
+    if (count == 0)
+        return Result<>::failure(noRecordToDeleteMessage());
+    if (!log.shortenTo(count - 1, &error))
         return Result<>::failure(error);
+    const std::optional<SettingsStore::OilUndo> undo = settings.oilUndo();
+    if (undo && undo->record == count && !putOilBack(folder, settings, *undo, &error))
+        return written(
+            Message{QStringLiteral("最新の給油記録は削除しましたが、オイル交換の記録を元に"
+                                   "戻せませんでした。\n") +
+                        error,
+                    errorTitle()},
+            Window::Form7);
     return written(CorrectionDone, Window::Form7);
 }
 

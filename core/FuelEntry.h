@@ -56,7 +56,9 @@ std::optional<Figures> figures(float previousOdometer, float odometer, float fue
 bool needsCalculation(const FuelEntryBoxes& boxes, const CalculationBasis& basis);
 
 // The record the boxes describe, every numeric box read strictly; none, with the problem
-// named by its box's caption in `error`, when a box does not convert.
-std::optional<FuelRecord> recordFrom(const FuelEntryBoxes& boxes, QString* error);
+// named by its box's caption in `error` (and the caption in `box`), when a box does not
+// convert. A brand or memo still holding its example text is blank.
+std::optional<FuelRecord> recordFrom(const FuelEntryBoxes& boxes, QString* error,
+                                     QString* box = nullptr);
 
 } // namespace FuelEntry

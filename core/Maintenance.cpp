@@ -106,6 +106,17 @@ bool checkReadable(const QString& path, QString* error)
     return true;
 }
 
+// The windows that show the log or the vehicle close once the files under them were replaced,
+// so that none shows data that is gone.
+QList<WindowStep> windowsOfOldData()
+{
+    QList<WindowStep> steps;
+    for (const Window window :
+         {Window::Form6, Window::Form7, Window::Form1, Window::Form4, Window::Form9})
+        steps.append({WindowStep::Close, window});
+    return steps;
+}
+
 Result<> initialise(SettingsStore& settings, const QStringList& fileNames)
 {
     const DataFolder folder(settings);
@@ -122,14 +133,16 @@ Result<> initialise(SettingsStore& settings, const QStringList& fileNames)
             return Result<>::failure(error);
     }
     settings.setLogStarted(false);
-    return Result<>::done({QStringLiteral("初期化完了しました。"), QStringLiteral("初期化完了")});
+    settings.clearOilUndo();
+    return Result<>::done({QStringLiteral("初期化完了しました。"), QStringLiteral("初期化完了")},
+                          windowsOfOldData());
 }
 
 Message initialiseQuestion(const QString& whatGoes)
 {
     return {QStringLiteral("燃費情報の初期化を行います。この操作をすると") + whatGoes +
                 QStringLiteral("よろしいですか？"),
-            QStringLiteral("警告")};
+            QStringLiteral("警告"), true};
 }
 
 // The data folder and the other folder for export and import, or the message why not.
@@ -292,10 +305,11 @@ Result<> importFrom(SettingsStore& settings, const QString& typedFolder, Confirm
     if (confirmed == Confirmed::No)
         return Result<>::asking(
             {QStringLiteral("よろしいですか。現在登録されているデータは置き換えられます。"),
-             QStringLiteral("確認")});
+             QStringLiteral("確認"), true});
     if (!RecordWriter::copyAllOrNothing(source->copies, &error))
         return Result<>::failure(error);
-    return Result<>::done(imported(*source));
+    settings.clearOilUndo();
+    return Result<>::done(imported(*source), windowsOfOldData());
 }
 
 } // namespace Actions

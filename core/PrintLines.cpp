@@ -149,7 +149,7 @@ Result<QList<PrintLine>> printRange(const SettingsStore& settings, const PrintRa
     const Range range{boxes.strictInt16(texts.start, PrintRangeCaptions::Start),
                       boxes.strictInt16(texts.end, PrintRangeCaptions::End)};
     if (boxes.failed())
-        return Printed::failure(boxes.problem());
+        return Printed::failure(boxes.problem(), boxes.problemBox());
 
     RecordView<FuelRecord> log(DataFolder(settings), DataFiles::FuelLog);
     QString error;

@@ -8,6 +8,9 @@
 #include "RecordWriter.h"
 #include "SettingsStore.h"
 #include "TextConversions.h"
+#include "VehicleInfo.h"
+
+#include <QDate>
 
 namespace {
 
@@ -35,7 +38,7 @@ Message eraseQuestion(qint64 records)
                                   "1件記録されています。新規登録すると、これらの燃費データはすべて"
                                   "消去されます。よろしいですか。")
                        .arg(records),
-                   QStringLiteral("確認")};
+                   QStringLiteral("確認"), true};
 }
 
 // Both files are opened before either is written, so that a file that cannot be written
@@ -54,29 +57,60 @@ bool writeVehicle(const DataFolder& folder, const VehicleRecord& vehicle, QStrin
     return vehicleFile.open(error) && vehicleFile.write(1, vehicle.encode(), error);
 }
 
-// The number of refuellings in the log; none, with the problem, when it cannot be read.
-std::optional<qint64> fuelRecords(const DataFolder& folder, QString* error)
+// The latest refuelling; none while the log is empty, and none, with the problem, when it
+// cannot be read.
+std::optional<FuelRecord> latestRefuelling(const DataFolder& folder, QString* error)
 {
     RecordView<FuelRecord> log(folder, DataFiles::FuelLog);
-    if (!log.open(error))
+    if (!log.open(error) || log.count() == 0)
         return std::nullopt;
-    return log.count();
+    return log.latest();
+}
+
+// How far the vehicle has run on its oil: from the reading the oil counters count from to the
+// latest refuelling. None while there is no refuelling or no counter to count from.
+std::optional<double> drivenOnOil(const DataFolder& folder, const SettingsStore& settings)
+{
+    QString ignored;
+    const std::optional<FuelRecord> latest = latestRefuelling(folder, &ignored);
+    const std::optional<qint64> countedFrom = TextConversions::strictWholeNumber(
+        settings.oilCounters().countedFrom, VehicleInfo::CounterLimit);
+    if (!latest || !countedFrom)
+        return std::nullopt;
+    return double(latest->odometer) - double(*countedFrom);
 }
 
 // A missing data folder is what the user hears of first, before any box.
 std::optional<VehicleRecord> vehicleToWrite(const DataFolder& folder, const VehicleBoxes& boxes,
-                                            QString* problem)
+                                            QString* problem, QString* box)
 {
     if (!folder.ensureExists(problem))
         return std::nullopt;
-    return Registration::recordFrom(boxes, problem);
+    return Registration::recordFrom(boxes, problem, box);
+}
+
+QString withoutTrailingBlanks(QString text)
+{
+    while (!text.isEmpty() && text.back().isSpace())
+        text.chop(1);
+    return text;
+}
+
+// A date as the registration boxes take it, "2002/5/6", with its time of day when it has one.
+QString typedDate(double days)
+{
+    const QString withTime = TextConversions::textOfDate(days);
+    const QDate date = QDate::fromString(withTime.left(10), QStringLiteral("yyyy/MM/dd"));
+    if (!date.isValid())
+        return withTime;
+    return date.toString(QStringLiteral("yyyy/M/d")) + withTime.mid(10);
 }
 
 } // namespace
 
 namespace Registration {
 
-std::optional<VehicleRecord> recordFrom(const VehicleBoxes& boxes, QString* problem)
+std::optional<VehicleRecord> recordFrom(const VehicleBoxes& boxes, QString* problem, QString* box)
 {
     VehicleRecord record;
     BoxReader reader;
@@ -84,11 +118,14 @@ std::optional<VehicleRecord> recordFrom(const VehicleBoxes& boxes, QString* prob
     record.startDate = reader.date(boxes.startDate, Caption::StartDate);
     if (reader.failed()) {
         *problem = reader.problem();
+        *box = reader.problemBox();
         return std::nullopt;
     }
     const std::optional<float> startOdometer = startOdometerFrom(boxes.startOdometer, problem);
-    if (!startOdometer)
+    if (!startOdometer) {
+        *box = Caption::StartOdometer;
         return std::nullopt;
+    }
     record.startOdometer = *startOdometer;
     record.setPlateNumberText(boxes.plateNumber);
     record.setChassisNumberText(boxes.chassisNumber);
@@ -96,6 +133,7 @@ std::optional<VehicleRecord> recordFrom(const VehicleBoxes& boxes, QString* prob
     record.oilRemaining = reader.strictInt16(boxes.oilRemaining, Caption::OilRemaining);
     if (reader.failed()) {
         *problem = reader.problem();
+        *box = reader.problemBox();
         return std::nullopt;
     }
     return record;
@@ -107,48 +145,89 @@ namespace Actions {
 
 // The oil reminder then counts from the start odometer, with the distance the oil was said to
 // have left, both kept as typed. The log is empty again, so the vehicle window without fuel
-// data is the one to show.
+// data is the one to show; the windows of the old log close.
 Result<> registerVehicle(SettingsStore& settings, const VehicleBoxes& boxes, Confirmed confirmed)
 {
     const DataFolder folder(settings);
     QString problem;
-    const std::optional<VehicleRecord> vehicle = vehicleToWrite(folder, boxes, &problem);
+    QString box;
+    const std::optional<VehicleRecord> vehicle = vehicleToWrite(folder, boxes, &problem, &box);
     if (!vehicle)
+        return Result<>::failure(problem, box);
+    RecordView<FuelRecord> log(folder, DataFiles::FuelLog);
+    if (!log.open(&problem))
         return Result<>::failure(problem);
-    const std::optional<qint64> records = fuelRecords(folder, &problem);
-    if (!records)
-        return Result<>::failure(problem);
-    if (*records > 0 && confirmed == Confirmed::No)
-        return Result<>::asking(eraseQuestion(*records));
+    if (log.count() > 0 && confirmed == Confirmed::No)
+        return Result<>::asking(eraseQuestion(log.count()));
     if (!writeVehicleAndEmptyLog(folder, *vehicle, &problem))
         return Result<>::failure(problem);
     settings.setOilCounters({boxes.startOdometer, boxes.oilRemaining});
+    settings.clearOilUndo();
     settings.setLogStarted(false);
     return Result<>::done(
         {QStringLiteral("車両情報を登録し、燃費データを初期化しました。車両情報を表示します。"),
          QStringLiteral("完了")},
-        {{WindowStep::Close, Window::Form4},
+        {{WindowStep::Close, Window::Form6},
+         {WindowStep::Close, Window::Form1},
+         {WindowStep::Close, Window::Form4},
          {WindowStep::Show, Window::Form9},
          {WindowStep::Close, Window::Form2}});
 }
 
+// The oil box holds the distance the oil has left now, as the vehicle window shows it; the
+// record keeps it counted from the oil counters' start, so that the reminder shows what was
+// typed.
 Result<> correctVehicle(const SettingsStore& settings, const VehicleBoxes& boxes)
 {
     const DataFolder folder(settings);
     QString problem;
-    const std::optional<VehicleRecord> vehicle = vehicleToWrite(folder, boxes, &problem);
+    QString box;
+    std::optional<VehicleRecord> vehicle = vehicleToWrite(folder, boxes, &problem, &box);
     if (!vehicle)
-        return Result<>::failure(problem);
+        return Result<>::failure(problem, box);
+    if (const std::optional<double> driven = drivenOnOil(folder, settings)) {
+        const std::optional<qint16> stored =
+            TextConversions::toInt16(*TextConversions::strictNumber(boxes.oilRemaining) + *driven);
+        if (!stored)
+            return Result<>::failure(
+                QStringLiteral("「%1」の値が大きすぎるか小さすぎます。").arg(Caption::OilRemaining),
+                Caption::OilRemaining);
+        vehicle->oilRemaining = *stored;
+    }
     if (!writeVehicle(folder, *vehicle, &problem))
         return Result<>::failure(problem);
     // The window with the oil reminder needs a refuelling to work from.
-    const Window vehicleWindow =
-        fuelRecords(folder, &problem).value_or(0) > 0 ? Window::Form4 : Window::Form9;
+    const Window vehicleWindow = latestRefuelling(folder, &problem) ? Window::Form4 : Window::Form9;
     return Result<>::done(
         {QStringLiteral("車両情報を訂正しました。車両情報を表示します。"), QStringLiteral("完了")},
         {{WindowStep::Close, Window::Form4},
          {WindowStep::Show, vehicleWindow},
          {WindowStep::Close, Window::Form5}});
+}
+
+// The registered vehicle in the texts of the registration boxes; none while no vehicle is
+// registered.
+Result<std::optional<VehicleBoxes>> loadVehicle(const SettingsStore& settings)
+{
+    using Loaded = Result<std::optional<VehicleBoxes>>;
+    const DataFolder folder(settings);
+    RecordView<VehicleRecord> stored(folder, DataFiles::Vehicle);
+    QString error;
+    if (!stored.open(&error))
+        return Loaded::failure(error);
+    if (stored.count() == 0)
+        return Loaded::showing(std::nullopt);
+    const VehicleRecord vehicle = stored.at(1);
+    const std::optional<double> driven = drivenOnOil(folder, settings);
+    const QString oilLeft =
+        driven ? TextConversions::textOfSingle(float(double(vehicle.oilRemaining) - *driven))
+               : QString::number(vehicle.oilRemaining);
+    return Loaded::showing(VehicleBoxes{withoutTrailingBlanks(vehicle.nameText()),
+                                        typedDate(vehicle.startDate),
+                                        TextConversions::textOfSingle(vehicle.startOdometer),
+                                        withoutTrailingBlanks(vehicle.plateNumberText()),
+                                        withoutTrailingBlanks(vehicle.chassisNumberText()),
+                                        typedDate(vehicle.insuranceExpiry), oilLeft});
 }
 
 } // namespace Actions

@@ -24,7 +24,8 @@ namespace Registration {
 // to 16,777,216 exactly; this is far beyond any odometer.
 constexpr qint64 MaxStartOdometer = 9'999'999;
 
-// The record the boxes describe, or the problem of the first box that does not convert.
-std::optional<VehicleRecord> recordFrom(const VehicleBoxes& boxes, QString* problem);
+// The record the boxes describe, or the problem of the first box that does not convert, with
+// that box's caption.
+std::optional<VehicleRecord> recordFrom(const VehicleBoxes& boxes, QString* problem, QString* box);
 
 } // namespace Registration

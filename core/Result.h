@@ -13,6 +13,9 @@ struct Message
 {
     QString text;
     QString title;
+    // A question before data is destroyed or replaced has No as its default answer, so that a
+    // stray Enter keeps the data.
+    bool destroysData = false;
 };
 
 // A window to close or to show, carried out in order.
@@ -44,12 +47,14 @@ template <typename Shown = std::monostate> struct Result
     std::optional<Message> message;
     std::optional<Message> question;
     QList<WindowStep> windows;
+    QString box; // the caption of the box the message is about, for the focus to go back to
 
-    static Result failure(const QString& text)
+    static Result failure(const QString& text, const QString& box = QString())
     {
         Result result;
         result.succeeded = false;
         result.message = Message{text, errorTitle()};
+        result.box = box;
         return result;
     }
     // A failure that also closes a window, which has nothing to show without its files.

@@ -8,6 +8,10 @@ const char* const Hyouji = "hyouji";
 const char* const Oil = "oil";
 const char* const Kyori = "kyori";
 const char* const ZenkaiKyori = "zenkaikyori";
+const char* const UndoRecord = "undorecord";
+const char* const UndoKyori = "undokyori";
+const char* const UndoZenkaiKyori = "undozenkaikyori";
+const char* const UndoNokori = "undonokori";
 
 const QString Started = QStringLiteral("ok");
 const QString NotStarted = QStringLiteral("donot");
@@ -86,4 +90,31 @@ void SettingsStore::setOilCounters(const OilCounters& counters)
 {
     setValue(Oil, Kyori, counters.allowance);
     setValue(Oil, ZenkaiKyori, counters.countedFrom);
+}
+
+std::optional<SettingsStore::OilUndo> SettingsStore::oilUndo() const
+{
+    bool valid = false;
+    const qint64 record = value(Oil, UndoRecord).toLongLong(&valid);
+    if (!valid || record < 1)
+        return std::nullopt;
+    return OilUndo{record,
+                   {value(Oil, UndoZenkaiKyori), value(Oil, UndoKyori)},
+                   qint16(value(Oil, UndoNokori).toShort())};
+}
+
+void SettingsStore::setOilUndo(const OilUndo& undo)
+{
+    setValue(Oil, UndoKyori, undo.counters.allowance);
+    setValue(Oil, UndoZenkaiKyori, undo.counters.countedFrom);
+    setValue(Oil, UndoNokori, QString::number(undo.oilRemaining));
+    setValue(Oil, UndoRecord, QString::number(undo.record));
+}
+
+void SettingsStore::clearOilUndo()
+{
+    for (const char* key : {UndoRecord, UndoKyori, UndoZenkaiKyori, UndoNokori})
+        for (const QString& name : spellings(Oil, key))
+            m_settings.remove(name);
+    m_settings.sync();
 }

@@ -3,6 +3,8 @@
 #include <QSettings>
 #include <QString>
 
+#include <optional>
+
 // The per-user settings of Tankr: an INI file ($XDG_CONFIG_HOME/tankr/tankr.ini). Section and
 // key names are written in lower case and matched without regard to case. Every entry Tankr
 // keeps is named here and nowhere else; each write goes through to the file at once, so the
@@ -31,6 +33,18 @@ public:
     };
     OilCounters oilCounters() const;
     void setOilCounters(const OilCounters& counters);
+
+    // The oil counters and the vehicle's oil figure as they were before a refuelling with an
+    // oil change restarted them, so that deleting that refuelling can put them back.
+    struct OilUndo
+    {
+        qint64 record = 0; // the refuelling that restarted them
+        OilCounters counters;
+        qint16 oilRemaining = 0;
+    };
+    std::optional<OilUndo> oilUndo() const;
+    void setOilUndo(const OilUndo& undo);
+    void clearOilUndo();
 
     QString fileName() const { return m_settings.fileName(); }
 

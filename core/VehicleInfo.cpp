@@ -13,9 +13,6 @@ using TextConversions::textOfSingle;
 
 namespace {
 
-// Far beyond any odometer, and small enough that the arithmetic below stays exact in double.
-constexpr qint64 CounterLimit = 1'000'000'000'000;
-
 using Reminder = VehicleDisplay::Reminder;
 
 Reminder notAvailable(const QString& why)
@@ -23,15 +20,34 @@ Reminder notAvailable(const QString& why)
     return {Reminder::Kind::NotAvailable, why};
 }
 
+// The details of the registered vehicle, or the note that there is none: a missing or empty
+// vehicle file holds no vehicle, and its zeros would show as dates and figures.
+VehicleDisplay displayOf(RecordView<VehicleRecord>& vehicle)
+{
+    if (vehicle.count() == 0) {
+        VehicleDisplay display;
+        display.notRegistered = VehicleInfo::notRegisteredNote();
+        return display;
+    }
+    return VehicleInfo::detailsOf(vehicle.at(1));
+}
+
 } // namespace
 
 namespace VehicleInfo {
+
+QString notRegisteredNote()
+{
+    return QStringLiteral("車両情報が登録されていません。「ファイル」-「車両情報の登録(訂正)」から"
+                          "登録すると、燃費データはそのままで車両情報を登録できます。");
+}
 
 VehicleDisplay detailsOf(const VehicleRecord& vehicle)
 {
     using namespace VehicleBoxCaptions;
     const QString colon = QStringLiteral(":");
     return VehicleDisplay{
+        QString(),
         Name + colon + vehicle.nameText(),
         StartDate + colon + textOfDate(vehicle.startDate),
         StartOdometer + colon + textOfSingle(vehicle.startOdometer),
@@ -46,9 +62,9 @@ Reminder reminderFor(float latestOdometer, qint16 oilRemaining, const QString& c
                      const QString& allowanceText)
 {
     const std::optional<qint64> countedFrom =
-        TextConversions::strictWholeNumber(countedFromText, CounterLimit);
+        TextConversions::strictWholeNumber(countedFromText, VehicleInfo::CounterLimit);
     const std::optional<qint64> allowance =
-        TextConversions::strictWholeNumber(allowanceText, CounterLimit);
+        TextConversions::strictWholeNumber(allowanceText, VehicleInfo::CounterLimit);
     if (!countedFrom || !allowance)
         return notAvailable(QStringLiteral("オイル交換の基準となる距離が記録されていないため、オイ"
                                            "ル交換の目安は表示できません。"));
@@ -82,7 +98,7 @@ Result<VehicleDisplay> showVehicle(const SettingsStore& settings)
     QString error;
     if (!vehicle.open(&error))
         return Result<VehicleDisplay>::failureClosing(error, Window::Form9);
-    return Result<VehicleDisplay>::showing(VehicleInfo::detailsOf(vehicle.at(1)));
+    return Result<VehicleDisplay>::showing(displayOf(vehicle));
 }
 
 Result<VehicleDisplay> showVehicleWithReminder(const SettingsStore& settings)
@@ -94,15 +110,16 @@ Result<VehicleDisplay> showVehicleWithReminder(const SettingsStore& settings)
     QString error;
     if (!vehicle.open(&error) || !log.open(&error))
         return Shown::failureClosing(error, Window::Form4);
-    const VehicleRecord record = vehicle.at(1);
-    VehicleDisplay display = VehicleInfo::detailsOf(record);
+    VehicleDisplay display = displayOf(vehicle);
+    if (!display.notRegistered.isEmpty())
+        return Shown::showing(display);
     if (log.count() == 0) {
         display.reminder = notAvailable(
             QStringLiteral("給油を記録すると、ここにオイル交換までの残り距離が表示されます。"));
         return Shown::showing(display);
     }
     const SettingsStore::OilCounters counters = settings.oilCounters();
-    display.reminder = VehicleInfo::reminderFor(log.latest().odometer, record.oilRemaining,
+    display.reminder = VehicleInfo::reminderFor(log.latest().odometer, vehicle.at(1).oilRemaining,
                                                 counters.countedFrom, counters.allowance);
     return Shown::showing(display);
 }

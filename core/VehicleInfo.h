@@ -10,6 +10,8 @@ struct VehicleRecord;
 // the fuel log has records, how far the engine oil may still run.
 struct VehicleDisplay
 {
+    // With no vehicle registered, the windows show this note in place of the details.
+    QString notRegistered;
     QString name;
     QString startDate;
     QString startOdometer;
@@ -32,6 +34,13 @@ struct VehicleDisplay
 };
 
 namespace VehicleInfo {
+
+// The oil counters are read as whole numbers up to this: far beyond any odometer, and small
+// enough that the reminder's arithmetic stays exact in double.
+constexpr qint64 CounterLimit = 1'000'000'000'000;
+
+// The note shown while no vehicle is registered.
+QString notRegisteredNote();
 
 // The details as labelled texts ("名称:CB50S"), without the reminder.
 VehicleDisplay detailsOf(const VehicleRecord& vehicle);

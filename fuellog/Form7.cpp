@@ -40,6 +40,6 @@ void Form7::onCommand1Clicked()
 
 void Form7::onCommand5Clicked()
 {
-    const SettingsStore settings;
+    SettingsStore settings;
     run([&settings](Confirmed yes) { return Actions::deleteLatest(settings, yes); });
 }

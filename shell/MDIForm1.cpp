@@ -8,16 +8,27 @@
 #include "WindowFactory.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
+#include <QStyle>
+
+#include <algorithm>
+#include <array>
 
 #include <functional>
 
 namespace {
 
 const char* const ClosingProperty = "tankrClosing";
+
+// The windows that take entries the user may not want to lose.
+const std::array<Window, 5> EntryWindows = {Window::Form2, Window::Form5, Window::Form7,
+                                            Window::Form8, Window::Form10};
 
 // A menu item: its object name and caption, and what it does. Without a command it is a
 // separator of that name.
@@ -51,7 +62,9 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), m_area(new QMdiArea(t
     m_area->setBackground(palette().brush(QPalette::Dark));
     setCentralWidget(m_area);
     buildMenus();
-    resize(Twips::size(7005, 4590) + QSize(0, menuBar()->sizeHint().height()));
+    m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    resize(firstStartSize());
     showWindow(Window::Form12);
 }
 
@@ -88,7 +101,8 @@ void MDIForm1::buildMenus()
           {"b", QString(), nullptr},
           {"end", QStringLiteral("終了"),
            [this] {
-               if (Dialogs::confirmed(this, &Actions::quit).succeeded)
+               m_quitConfirmed = Dialogs::confirmed(this, &Actions::quit).succeeded;
+               if (m_quitConfirmed)
                    close();
            }}}},
         {"hyouji",
@@ -111,8 +125,8 @@ void MDIForm1::buildMenus()
     }
 }
 
-// The main window's own actions run on the settings as they are now and show their message;
-// they open and close no windows.
+// The main window's own actions run on the settings as they are now, show their message and
+// close the windows whose data they replaced.
 template <typename Action> void MDIForm1::runAction(Action action)
 {
     SettingsStore settings;
@@ -120,6 +134,12 @@ template <typename Action> void MDIForm1::runAction(Action action)
         Dialogs::confirmed(this, [&](Confirmed yes) { return action(settings, yes); });
     if (result.message)
         Dialogs::inform(this, *result.message);
+    for (const WindowStep& step : result.windows) {
+        if (step.kind == WindowStep::Close)
+            closeWindow(step.window);
+        else
+            showWindow(step.window);
+    }
 }
 
 // Export and import ask for the other folder first; Cancel cancels.
@@ -157,10 +177,11 @@ QWidget* MDIForm1::showWindow(Window window)
     }
     ChildWindow* child = createWindow(window);
     QMdiSubWindow* sub = addWindow(child);
+    sub->show();
+    // The list fills the work area by its size; maximised, it would take the frame from the
+    // windows opened over it.
     if (child->frame() == ChildWindow::Frame::Resizable)
-        sub->showMaximized();
-    else
-        sub->show();
+        sub->setGeometry(m_area->viewport()->rect());
     m_area->setActiveSubWindow(sub);
     return child;
 }
@@ -189,4 +210,29 @@ void MDIForm1::closeWindow(Window window)
         sub->setProperty(ClosingProperty, true);
         sub->close();
     }
+}
+
+// The designed size of the work area is too small for the windows opened in it: a first start
+// makes it large enough for the largest of them, the fuel log list, with its frame, within the
+// screen's available area.
+QSize MDIForm1::firstStartSize() const
+{
+    const int frame = 2 * style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const QSize largest = Twips::size(9315, 7380) + QSize(frame, frame + titleBar);
+    const QSize wanted = largest + QSize(0, menuBar()->sizeHint().height());
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? wanted.boundedTo(screen->availableGeometry().size()) : wanted;
+}
+
+// Closing the main window while a window holds typed entries asks first, as 終了 does.
+void MDIForm1::closeEvent(QCloseEvent* event)
+{
+    const bool typing = std::any_of(EntryWindows.begin(), EntryWindows.end(),
+                                    [this](Window w) { return window(w) != nullptr; });
+    if (typing && !m_quitConfirmed && !Dialogs::confirmed(this, &Actions::quit).succeeded) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }

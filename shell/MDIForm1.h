@@ -23,8 +23,12 @@ public:
     // The window while it is open, else null.
     QWidget* window(Window window) const;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildMenus();
+    QSize firstStartSize() const;
     QMdiSubWindow* subWindow(Window window) const;
     QMdiSubWindow* addWindow(ChildWindow* child);
 
@@ -33,4 +37,5 @@ private:
 
     QMdiArea* m_area;
     QTranslator m_qtTranslation;
+    bool m_quitConfirmed = false;
 };

@@ -1,6 +1,7 @@
 #include "Form5.h"
 
 #include "Actions.h"
+#include "SettingsStore.h"
 
 using PlacedControls::Kind;
 

@@ -6,7 +6,9 @@
 #include "Twips.h"
 
 #include <QLineEdit>
+
 #include <QPushButton>
+#include <array>
 
 namespace {
 
@@ -64,6 +66,21 @@ VehicleBoxes RegistrationWindow::boxes() const
     };
     return {text("Text1"), text("Text2"), text("Text3"), text("Text4"),
             text("Text5"), text("Text6"), text("Text7")};
+}
+
+void RegistrationWindow::showBoxes(const VehicleBoxes& boxes)
+{
+    const std::array<std::pair<const char*, QString>, 7> texts = {{
+        {"Text1", boxes.name},
+        {"Text2", boxes.startDate},
+        {"Text3", boxes.startOdometer},
+        {"Text4", boxes.plateNumber},
+        {"Text5", boxes.chassisNumber},
+        {"Text6", boxes.insuranceExpiry},
+        {"Text7", boxes.oilRemaining},
+    }};
+    for (const auto& [box, text] : texts)
+        PlacedControls::find<QLineEdit>(this, box)->setText(text);
 }
 
 void RegistrationWindow::onCommand1Clicked()

@@ -21,6 +21,8 @@ protected:
                        const QList<PlacedControls::Control>& controls, QSize designed,
                        Register action);
 
+    void showBoxes(const VehicleBoxes& boxes);
+
 private:
     VehicleBoxes boxes() const;
     void onCommand1Clicked();

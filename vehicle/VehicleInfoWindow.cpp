@@ -28,11 +28,14 @@ VehicleInfoWindow::VehicleInfoWindow(Window window, int buttonsTop,
         {Kind::Label, "Label6", QStringLiteral("Label6"), {240, 2280, 4695, 255}},
         {Kind::Label, "Label7", QStringLiteral("Label7"), {240, 2640, 4695, 255}},
     };
+    const QList<PlacedControls::Control> note = {
+        {Kind::WrappedLabel, "LabelNotRegistered", QString(), {240, 840, 4695, 1695}},
+    };
     const QList<PlacedControls::Control> buttons = {
         {Kind::Button, "Command1", QStringLiteral("訂正する"), {120, buttonsTop, 2055, 375}},
         {Kind::Button, "Command2", QStringLiteral("閉じる"), {2280, buttonsTop, 2655, 375}},
     };
-    PlacedControls::place(this, details + controls + buttons);
+    PlacedControls::place(this, details + note + controls + buttons);
     setFixedSize(FitToText::grow(this, Twips::size(designed.width(), designed.height())));
 
     connect(PlacedControls::find<QPushButton>(this, "Command1"), &QPushButton::clicked, this,
@@ -61,8 +64,14 @@ void VehicleInfoWindow::fill(const VehicleDisplay& display)
         {"Label6", display.chassisNumber},
         {"Label7", display.insuranceExpiry},
     }};
-    for (const auto& [label, text] : texts)
+    const bool registered = display.notRegistered.isEmpty();
+    for (const auto& [label, text] : texts) {
         PlacedControls::find<QLabel>(this, label)->setText(text);
+        PlacedControls::find<QLabel>(this, label)->setVisible(registered);
+    }
+    auto* note = PlacedControls::find<QLabel>(this, "LabelNotRegistered");
+    note->setText(display.notRegistered);
+    note->setVisible(!registered);
 }
 
 // The message waits until the event that caused the refresh is over, and is shown once: the

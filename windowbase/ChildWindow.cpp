@@ -1,5 +1,10 @@
 #include "ChildWindow.h"
 
+#include "EntryBox.h"
+
+#include <QLabel>
+#include <QTimer>
+
 ChildWindow::ChildWindow(Window window, const QString& caption, Frame frame, QWidget* parent)
     : QWidget(parent), m_window(window), m_frame(frame)
 {
@@ -17,4 +22,42 @@ void ChildWindow::carryOut(const std::optional<Message>& message, const QList<Wi
         else
             emit showWindowRequested(step.window);
     }
+}
+
+// The box that follows the caption's label in the window's table.
+void ChildWindow::focusBox(const QString& caption)
+{
+    if (caption.isEmpty())
+        return;
+    bool afterLabel = false;
+    for (QObject* child : children()) {
+        if (auto* label = qobject_cast<QLabel*>(child))
+            afterLabel = label->text() == caption || label->text().startsWith(caption + u'(');
+        else if (auto* box = qobject_cast<EntryBox*>(child); box && afterLabel)
+            return box->focusWithTextSelected();
+    }
+}
+
+// A window opens with the focus in its first box, its text selected, unless the window gave the
+// focus to something else.
+void ChildWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    QTimer::singleShot(0, this, [this] {
+        QWidget* focused = focusWidget();
+        if (focused && !qobject_cast<EntryBox*>(focused))
+            return;
+        auto* box = qobject_cast<EntryBox*>(focused);
+        for (QWidget* next = this; !box;) {
+            next = next->nextInFocusChain();
+            if (next == this || !isAncestorOf(next))
+                break;
+            box = qobject_cast<EntryBox*>(next);
+        }
+        if (box)
+            box->focusWithTextSelected();
+    });
 }

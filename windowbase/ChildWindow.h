@@ -33,13 +33,19 @@ protected:
     {
         const auto result = Dialogs::confirmed(this, action);
         carryOut(result.message, result.windows);
+        focusBox(result.box);
         return result;
     }
     void carryOut(const std::optional<Message>& message, const QList<WindowStep>& windows);
+    // After a message about a box, the focus goes back to it with its text selected.
+    void focusBox(const QString& caption);
     void showWindow(Window window) { emit showWindowRequested(window); }
+
+    void showEvent(QShowEvent* event) override;
     void closeThisWindow() { emit closeWindowRequested(m_window); }
 
 private:
     Window m_window;
     Frame m_frame;
+    bool m_shown = false;
 };

@@ -2,8 +2,11 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace Dialogs {
 
@@ -34,6 +37,7 @@ bool askYesNo(QWidget* parent, const Message& question)
     }
     QMessageBox box(QMessageBox::NoIcon, titleOf(question), question.text,
                     QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(question.destroysData ? QMessageBox::No : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -47,6 +51,12 @@ std::optional<QString> askText(QWidget* parent, const Message& prompt)
     dialog.setWindowTitle(titleOf(prompt));
     dialog.setLabelText(prompt.text);
     dialog.setInputMode(QInputDialog::TextInput);
+    // A long prompt wraps, so that the box is never wider than the screen or about 600 pixels.
+    if (auto* label = dialog.findChild<QLabel*>())
+        label->setWordWrap(true);
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const int width = std::min(600, screen ? screen->availableGeometry().width() - 40 : 600);
+    dialog.setFixedWidth(width);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();

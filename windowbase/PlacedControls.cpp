@@ -1,6 +1,7 @@
 #include "PlacedControls.h"
 
 #include "DirectoryList.h"
+#include "EntryBox.h"
 #include "Twips.h"
 #include "WrappingButton.h"
 
@@ -29,7 +30,7 @@ QWidget* create(QWidget* window, const Control& control)
     case Kind::WrappedButton:
         return new WrappingButton(control.caption, window);
     case Kind::Box:
-        return new QLineEdit(control.caption, window);
+        return new EntryBox(control.caption, window);
     case Kind::CheckBox:
         return new QCheckBox(control.caption, window);
     case Kind::DropDown:
