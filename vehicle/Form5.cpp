@@ -19,4 +19,13 @@ Form5::Form5()
               return Actions::correctVehicle(settings, boxes);
           })
 {
+    // The correction starts from the registered vehicle, so that a user who changes one field
+    // need not type the others again.
+    const Result<std::optional<VehicleBoxes>> registered = Actions::loadVehicle(SettingsStore());
+    if (registered.shown)
+        showBoxes(*registered.shown);
+    if (registered.message)
+        QMetaObject::invokeMethod(
+            this, [this, registered] { carryOut(registered.message, registered.windows); },
+            Qt::QueuedConnection);
 }
