@@ -8,6 +8,8 @@ const char* const Hyouji = "hyouji";
 const char* const Oil = "oil";
 const char* const Kyori = "kyori";
 const char* const ZenkaiKyori = "zenkaikyori";
+const char* const Window = "window";
+const char* const Geometry = "geometry";
 const char* const UndoRecord = "undorecord";
 const char* const UndoKyori = "undokyori";
 const char* const UndoZenkaiKyori = "undozenkaikyori";
@@ -117,4 +119,14 @@ void SettingsStore::clearOilUndo()
         for (const QString& name : spellings(Oil, key))
             m_settings.remove(name);
     m_settings.sync();
+}
+
+QByteArray SettingsStore::windowGeometry() const
+{
+    return QByteArray::fromBase64(value(Window, Geometry).toLatin1());
+}
+
+void SettingsStore::setWindowGeometry(const QByteArray& geometry)
+{
+    setValue(Window, Geometry, QString::fromLatin1(geometry.toBase64()));
 }

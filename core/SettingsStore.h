@@ -46,6 +46,11 @@ public:
     void setOilUndo(const OilUndo& undo);
     void clearOilUndo();
 
+    // The main window's size and place on the desktop, as the window saved them; empty before
+    // its first close.
+    QByteArray windowGeometry() const;
+    void setWindowGeometry(const QByteArray& geometry);
+
     QString fileName() const { return m_settings.fileName(); }
 
 private:

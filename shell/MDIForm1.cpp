@@ -64,7 +64,7 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), m_area(new QMdiArea(t
     buildMenus();
     m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    resize(firstStartSize());
+    placeAsLastTime();
     showWindow(Window::Form12);
 }
 
@@ -225,6 +225,23 @@ QSize MDIForm1::firstStartSize() const
     return screen ? wanted.boundedTo(screen->availableGeometry().size()) : wanted;
 }
 
+// The size and place of the last run, unless that place is on no screen there is now.
+void MDIForm1::placeAsLastTime()
+{
+    resize(firstStartSize());
+    const QByteArray saved = SettingsStore().windowGeometry();
+    if (saved.isEmpty() || !restoreGeometry(saved))
+        return;
+    const QPoint centre = frameGeometry().center();
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (std::none_of(screens.begin(), screens.end(), [&centre](const QScreen* screen) {
+            return screen->availableGeometry().contains(centre);
+        })) {
+        setGeometry(QRect(QPoint(), firstStartSize()));
+        move(QGuiApplication::primaryScreen()->availableGeometry().topLeft());
+    }
+}
+
 // Closing the main window while a window holds typed entries asks first, as 終了 does.
 void MDIForm1::closeEvent(QCloseEvent* event)
 {
@@ -234,5 +251,6 @@ void MDIForm1::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    SettingsStore().setWindowGeometry(saveGeometry());
     QMainWindow::closeEvent(event);
 }

@@ -29,6 +29,7 @@ protected:
 private:
     void buildMenus();
     QSize firstStartSize() const;
+    void placeAsLastTime();
     QMdiSubWindow* subWindow(Window window) const;
     QMdiSubWindow* addWindow(ChildWindow* child);
 
