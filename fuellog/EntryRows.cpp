@@ -25,22 +25,22 @@ QList<Row> refuellingRows(bool first)
     const QString yen = QStringLiteral("円");
     if (first)
         return {
-            {"Label2", Date, "Text1", QStringLiteral("2002/5/6(この形式で)")},
+            {"Label2", Date, "Text1", QStringLiteral("2002/5/6(この形式で)"), nullptr, {}},
             {"Label3", Odometer, "Text2", QString(), "Label9", km},
-            {"Label4", Brand, "Text3", QStringLiteral("半角12文字、全角6文字以内")},
+            {"Label4", Brand, "Text3", QStringLiteral("半角12文字、全角6文字以内"), nullptr, {}},
             {"Label5", FuelAmount, "Text4", QString(), "Label10", QStringLiteral("l")},
             {"Label6", UnitPrice, "Text5", QString(), "Label11", yen},
             {"Label7", Payment, "Text6", QString(), "Label12", yen},
-            {"Label8", Memo, "Text7", QStringLiteral("半角40文字以内全角20文字以内")},
+            {"Label8", Memo, "Text7", QStringLiteral("半角40文字以内全角20文字以内"), nullptr, {}},
         };
     return {
-        {"Label2", Date, "Text1", QStringLiteral("2003/5/6(この形式で)")},
+        {"Label2", Date, "Text1", QStringLiteral("2003/5/6(この形式で)"), nullptr, {}},
         {"Label3", Odometer, "Text2", QString(), "Label11", km},
-        {"Label4", Brand, "Text4", QStringLiteral("半角12文字、全角6文字以内")},
+        {"Label4", Brand, "Text4", QStringLiteral("半角12文字、全角6文字以内"), nullptr, {}},
         {"Label5", FuelAmount, "Text5", QString(), "Label12", QStringLiteral("l")},
         {"Label6", UnitPrice, "Text6", QString(), "Label13", yen},
         {"Label7", Payment, "Text8", QString(), "Label14", yen},
-        {"Label8", Memo, "Text9", QStringLiteral("半角40文字以内全角20文字以内")},
+        {"Label8", Memo, "Text9", QStringLiteral("半角40文字以内全角20文字以内"), nullptr, {}},
     };
 }
 
