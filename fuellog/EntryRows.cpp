@@ -25,22 +25,22 @@ QList<Row> refuellingRows(bool first)
     const QString yen = QStringLiteral("円");
     if (first)
         return {
-            {"Label2", Date, "Text1", BoxExamples::FirstDate},
+            {"Label2", Date, "Text1", BoxExamples::FirstDate, nullptr, {}},
             {"Label3", Odometer, "Text2", QString(), "Label9", km},
-            {"Label4", Brand, "Text3", BoxExamples::Brand},
+            {"Label4", Brand, "Text3", BoxExamples::Brand, nullptr, {}},
             {"Label5", FuelAmount, "Text4", QString(), "Label10", QStringLiteral("l")},
             {"Label6", UnitPrice, "Text5", QString(), "Label11", yen},
             {"Label7", Payment, "Text6", QString(), "Label12", yen},
-            {"Label8", Memo, "Text7", BoxExamples::Memo},
+            {"Label8", Memo, "Text7", BoxExamples::Memo, nullptr, {}},
         };
     return {
-        {"Label2", Date, "Text1", BoxExamples::Date},
+        {"Label2", Date, "Text1", BoxExamples::Date, nullptr, {}},
         {"Label3", Odometer, "Text2", QString(), "Label11", km},
-        {"Label4", Brand, "Text4", BoxExamples::Brand},
+        {"Label4", Brand, "Text4", BoxExamples::Brand, nullptr, {}},
         {"Label5", FuelAmount, "Text5", QString(), "Label12", QStringLiteral("l")},
         {"Label6", UnitPrice, "Text6", QString(), "Label13", yen},
         {"Label7", Payment, "Text8", QString(), "Label14", yen},
-        {"Label8", Memo, "Text9", BoxExamples::Memo},
+        {"Label8", Memo, "Text9", BoxExamples::Memo, nullptr, {}},
     };
 }
 

@@ -9,15 +9,8 @@
 
 inline FuelEntryBoxes killWorkerBoxes(qint64 k)
 {
-    FuelEntryBoxes boxes;
-    boxes.date = QStringLiteral("2003/5/6");
-    boxes.odometer = QString::number(k);
-    boxes.tripDistance = QStringLiteral("1");
-    boxes.brand = QStringLiteral("ENEOS");
-    boxes.fuelAmount = QStringLiteral("20");
-    boxes.unitPrice = QStringLiteral("105");
-    boxes.economy = QStringLiteral("0.05");
-    boxes.payment = QString::number(k % 30000);
-    boxes.memo = QStringLiteral("記録%1").arg(k);
-    return boxes;
+    using namespace Qt::StringLiterals;
+    return {u"2003/5/6"_s,     QString::number(k), u"1"_s,    u"ENEOS"_s,
+            u"20"_s,           u"105"_s,           u"0.05"_s, QString::number(k % 30000),
+            u"記録%1"_s.arg(k)};
 }

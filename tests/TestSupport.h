@@ -1,43 +1,78 @@
 #pragma once
 
-// What every test of Tankr shares: a process of its own settings and data homes, and a fresh
-// data folder per test function.
+// What every test of Tankr shares: a process of its own settings and data homes, a fresh data
+// folder per test, the records the tests write, and every action run from the one list of them.
 
+#include "Actions.h"
+#include "Captions.h"
 #include "DataFolder.h"
+#include "FuelRecord.h"
 #include "SettingsStore.h"
+#include "VehicleRecord.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <cstdlib>
-
 namespace TestSupport {
+
+using namespace Qt::StringLiterals;
 
 // Points the settings, data and runtime homes at a private temporary folder. Runs before the
 // application object exists, because Qt fixes the settings location at its first use.
 inline void isolateHomes()
 {
     static QTemporaryDir home; // lives as long as the process
-    const QByteArray root = QFile::encodeName(home.path());
-    QDir(home.path()).mkpath(QStringLiteral("config"));
-    QDir(home.path()).mkpath(QStringLiteral("data"));
-    QDir(home.path()).mkpath(QStringLiteral("runtime"));
-    QFile::setPermissions(home.path() + QStringLiteral("/runtime"),
+    for (const char* sub : {"config", "data", "runtime"})
+        QDir(home.path()).mkpath(QLatin1String(sub));
+    QFile::setPermissions(home.path() + u"/runtime"_s,
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray root = QFile::encodeName(home.path());
     qputenv("XDG_CONFIG_HOME", root + "/config");
     qputenv("XDG_DATA_HOME", root + "/data");
     qputenv("XDG_RUNTIME_DIR", root + "/runtime");
 }
 
+// The settings file as any INI reader sees it.
+inline QString ini(const char* key)
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, u"tankr"_s, u"tankr"_s)
+        .value(QLatin1String(key))
+        .toString();
+}
 inline void clearSettings()
 {
-    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("tankr"),
-                       QStringLiteral("tankr"));
-    settings.clear();
-    settings.sync();
+    QSettings(QSettings::IniFormat, QSettings::UserScope, u"tankr"_s, u"tankr"_s).clear();
+}
+
+using FolderImage = QMap<QString, QByteArray>;
+
+inline QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+inline void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+// Every file under a folder with its bytes, by its path inside the folder.
+inline FolderImage imageOf(const QString& folder)
+{
+    FolderImage image;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (!path.endsWith(QLatin1String("/filler")))
+            image.insert(QDir(folder).relativeFilePath(path), readFile(path));
+    }
+    return image;
 }
 
 // A fresh, empty data folder chosen as the data folder, with every other setting cleared.
@@ -47,42 +82,306 @@ public:
     DataFolderFixture()
     {
         clearSettings();
-        SettingsStore().setValue(Settings::FileSave, Settings::Basho, folder());
+        SettingsStore().setDataFolder(folder());
     }
-
     QString folder() const { return m_dir.path() + QLatin1Char('/'); }
-    QString path(const QString& fileName) const { return folder() + fileName; }
-
-    QByteArray read(const QString& fileName) const
-    {
-        QFile file(path(fileName));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    void write(const QString& fileName, const QByteArray& bytes) const
-    {
-        QFile file(path(fileName));
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        QCOMPARE(file.write(bytes), bytes.size());
-    }
-    bool exists(const QString& fileName) const { return QFile::exists(path(fileName)); }
-
-    QString setting(const QString& section, const QString& key) const
-    {
-        return SettingsStore().value(section, key);
-    }
-    void setSetting(const QString& section, const QString& key, const QString& value) const
-    {
-        SettingsStore().setValue(section, key, value);
-    }
+    QString path(const QString& name) const { return folder() + name; }
+    QByteArray read(const QString& name) const { return readFile(path(name)); }
+    void write(const QString& name, const QByteArray& bytes) const { writeFile(path(name), bytes); }
+    bool exists(const QString& name) const { return QFile::exists(path(name)); }
 
 private:
     QTemporaryDir m_dir;
 };
 
+// A refuelling of 20 l at 105 yen with the given odometer reading.
+inline FuelRecord refuelling(float odometer, double date = 37382)
+{
+    FuelRecord record;
+    record.date = date;
+    record.odometer = odometer;
+    record.tripDistance = 300;
+    record.setBrandText(u"ENEOS"_s);
+    record.fuelAmount = 20;
+    record.unitPrice = 105;
+    record.economy = 15;
+    record.payment = 2100;
+    record.setMemoText(u"給油"_s);
+    return record;
+}
+inline QByteArray logOf(const QList<float>& odometers)
+{
+    QByteArray bytes;
+    for (float odometer : odometers)
+        bytes += refuelling(odometer).encode();
+    return bytes;
+}
+// Records 1..count with odometers 1300, 1600, ...
+inline QByteArray numberedLog(qint64 count)
+{
+    QByteArray bytes;
+    for (qint64 n = 1; n <= count; ++n)
+        bytes += refuelling(1000.0f + 300.0f * float(n), 37382 + double(n)).encode();
+    return bytes;
+}
+inline VehicleRecord vehicle(float startOdometer = 1000, qint16 oilRemaining = 1000)
+{
+    VehicleRecord record;
+    record.setNameText(u"CB50S"_s);
+    record.startDate = 37382;
+    record.startOdometer = startOdometer;
+    record.setPlateNumberText(u"和歌山　あ 1111"_s);
+    record.setChassisNumberText(u"312432ABC"_s);
+    record.insuranceExpiry = 37747;
+    record.oilRemaining = oilRemaining;
+    return record;
+}
+
+// A log under way: records, a vehicle, the log started and the oil counted from 1000 km.
+inline void startLog(const DataFolderFixture& data, const QByteArray& log)
+{
+    data.write(DataFiles::FuelLog, log);
+    data.write(DataFiles::Vehicle, vehicle().encode());
+    SettingsStore settings;
+    settings.setLogStarted(true);
+    settings.setOilCounters({u"1000"_s, u"1000"_s});
+}
+
+// The settings an action may change; the data folder is left out.
+inline QStringList settingsState()
+{
+    return {ini("hyouji/hyouji"), ini("oil/kyori"), ini("oil/zenkaikyori")};
+}
+
+template <typename Shown> QStringList windowsOf(const Result<Shown>& result)
+{
+    QStringList windows;
+    for (const WindowStep& step : result.windows)
+        windows << (step.kind == WindowStep::Close ? u"close "_s : u"show "_s) +
+                       windowName(step.window);
+    return windows;
+}
+
+// ---- Every action, by the one list of them --------------------------------------------------
+
+using Actions::Action;
+
+// How a box reads the text typed into it.
+enum class Kind
+{
+    Text,
+    Date,
+    StrictSingle,
+    StrictInt16,
+    LenientSingle,
+    LenientInt16,
+    WholeOdometer, // the start odometer: a whole number of at most seven digits
+    Folder,
+};
+struct Box
+{
+    QString caption;
+    Kind kind;
+    QString sound; // what a user would type
+};
+inline const QString FolderBox = u"フォルダ"_s;
+
+// The boxes an action reads, by the captions of the windows.
+inline QList<Box> boxesOf(Action action)
+{
+    namespace F = FuelBoxCaptions;
+    namespace V = VehicleBoxCaptions;
+    switch (action) {
+    case Action::WriteFirstRefuelling:
+        return {{F::Date, Kind::Date, u"2002/5/6"_s},
+                {F::Odometer, Kind::LenientSingle, u"12000"_s},
+                {F::Brand, Kind::Text, u"ENEOS"_s},
+                {F::FuelAmount, Kind::LenientSingle, u"30.5"_s},
+                {F::UnitPrice, Kind::LenientSingle, u"105"_s},
+                {F::Payment, Kind::LenientInt16, u"3202"_s},
+                {F::Memo, Kind::Text, u"メモ"_s}};
+    case Action::CalculateRefuelling:
+    case Action::CalculateCorrection:
+        return {{F::Odometer, Kind::StrictSingle, u"16000"_s},
+                {F::FuelAmount, Kind::StrictSingle, u"20"_s}};
+    case Action::WriteRefuelling:
+    case Action::WriteCorrection:
+        return {{F::Date, Kind::Date, u"2003/5/6"_s},
+                {F::Odometer, Kind::StrictSingle, u"16000"_s},
+                {F::TripDistance, Kind::StrictSingle, u"300"_s},
+                {F::Brand, Kind::Text, u"出光"_s},
+                {F::FuelAmount, Kind::StrictSingle, u"20"_s},
+                {F::UnitPrice, Kind::StrictSingle, u"105"_s},
+                {F::Economy, Kind::StrictSingle, u"15"_s},
+                {F::Payment, Kind::StrictInt16, u"2100"_s},
+                {F::Memo, Kind::Text, u"高速"_s}};
+    case Action::PrintRange:
+        return {{PrintRangeCaptions::Start, Kind::StrictInt16, u"1"_s},
+                {PrintRangeCaptions::End, Kind::StrictInt16, u"3"_s}};
+    case Action::RegisterVehicle:
+    case Action::CorrectVehicle:
+        return {{V::Name, Kind::Text, u"NSR250"_s},
+                {V::StartDate, Kind::Date, u"2002/5/6"_s},
+                {V::StartOdometer, Kind::WholeOdometer, u"1200"_s},
+                {V::PlateNumber, Kind::Text, u"大阪　い 2222"_s},
+                {V::ChassisNumber, Kind::Text, u"MC21-100"_s},
+                {V::InsuranceExpiry, Kind::Date, u"2004/5/6"_s},
+                {V::OilRemaining, Kind::StrictInt16, u"3000"_s}};
+    case Action::ExportTo:
+    case Action::ImportFrom:
+        return {{FolderBox, Kind::Folder, QString()}}; // the other folder
+    // clang-format off
+    case Action::ChooseDataFolder: case Action::InitialiseAll: case Action::InitialiseFuel:
+    case Action::ShowDataFolder: case Action::VehicleWindow: case Action::Quit:
+    case Action::ListLog: case Action::LoadLatest: case Action::DeleteLatest:
+    case Action::ShowVehicle: case Action::ShowVehicleWithReminder: case Action::ShowCumulative:
+    case Action::LoadVehicle:
+        return {};
+        // clang-format on
+    }
+    return {};
+}
+
+using Texts = QMap<QString, QString>; // by caption
+
+// What an action did, with what it gave its window as one text.
+struct Ran
+{
+    bool succeeded = true;
+    std::optional<Message> message;
+    QList<WindowStep> windows;
+    QString shown;
+};
+template <typename Shown> Ran ran(const Result<Shown>& result, const QStringList& shown = {})
+{
+    return {result.succeeded, result.message, result.windows, shown.join(QLatin1Char('|'))};
+}
+inline QStringList shownOf(const FuelEntryBoxes& b)
+{
+    return {b.date,      b.odometer, b.tripDistance, b.brand, b.fuelAmount,
+            b.unitPrice, b.economy,  b.payment,      b.memo};
+}
+inline QStringList shownOf(const VehicleDisplay& d)
+{
+    return {d.name,          d.startDate,       d.startOdometer, d.plateNumber,
+            d.chassisNumber, d.insuranceExpiry, d.reminder.text};
+}
+
+// Runs the action on the data folder of the settings, confirmed, with the texts of its boxes
+// (each box missing from `texts` holds its sound text); export and import use `other`.
+inline Ran runAction(Action action, SettingsStore& settings, const Texts& texts = {},
+                     const QString& other = {}, bool oilChanged = false)
+{
+    Texts t;
+    for (const Box& box : boxesOf(action))
+        t.insert(box.caption, texts.value(box.caption, box.sound));
+    if (!texts.contains(FolderBox))
+        t.insert(FolderBox, other);
+    namespace F = FuelBoxCaptions;
+    namespace V = VehicleBoxCaptions;
+    const FuelEntryBoxes fuel{t[F::Date],       t[F::Odometer],  t[F::TripDistance], t[F::Brand],
+                              t[F::FuelAmount], t[F::UnitPrice], t[F::Economy],      t[F::Payment],
+                              t[F::Memo],       oilChanged};
+    const VehicleBoxes car{t[V::Name],        t[V::StartDate],     t[V::StartOdometer],
+                           t[V::PlateNumber], t[V::ChassisNumber], t[V::InsuranceExpiry],
+                           t[V::OilRemaining]};
+    const Confirmed yes = Confirmed::Yes;
+    switch (action) {
+    case Action::ChooseDataFolder:
+        return ran(Actions::chooseDataFolder(settings, other));
+    case Action::InitialiseAll:
+        return ran(Actions::initialiseAll(settings, yes));
+    case Action::InitialiseFuel:
+        return ran(Actions::initialiseFuel(settings, yes));
+    case Action::ExportTo:
+        return ran(Actions::exportTo(settings, t[FolderBox]));
+    case Action::ImportFrom:
+        return ran(Actions::importFrom(settings, t[FolderBox], yes));
+    case Action::ShowDataFolder:
+        return {true, Actions::showDataFolder(settings), {}, {}};
+    case Action::VehicleWindow:
+        return {true, {}, {}, windowName(Actions::vehicleWindow(settings))};
+    case Action::Quit:
+        return ran(Actions::quit(yes));
+    case Action::ListLog: {
+        const Result<FuelList> list = Actions::listLog(settings);
+        const int rows = list.shown.rowCount();
+        return ran(list, QStringList{QString::number(rows)} + list.shown.row(rows - 1));
+    }
+    case Action::WriteFirstRefuelling:
+        return ran(Actions::writeFirstRefuelling(settings, {t[F::Date], t[F::Odometer], t[F::Brand],
+                                                            t[F::FuelAmount], t[F::UnitPrice],
+                                                            t[F::Payment], t[F::Memo]}));
+    case Action::CalculateRefuelling:
+    case Action::CalculateCorrection: {
+        const Result<CalculationBasis> basis = action == Action::CalculateRefuelling
+                                                   ? Actions::calculateRefuelling(settings, fuel)
+                                                   : Actions::calculateCorrection(settings, fuel);
+        return ran(basis, {basis.shown.tripDistance, basis.shown.economy});
+    }
+    case Action::WriteRefuelling:
+        return ran(Actions::writeRefuelling(settings, fuel, {}));
+    case Action::WriteCorrection:
+        return ran(Actions::writeCorrection(settings, fuel, {}));
+    case Action::LoadLatest: {
+        const Result<FuelEntryBoxes> loaded = Actions::loadLatest(settings);
+        return ran(loaded, shownOf(loaded.shown));
+    }
+    case Action::DeleteLatest:
+        return ran(Actions::deleteLatest(settings, yes));
+    case Action::PrintRange: {
+        const Result<QList<PrintLine>> lines = Actions::printRange(
+            settings, {t[PrintRangeCaptions::Start], t[PrintRangeCaptions::End]});
+        QStringList shown{QString::number(lines.shown.size())};
+        for (const PrintLine& line : lines.shown)
+            for (const PrintItem& item : line)
+                shown << item.text;
+        return ran(lines, shown);
+    }
+    case Action::RegisterVehicle:
+        return ran(Actions::registerVehicle(settings, car, yes));
+    case Action::CorrectVehicle:
+        return ran(Actions::correctVehicle(settings, car));
+    case Action::LoadVehicle: {
+        const Result<std::optional<VehicleBoxes>> loaded = Actions::loadVehicle(settings);
+        return ran(loaded, loaded.shown ? QStringList{loaded.shown->name, loaded.shown->oilRemaining}
+                                        : QStringList{});
+    }
+    case Action::ShowVehicle: {
+        const Result<VehicleDisplay> shown = Actions::showVehicle(settings);
+        return ran(shown, shownOf(shown.shown));
+    }
+    case Action::ShowVehicleWithReminder: {
+        const Result<VehicleDisplay> shown = Actions::showVehicleWithReminder(settings);
+        return ran(shown, shownOf(shown.shown));
+    }
+    case Action::ShowCumulative: {
+        const Result<CumulativeFigures> f = Actions::showCumulative(settings);
+        const CumulativeFigures& s = f.shown;
+        return ran(f, {s.daysInUse, s.distance, s.fuel, s.economy, s.payment});
+    }
+    }
+    return {};
+}
+
+// The action's name as its enumerator reads, for the rows of a table.
+inline QByteArray nameOf(Action action)
+{
+    static const QList<QByteArray> names =
+        QByteArray(
+            "ChooseDataFolder InitialiseAll InitialiseFuel ExportTo ImportFrom ShowDataFolder "
+            "VehicleWindow Quit ListLog WriteFirstRefuelling CalculateRefuelling "
+            "WriteRefuelling LoadLatest CalculateCorrection WriteCorrection DeleteLatest "
+            "PrintRange RegisterVehicle LoadVehicle CorrectVehicle ShowVehicle ShowVehicleWithReminder "
+            "ShowCumulative")
+            .split(' ');
+    return names.value(int(action));
+}
+
 } // namespace TestSupport
 
 // Like QTEST_MAIN / QTEST_GUILESS_MAIN, with the homes isolated first.
-#define TANKR_TEST_MAIN_WITH(AppClass, TestObject)                                                \
+#define TANKR_TEST_MAIN_WITH(AppClass, TestObject)                                                 \
     int main(int argc, char* argv[])                                                               \
     {                                                                                              \
         TestSupport::isolateHomes();                                                               \

@@ -1,13 +1,17 @@
 #pragma once
 
-// Driving windows in tests: find controls by their names, type into boxes, click buttons.
+// Driving windows in tests: find controls by their names, type into boxes, click buttons,
+// trigger menu items, and let closed windows go.
+
+#include "MDIForm1.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QCoreApplication>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
-#include <QWidget>
 
 namespace WindowTestSupport {
 
@@ -40,10 +44,33 @@ inline QString text(QWidget* window, const char* box)
     return edit ? edit->text() : QString();
 }
 
+inline QString caption(QWidget* window, const char* label)
+{
+    const QLabel* found = control<QLabel>(window, label);
+    return found ? found->text() : QString();
+}
+
+// Lets queued messages run and closed windows go, so the next lookup sees what the user sees.
+inline void settle()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 inline void click(QWidget* window, const char* button)
 {
     if (QAbstractButton* b = control<QAbstractButton>(window, button))
         QTest::mouseClick(b, Qt::LeftButton);
+    settle();
+}
+
+inline void trigger(MDIForm1& main, const char* menuItem)
+{
+    if (QAction* action = main.findChild<QAction*>(QLatin1String(menuItem)))
+        action->trigger();
+    else
+        qWarning("menu item %s not found", menuItem);
+    settle();
 }
 
 } // namespace WindowTestSupport

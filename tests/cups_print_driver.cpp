@@ -2,6 +2,8 @@
 // user would: types the range and clicks "印刷". Writes the lines the printout must hold, one
 // line per printed line with its items separated by tabs, to the file named by the argument.
 // Exits with 0 when the job was handed to the printer without any message box.
+#include "Actions.h"
+#include "Cp932.h"
 #include "Dialogs.h"
 #include "FuelRecord.h"
 #include "MDIForm1.h"
@@ -16,39 +18,9 @@
 
 #include <cstdio>
 
-namespace {
+using namespace Qt::StringLiterals;
 
-QByteArray fuelLog()
-{
-    const struct
-    {
-        double date;
-        float odometer, trip, amount, price, economy;
-        qint16 payment;
-        const char* brand;
-        const char* memo;
-    } fills[] = {
-        {37396, 12250, 0, 10.5f, 105, 0, 1103, "レギュラー", ""},
-        {37410, 12520, 270, 11.2f, 104, 24.10714f, 1165, "ハイオク", "給油～満タン"},
-        {37425, 12790.5f, 270.5f, 10.8f, 106, 25.0463f, 1145, "ENEOS", "高速道路で遠出 月末"},
-        {37439, 13050, 259.5f, 10.1f, 105, 25.69307f, -1061, "ｺｽﾓ", "返金"},
-    };
-    QByteArray bytes;
-    for (const auto& fill : fills) {
-        FuelRecord record;
-        record.date = fill.date;
-        record.odometer = fill.odometer;
-        record.tripDistance = fill.trip;
-        record.fuelAmount = fill.amount;
-        record.unitPrice = fill.price;
-        record.economy = fill.economy;
-        record.payment = fill.payment;
-        record.setBrandText(QString::fromUtf8(fill.brand));
-        record.setMemoText(QString::fromUtf8(fill.memo));
-        bytes += record.encode();
-    }
-    return bytes;
-}
+namespace {
 
 bool writeExpected(const QString& path, const QList<PrintLine>& lines)
 {
@@ -72,26 +44,22 @@ int main(int argc, char* argv[])
 {
     TestSupport::isolateHomes();
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: cups_print_driver EXPECTED_LINES_FILE\n");
-        return 2;
-    }
-    QTemporaryDir data;
-    QFile log(data.filePath(QStringLiteral("data.rfl")));
-    if (!log.open(QIODevice::WriteOnly) || log.write(fuelLog()) != 4 * FuelRecord::Size)
-        return 2;
-    log.close();
-    SettingsStore().setValue(Settings::FileSave, Settings::Basho, data.path() + QLatin1Char('/'));
+    if (argc < 2)
+        return 2; // usage: cups_print_driver EXPECTED_LINES_FILE
+    TestSupport::DataFolderFixture data;
+    QByteArray log = TestSupport::numberedLog(4);
+    log.replace(82 + 16, 12,
+                Cp932::encodeField(u"ハイオク～"_s, 12)); // full-width glyphs print too
+    data.write(DataFiles::FuelLog, log);
 
-    const PrintLines::Job job =
-        PrintLines::forRange(SettingsStore(), {QStringLiteral("2"), QStringLiteral("4")});
-    if (!job.outcome.succeeded || !writeExpected(QString::fromLocal8Bit(argv[1]), job.lines))
+    const Result<QList<PrintLine>> lines = Actions::printRange(SettingsStore(), {u"2"_s, u"4"_s});
+    if (!lines.succeeded || !writeExpected(QString::fromLocal8Bit(argv[1]), lines.shown))
         return 2;
 
     MDIForm1 main;
-    QWidget* form = main.showWindow(QStringLiteral("Form11"));
-    WindowTestSupport::type(form, "Text1", QStringLiteral("2"));
-    WindowTestSupport::type(form, "Text2", QStringLiteral("4"));
+    QWidget* form = main.showWindow(Window::Form11);
+    WindowTestSupport::type(form, "Text1", u"2"_s);
+    WindowTestSupport::type(form, "Text2", u"4"_s);
     Dialogs::Script script;
     WindowTestSupport::click(form, "Command2");
     for (const QString& message : script.texts())

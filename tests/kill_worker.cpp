@@ -1,15 +1,15 @@
-// Appends refuellings to the fuel log and deletes the latest one, through the same commands the
+// Appends refuellings to the fuel log and deletes the latest one, through the same actions the
 // windows use, until it is killed. The count wanders at random between the two limits given on
-// the command line. Before each command it announces on standard output what it is about to do
+// the command line. Before each action it announces on standard output what it is about to do
 // to a log of how many records ("append 20000" or "delete 20001"), in one write, so that whoever
-// kills it knows which command the kill may have interrupted.
+// kills it knows which action the kill may have interrupted.
 
-#include "Correction.h"
+#include "Actions.h"
 #include "DataFolder.h"
+#include "FuelRecord.h"
 #include "KillWorkerRecords.h"
-#include "RefuelEntry.h"
+#include "RecordReader.h"
 #include "SettingsStore.h"
-#include "StoredRecords.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>
@@ -17,40 +17,30 @@
 #include <cstdio>
 #include <unistd.h>
 
-namespace {
-
-void announce(const char* command, qint64 count)
-{
-    char line[64];
-    const int length =
-        std::snprintf(line, sizeof line, "%s %lld\n", command, static_cast<long long>(count));
-    if (::write(STDOUT_FILENO, line, static_cast<size_t>(length)) != length)
-        std::_Exit(2);
-}
-
-} // namespace
-
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: kill_worker <fewest records> <most records> <seed>\n");
-        return 2;
-    }
+    if (argc != 4)
+        return 2; // usage: kill_worker <fewest records> <most records> <seed>
     const qint64 fewest = QByteArray(argv[1]).toLongLong();
     const qint64 most = QByteArray(argv[2]).toLongLong();
     QRandomGenerator random(QByteArray(argv[3]).toUInt());
-
     SettingsStore settings;
     for (;;) {
-        const qint64 count = StoredRecords::fuelCount(DataFolder(settings));
+        RecordView<FuelRecord> log(DataFolder(settings), DataFiles::FuelLog);
+        QString error;
+        if (!log.open(&error))
+            return 1;
+        const qint64 count = log.count();
         const bool append = count <= fewest || (count < most && random.bounded(2) == 0);
-        announce(append ? "append" : "delete", count);
-        const Outcome outcome = append
-                                    ? RefuelEntry::write(settings, killWorkerBoxes(count + 1), {})
-                                    : Correction::deleteLatest(settings);
-        if (!outcome.succeeded) {
-            std::fprintf(stderr, "%s\n", qUtf8Printable(outcome.message->text));
+        const QByteArray line = (append ? "append " : "delete ") + QByteArray::number(count) + '\n';
+        if (::write(STDOUT_FILENO, line.constData(), size_t(line.size())) != line.size())
+            return 2;
+        const Result<> result =
+            append ? Actions::writeRefuelling(settings, killWorkerBoxes(count + 1), {})
+                   : Actions::deleteLatest(settings, Confirmed::Yes);
+        if (!result.succeeded) {
+            std::fprintf(stderr, "%s\n", qUtf8Printable(result.message->text));
             return 1;
         }
     }

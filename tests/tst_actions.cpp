@@ -1,0 +1,469 @@
+// The actions end to end on real files in a temporary data folder: the fuel log's entries,
+// correction and delete, the oil-change bookkeeping, the vehicle, and export and import.
+
+#include "TestSupport.h"
+#include "TextConversions.h"
+
+using namespace TestSupport;
+
+namespace {
+
+const QString Log = DataFiles::FuelLog;
+const QString Vehicle = DataFiles::Vehicle;
+
+QStringList strings(std::initializer_list<const char*> texts)
+{
+    QStringList list;
+    for (const char* text : texts)
+        list << QString::fromUtf8(text);
+    return list;
+}
+
+FuelEntryBoxes entry(const QString& odometer, const QString& fuelAmount)
+{
+    return {u"2003/5/6"_s, odometer, {},        u"あいう"_s, fuelAmount,
+            u"105"_s,      {},       u"3202"_s, u"高速"_s};
+}
+
+// Runs the calculation as its button does, fills in its figures and writes.
+Result<> calculateAndWrite(bool correction, FuelEntryBoxes boxes)
+{
+    SettingsStore settings;
+    const CalculationBasis basis = (correction ? Actions::calculateCorrection(settings, boxes)
+                                               : Actions::calculateRefuelling(settings, boxes))
+                                       .shown;
+    boxes.tripDistance = basis.tripDistance;
+    boxes.economy = basis.economy;
+    return correction ? Actions::writeCorrection(settings, boxes, basis)
+                      : Actions::writeRefuelling(settings, boxes, basis);
+}
+
+QByteArray record(const char* date, float odometer, float amount, qint16 payment)
+{
+    FuelRecord r =
+        refuelling(odometer, TextConversions::dateFromText(QLatin1String(date)).value_or(qQNaN()));
+    r.fuelAmount = amount;
+    r.payment = payment;
+    return r.encode();
+}
+
+} // namespace
+
+class TestActions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // The odometer typed with the full-width digits of a Japanese input method.
+    void firstEntryWritesTheWorkedExample()
+    {
+        DataFolderFixture data;
+        SettingsStore settings;
+        const Result<> result = Actions::writeFirstRefuelling(
+            settings,
+            {u"2002/5/6"_s, u"１２３４５"_s, u"あいう"_s, u"30.5"_s, u"105"_s, u"3202"_s, {}});
+        QVERIFY(result.succeeded);
+        QCOMPARE(result.message->title, u"完了"_s);
+        QCOMPARE(windowsOf(result), strings({"close Form6", "show Form6", "close Form8"}));
+        QCOMPARE(data.read(Log), QByteArray(QByteArray::fromHex("00000000C040E24000E4404600000000"
+                                                                "82A082A282A42020202020200000F441"
+                                                                "0000D24200000000820C") +
+                                            QByteArray(40, ' ')));
+        QCOMPARE(ini("hyouji/hyouji"), u"ok"_s);
+    }
+
+    // A calculation fills in the distance and economy or names its problem; it never writes.
+    void calculation_data()
+    {
+        QTest::addColumn<bool>("correction");
+        QTest::addColumn<QByteArray>("log");
+        QTest::addColumn<QStringList>("boxes");    // odometer, quantity
+        QTest::addColumn<QStringList>("expected"); // distance, economy; or the problem
+        // clang-format off
+        QTest::addRow("whole") << false << logOf({5, 10000}) << strings({"10450", "30"}) << strings({"450", "15"});
+        QTest::addRow("single precision") << false << logOf({12000}) << strings({"12345.6", "30.5"}) << strings({"345.5996", "11.33113"});
+        QTest::addRow("partial record") << false << logOf({10000}) + "xyz" << strings({" 10,450 ", "３０"}) << strings({"450", "15"});
+        QTest::addRow("correction") << true << logOf({1, 10000, 99999}) << strings({"10450", "30"}) << strings({"450", "15"});
+        QTest::addRow("empty log") << false << QByteArray() << strings({"100", "10"}) << strings({"「初めてデータを記入する」"});
+        QTest::addRow("quantity 0") << false << logOf({100}) << strings({"200", "0"}) << strings({"給油量"});
+        QTest::addRow("overflow") << false << logOf({-3e38f}) << strings({"3e38", "1"}) << strings({"大きすぎ"});
+        QTest::addRow("correction, empty log") << true << QByteArray() << strings({"100", "10"}) << strings({"燃費データがまだありません"});
+        QTest::addRow("correction, one record") << true << logOf({100}) << strings({"200", "10"}) << strings({"初期化"});
+        // clang-format on
+    }
+    void calculation()
+    {
+        QFETCH(bool, correction);
+        QFETCH(QByteArray, log);
+        QFETCH(QStringList, boxes);
+        QFETCH(QStringList, expected);
+        DataFolderFixture data;
+        data.write(Log, log);
+        const FuelEntryBoxes typed = entry(boxes[0], boxes[1]);
+        const Result<CalculationBasis> result =
+            correction ? Actions::calculateCorrection(SettingsStore(), typed)
+                       : Actions::calculateRefuelling(SettingsStore(), typed);
+        const CalculationBasis& b = result.shown;
+        if (expected.size() == 2) {
+            QVERIFY(result.succeeded && !result.message);
+            QCOMPARE((QStringList{b.odometer, b.fuelAmount, b.tripDistance, b.economy}),
+                     boxes + expected);
+        } else {
+            QVERIFY2(result.message->text.contains(expected[0]), qPrintable(result.message->text));
+            QVERIFY(!result.succeeded && result.message->title == errorTitle());
+        }
+        QCOMPARE(data.read(Log), log);
+    }
+
+    void writeGuard_data()
+    {
+        QTest::addColumn<QStringList>("boxes"); // odometer, quantity, distance, economy
+        QTest::addColumn<bool>("calculated");
+        QTest::addColumn<bool>("refused");
+        // The calculation read 10450 and 30 and filled in 450 and 15.
+        // clang-format off
+        QTest::addRow("fresh") << strings({"10450", "30", "450", "15"}) << true << false;
+        QTest::addRow("odometer changed") << strings({"10500", "30", "450", "15"}) << true << true;
+        QTest::addRow("quantity changed") << strings({"10450", "25", "450", "15"}) << true << true;
+        QTest::addRow("both retyped") << strings({"10500", "25", "500", "20"}) << true << false;
+        QTest::addRow("economy stale") << strings({"10500", "30", "500", "15"}) << true << true;
+        QTest::addRow("typed by hand") << strings({"10450", "30", "450", "15"}) << false << false;
+        QTest::addRow("distance blank") << strings({"10450", "30", " ", "15"}) << true << true;
+        // clang-format on
+    }
+    void writeGuard()
+    {
+        QFETCH(QStringList, boxes);
+        QFETCH(bool, calculated);
+        QFETCH(bool, refused);
+        DataFolderFixture data;
+        data.write(Log, logOf({10000}));
+        SettingsStore settings;
+        const FuelEntryBoxes read = entry(u"10450"_s, u"30"_s);
+        const CalculationBasis basis =
+            calculated ? Actions::calculateRefuelling(settings, read).shown : CalculationBasis();
+        FuelEntryBoxes typed = entry(boxes[0], boxes[1]);
+        typed.tripDistance = boxes[2];
+        typed.economy = boxes[3];
+        const Result<> result = Actions::writeRefuelling(settings, typed, basis);
+        QCOMPARE(result.succeeded, !refused);
+        if (refused) {
+            QCOMPARE(result.message->text, u"計算を実行してください"_s);
+            QCOMPARE(data.read(Log), logOf({10000}));
+        } else {
+            const FuelRecord written = FuelRecord::decode(data.read(Log).mid(82));
+            QCOMPARE(TextConversions::textOfSingle(written.tripDistance), boxes[2]);
+            QCOMPARE(TextConversions::textOfSingle(written.economy), boxes[3]);
+        }
+    }
+
+    void refuellingAppendsOneRecord()
+    {
+        DataFolderFixture data;
+        const QByteArray log = logOf({100, 10000});
+        data.write(Log, log + "x");
+        const Result<> result = calculateAndWrite(false, entry(u"10450"_s, u"30"_s));
+        QCOMPARE(result.message->text, u"書き込み完了しました。"_s);
+        QCOMPARE(windowsOf(result), strings({"close Form6", "close Form10"}));
+        FuelRecord expected = refuelling(10450, 37747);
+        expected.tripDistance = 450;
+        expected.setBrandText(u"あいう"_s);
+        expected.fuelAmount = 30;
+        expected.payment = 3202;
+        expected.setMemoText(u"高速"_s);
+        QCOMPARE(data.read(Log), log + expected.encode());
+        QVERIFY(!data.exists(Vehicle));
+    }
+
+    void oilChange_data()
+    {
+        QTest::addColumn<bool>("correction");
+        QTest::addColumn<bool>("ticked");
+        QTest::addColumn<bool>("registered");
+        for (bool correction : {false, true}) {
+            const char* name = correction ? "correction" : "refuelling";
+            QTest::addRow("%s, ticked", name) << correction << true << true;
+            QTest::addRow("%s, unticked", name) << correction << false << true;
+            QTest::addRow("%s, ticked, no vehicle", name) << correction << true << false;
+        }
+    }
+    void oilChange()
+    {
+        QFETCH(bool, correction);
+        QFETCH(bool, ticked);
+        QFETCH(bool, registered);
+        DataFolderFixture data;
+        data.write(Log, logOf({1000, 11500}));
+        VehicleRecord car = registered ? vehicle(1200, 1000) : VehicleRecord();
+        if (registered)
+            data.write(Vehicle, car.encode());
+        SettingsStore().setOilCounters({u"1200"_s, u"1000"_s});
+        FuelEntryBoxes boxes = entry(u"12,000"_s, u"20"_s);
+        boxes.oilChanged = ticked;
+        const Result<> result = calculateAndWrite(correction, boxes);
+        QVERIFY2(result.succeeded, qPrintable(result.message->text));
+        car.oilRemaining = ticked ? 5000 : car.oilRemaining;
+        QCOMPARE(data.read(Vehicle), registered || ticked ? car.encode() : QByteArray("<missing>"));
+        QCOMPARE(ini("oil/kyori"), ticked ? u"5000"_s : u"1000"_s);
+        QCOMPARE(ini("oil/zenkaikyori"), ticked ? u"12,000"_s : u"1200"_s);
+        QCOMPARE(data.read(Log).size(), correction ? 164 : 246);
+    }
+
+    void correctionLoadsAndRewritesTheLatest()
+    {
+        DataFolderFixture data;
+        FuelRecord latest = refuelling(12345.6f);
+        latest.payment = -5;
+        const QByteArray log = logOf({10000, 12000}) + latest.encode();
+        data.write(Log, log);
+        const Result<FuelEntryBoxes> loaded = Actions::loadLatest(SettingsStore());
+        QCOMPARE(shownOf(loaded.shown),
+                 strings({"2002/05/06", "12345.6", "", "ENEOS       ", "20", "105", "", "-5"}) +
+                     QStringList{u"給油"_s + QString(38, u' ')});
+        SettingsStore settings;
+        QCOMPARE(Actions::writeCorrection(settings, loaded.shown, {}).message->text,
+                 u"計算を実行してください"_s);
+
+        FuelEntryBoxes boxes = loaded.shown;
+        boxes.fuelAmount = u"30.5"_s;
+        const Result<> result = calculateAndWrite(true, boxes);
+        QCOMPARE(result.message->text, u"訂正完了しました。"_s);
+        QCOMPARE(windowsOf(result), strings({"close Form6", "close Form7"}));
+        latest.tripDistance = 345.5996f;
+        latest.economy = 11.33113f;
+        latest.fuelAmount = 30.5f;
+        QCOMPARE(data.read(Log), log.left(164) + latest.encode());
+    }
+
+    void deleteLatest_data()
+    {
+        QTest::addColumn<QByteArray>("log");
+        QTest::addColumn<int>("remaining");
+        QTest::addRow("three records") << logOf({1, 2, 3}) << 164;
+        QTest::addRow("partial record goes too") << logOf({1, 2}) + "xy" << 82;
+        QTest::addRow("empty log") << QByteArray() << 0;
+    }
+    void deleteLatest()
+    {
+        QFETCH(QByteArray, log);
+        QFETCH(int, remaining);
+        DataFolderFixture data;
+        data.write(Log, log);
+        data.write(DataFiles::Temp1, "old");
+        QCOMPARE(Actions::deleteLatest(SettingsStore(), Confirmed::No).question->title, u"確認"_s);
+        QCOMPARE(data.read(Log), log);
+        const Result<> result = Actions::deleteLatest(SettingsStore(), Confirmed::Yes);
+        QCOMPARE(result.succeeded, !log.isEmpty());
+        QCOMPARE(result.windows.size(), log.isEmpty() ? 0 : 2);
+        QCOMPARE(data.read(Log), log.left(remaining));
+        QCOMPARE(data.read(DataFiles::Temp1), QByteArray());
+    }
+
+    void registrationWritesTheVehicleAndEmptiesTheLog()
+    {
+        DataFolderFixture data;
+        startLog(data, logOf({400, 800}));
+        SettingsStore settings;
+        const VehicleBoxes boxes{u"CB50S"_s,     u"2002/5/6"_s, u"12,000"_s, u"ABC 123"_s,
+                                 u"312432ABC"_s, u"2003/5/6"_s, u"1000"_s};
+        const Result<> asked = Actions::registerVehicle(settings, boxes, Confirmed::No);
+        QVERIFY(!asked.succeeded && !asked.message);
+        QVERIFY(asked.question->text.contains(u"2件"_s));
+        QCOMPARE(data.read(Log), logOf({400, 800}));
+        QCOMPARE(data.read(Vehicle), vehicle().encode());
+
+        const Result<> result = Actions::registerVehicle(settings, boxes, Confirmed::Yes);
+        QCOMPARE(windowsOf(result), strings({"close Form4", "show Form9", "close Form2"}));
+        QCOMPARE(data.read(Vehicle),
+                 QByteArray("CB50S           " + QByteArray::fromHex("00000000c040e24000803b46") +
+                            "ABC 123         312432ABC           " +
+                            QByteArray::fromHex("00000000606ee240e803")));
+        QCOMPARE(data.read(Log), QByteArray());
+        QCOMPARE(ini("oil/kyori"), u"1000"_s);
+        QCOMPARE(ini("oil/zenkaikyori"), u"12,000"_s);
+        QCOMPARE(ini("hyouji/hyouji"), u"donot"_s);
+
+        // A correction writes the vehicle alone; with no refuelling the window without the
+        // reminder is the one to show.
+        const VehicleBoxes corrected{u"CT110"_s, u"2002/5/6"_s, u"0"_s, {},
+                                     {},         u"2003/5/6"_s, u"3"_s};
+        QCOMPARE(windowsOf(Actions::correctVehicle(settings, corrected)),
+                 strings({"close Form4", "show Form9", "close Form5"}));
+        QCOMPARE(VehicleRecord::decode(data.read(Vehicle)).oilRemaining, qint16(3));
+        QCOMPARE(ini("oil/kyori"), u"1000"_s);
+    }
+
+    void reminder_data()
+    {
+        QTest::addColumn<QString>("countedFrom");
+        QTest::addColumn<QString>("allowance");
+        QTest::addColumn<int>("oilRemaining");
+        QTest::addColumn<QByteArray>("log");
+        QTest::addColumn<QString>("expected");
+        const QString left = u"オイルが残り%1Kmです。"_s;
+        const QString over = u"オイルがすでに%1Km超過しています。すぐにオイル交換してください。"_s;
+        const QString noLog = u"給油を記録すると、ここにオイル交換までの残り距離が表示されます。"_s;
+        const QString noCounters =
+            u"オイル交換の基準となる距離が記録されていないため、オイル交換の目安は表示できません。"_s;
+        // clang-format off
+        QTest::addRow("400") << "0" << "1000" << 1000 << logOf({100, 400}) << left.arg(600);
+        QTest::addRow("at the allowance") << "0" << "1000" << 1000 << logOf({1000}) << left.arg(0);
+        QTest::addRow("past it") << "0" << "1000" << 1000 << logOf({1250}) << over.arg(250);
+        QTest::addRow("oil changed") << "12000" << "5000" << 5000 << logOf({15500}) << left.arg(1500);
+        QTest::addRow("corrected figure") << "0" << "1000" << 3000 << logOf({500}) << left.arg(2500);
+        QTest::addRow("beyond 16 bits") << "40000" << "1000" << 1000 << logOf({41250}) << over.arg(250);
+        QTest::addRow("from a fraction") << "12345.5" << "1000" << 1000 << logOf({12546}) << left.arg(800);
+        QTest::addRow("fractional odometer") << "0" << "1000" << 1000 << logOf({1000.5f}) << over.arg(0.5);
+        QTest::addRow("empty log") << "0" << "1000" << 1000 << QByteArray() << noLog;
+        QTest::addRow("partial record only") << "0" << "1000" << 1000 << QByteArray(81, 'x') << noLog;
+        QTest::addRow("no counters") << "" << "" << 1000 << logOf({800}) << noCounters;
+        QTest::addRow("baseline no number") << "12000km" << "1000" << 1000 << logOf({800}) << noCounters;
+        // clang-format on
+    }
+    void reminder()
+    {
+        QFETCH(QString, countedFrom);
+        QFETCH(QString, allowance);
+        QFETCH(int, oilRemaining);
+        QFETCH(QByteArray, log);
+        QFETCH(QString, expected);
+        DataFolderFixture data;
+        data.write(Vehicle, vehicle(0, qint16(oilRemaining)).encode());
+        data.write(Log, log);
+        SettingsStore().setOilCounters({countedFrom, allowance});
+        const Result<VehicleDisplay> result = Actions::showVehicleWithReminder(SettingsStore());
+        QCOMPARE(result.shown.reminder.text, expected);
+        QCOMPARE(result.shown.reminder.kind == VehicleDisplay::Reminder::Kind::Overdue,
+                 expected.contains(u"超過"_s));
+    }
+
+    void cumulative_data()
+    {
+        QTest::addColumn<float>("startOdometer");
+        QTest::addColumn<QByteArray>("log");
+        QTest::addColumn<QString>("figures");
+        QTest::addColumn<QString>("problem");
+        QTest::addRow("three refuellings")
+            << 1000.0f
+            << record("2002/5/20", 2000, 30, 3000) + record("2002/6/1", 3000, 40, 2500) +
+                   record("2002/6/15", 4000, 50, 32767)
+            << "使用日数:40日|使用距離:3000km|累積給油量:120l|総合燃費:25km/l|累積支払額:38267円"
+            << "";
+        QTest::addRow("before the start date")
+            << 40000.0f << record("2002/5/1", 40123.5f, 10.1f, -5)
+            << "使用日数:-5日|使用距離:123.5km|累積給油量:10.1l|総合燃費:12.km/l|累積支払額:-5円"
+            << "";
+        QTest::addRow("no date") << 1000.0f << record("", 1500, 10, 1)
+                                 << "使用日数:計算できません|使用距離:500km|累積給油量:10l|"
+                                    "総合燃費:50km/l|累積支払額:1円"
+                                 << "使用日数を計算できません";
+        QTest::addRow("date out of range") << 1000.0f << refuelling(1500, 1e15).encode()
+                                           << "使用日数:計算できません|使用距離:500km|累積給油量:"
+                                              "20l|総合燃費:25km/l|累積支払額:2100円"
+                                           << "使用日数を計算できません";
+        QTest::addRow("no fuel") << 1000.0f
+                                 << record("2002/5/14", 1500, 0, 100) +
+                                        record("2002/5/24", 2000, 0, 200)
+                                 << "使用日数:18日|使用距離:1000km|累積給油量:0l|総合燃費:"
+                                    "計算できません|累積支払額:300円"
+                                 << "累積給油量が0のため、総合燃費を計算できません。";
+    }
+    void cumulative()
+    {
+        QFETCH(float, startOdometer);
+        QFETCH(QByteArray, log);
+        QFETCH(QString, figures);
+        QFETCH(QString, problem);
+        DataFolderFixture data;
+        data.write(Vehicle, vehicle(startOdometer).encode());
+        data.write(Log, log);
+        SettingsStore settings;
+        const Ran ran = runAction(Action::ShowCumulative, settings);
+        QCOMPARE(ran.shown, figures);
+        QCOMPARE(ran.succeeded, problem.isEmpty());
+        QVERIFY(problem.isEmpty() || ran.message->text.contains(problem));
+        QVERIFY(ran.windows.isEmpty());
+    }
+
+    void chooseDataFolder()
+    {
+        SettingsStore settings;
+        const Result<> result = Actions::chooseDataFolder(settings, u"/media/usb/../card"_s);
+        QCOMPARE(windowsOf(result), strings({"close Form3"}));
+        QCOMPARE(ini("filesave/basho"), u"/media/card/"_s);
+        QCOMPARE(Actions::showDataFolder(settings).text, u"/media/card/"_s);
+    }
+
+    void listShowsWholeRecordsAndCreatesNothing()
+    {
+        DataFolderFixture data;
+        QVERIFY(Actions::listLog(SettingsStore()).succeeded);
+        QVERIFY(!data.exists(Log));
+        FuelRecord second = refuelling(12345.6f);
+        second.tripDistance = 345.5996f;
+        second.payment = -5;
+        second.setBrandText(u"あいう"_s);
+        data.write(Log, logOf({12000}) + second.encode() + QByteArray(81, 'x'));
+        const FuelList list = Actions::listLog(SettingsStore()).shown;
+        QCOMPARE(list.rowCount(), 2);
+        QCOMPARE(list.row(1), strings({"2", "2002/05/06", "12345.6", "345.5996", "あいう         ",
+                                       "20", "105", "15", "-5"}) +
+                                  QStringList{u"給油"_s + QString(38, u' ')});
+        QCOMPARE(list.cell(2, 0), QString());
+    }
+
+    // Export, change the data, import: the data comes back byte for byte, and the import leaves
+    // the scratch files and the settings alone. The folder may be typed with blanks around it
+    // and a backslash at its end.
+    void exportThenImport()
+    {
+        DataFolderFixture data;
+        startLog(data, numberedLog(3));
+        data.write(DataFiles::Temp1, "scratch");
+        const FolderImage saved = imageOf(data.folder());
+        QTemporaryDir backup;
+        SettingsStore settings;
+        QCOMPARE(Actions::exportTo(settings, backup.path()).message->text, u"書き出し完了"_s);
+        QCOMPARE(imageOf(backup.path()),
+                 (FolderImage{{Log, numberedLog(3)}, {Vehicle, vehicle().encode()}}));
+
+        data.write(Log, numberedLog(7));
+        data.write(Vehicle, vehicle(5).encode());
+        settings.setLogStarted(false);
+        const QString typed = u"  "_s + backup.path() + u"\\  "_s;
+        QCOMPARE(Actions::importFrom(settings, typed, Confirmed::No).question->title, u"確認"_s);
+        QCOMPARE(data.read(Log), numberedLog(7));
+        QCOMPARE(Actions::importFrom(settings, typed, Confirmed::Yes).message->text,
+                 u"読み込み完了"_s);
+        QCOMPARE(imageOf(data.folder()), saved);
+        QCOMPARE(ini("hyouji/hyouji"), u"donot"_s);
+        QVERIFY(
+            Actions::exportTo(settings, data.folder() + u"./"_s)
+                .message->text.startsWith(u"書き出し先がデータの保管場所と同じフォルダです。"_s));
+    }
+
+    // A folder where no vehicle was registered exports an empty vehicle file, which imports.
+    void exportWithoutAVehicle()
+    {
+        DataFolderFixture data;
+        data.write(Log, numberedLog(2));
+        QTemporaryDir backup;
+        SettingsStore settings;
+        qputenv("HOME", QFile::encodeName(QFileInfo(backup.path()).path())); // typed from "~"
+        const Result<> exported =
+            Actions::exportTo(settings, u"~/"_s + QFileInfo(backup.path()).fileName());
+        QVERIFY(exported.succeeded);
+        QVERIFY(exported.message->text.contains(u"車両情報の登録(訂正)"_s));
+        QCOMPARE(imageOf(backup.path()), (FolderImage{{Log, numberedLog(2)}, {Vehicle, {}}}));
+        DataFolderFixture other;
+        QVERIFY(Actions::importFrom(settings, backup.path(), Confirmed::Yes).succeeded);
+        QCOMPARE(imageOf(other.folder()), (FolderImage{{Log, numberedLog(2)}, {Vehicle, {}}}));
+
+        QFile::remove(backup.filePath(Vehicle));
+        const Result<> refused = Actions::importFrom(settings, backup.path(), Confirmed::No);
+        QVERIFY(!refused.question && refused.message->text.contains(backup.filePath(Vehicle)));
+    }
+};
+
+TANKR_GUILESS_TEST_MAIN(TestActions)
+#include "tst_actions.moc"

@@ -1,0 +1,342 @@
+// The conversions between typed text and stored values at their edges, the record images and
+// CP932 fields byte for byte, the record files, and the settings file.
+
+#include "Cp932.h"
+#include "RecordReader.h"
+#include "RecordWriter.h"
+#include "TestSupport.h"
+#include "TextConversions.h"
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+
+using namespace TestSupport;
+
+namespace {
+constexpr double Inf = std::numeric_limits<double>::infinity();
+// Stands for "no value"; QCOMPARE takes two NaNs as equal, and no conversion gives NaN.
+constexpr double None = std::numeric_limits<double>::quiet_NaN();
+QByteArray hex(const char* text)
+{
+    return QByteArray::fromHex(text);
+}
+// The record of the worked example: 2002/5/6, 12345 km, あいう, 30.5 l at 105 yen, 3202 yen.
+const QByteArray WorkedExample = hex("00000000C040E240"
+                                     "00E44046"
+                                     "00000000"
+                                     "82A082A282A4202020202020"
+                                     "0000F441"
+                                     "0000D242"
+                                     "00000000"
+                                     "820C") +
+                                 QByteArray(40, ' ');
+} // namespace
+
+class TestRecords : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { clearSettings(); }
+
+    void numbers_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("lenient");
+        QTest::addColumn<double>("strict");
+        QTest::addRow("grouped") << "12,345" << 12.0 << 12345.0;
+        QTest::addRow("blanks inside") << " 45 000 " << 45000.0 << None;
+        QTest::addRow("breaks, U+3000") << "\t1\r\n2\u30003" << 123.0 << None;
+        QTest::addRow("letters") << "abc" << 0.0 << None;
+        QTest::addRow("empty") << "" << 0.0 << None;
+        QTest::addRow("point alone") << "." << 0.0 << None;
+        QTest::addRow("second sign") << "--5" << 0.0 << None;
+        QTest::addRow("sign after") << "12-" << 12.0 << -12.0;
+        QTest::addRow("blank after sign") << " - 5" << -5.0 << -5.0;
+        QTest::addRow("exponent, sign after") << "1E+3-" << 1000.0 << -1000.0;
+        QTest::addRow("exponent D") << "1D2" << 100.0 << None;
+        QTest::addRow("two signs") << "-12-" << -12.0 << None;
+        QTest::addRow("overflow") << "1e999" << Inf << Inf;
+        QTest::addRow("full-width digits") << "１２３４５" << 12345.0 << 12345.0;
+        QTest::addRow("full-width sign, point") << "－１．５" << -1.5 << -1.5;
+        QTest::addRow("full-width grouping") << "１２，３４５．５" << 12.0 << 12345.5;
+        QTest::addRow("minus sign U+2212") << "9\u2212" << 9.0 << -9.0;
+    }
+    void numbers()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, lenient);
+        QFETCH(double, strict);
+        QCOMPARE(TextConversions::lenientNumber(text), lenient);
+        QCOMPARE(TextConversions::strictNumber(text).value_or(None), strict);
+    }
+
+    void wholeNumbers_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("int16"); // 99999: no value
+        QTest::addColumn<double>("single");
+        QTest::addRow("half down to even") << 2.5 << 2 << 2.5;
+        QTest::addRow("half up to even") << 3.5 << 4 << 3.5;
+        QTest::addRow("negative half") << -2.5 << -2 << -2.5;
+        QTest::addRow("past top") << 32767.5 << 99999 << 32767.5;
+        QTest::addRow("bottom half") << -32768.5 << -32768 << -32768.5;
+        QTest::addRow("rounds down to largest")
+            << std::ldexp(1.0, 128) - std::ldexp(1.0, 104) + std::ldexp(1.0, 102) << 99999
+            << double(FLT_MAX);
+        QTest::addRow("too large") << 3.5e38 << 99999 << None;
+        QTest::addRow("NaN") << None << 99999 << None;
+    }
+    void wholeNumbers()
+    {
+        QFETCH(double, value);
+        QFETCH(int, int16);
+        QFETCH(double, single);
+        const std::optional<qint16> whole = TextConversions::toInt16(value);
+        QCOMPARE(whole ? int(*whole) : 99999, int16);
+        const std::optional<float> nearest = TextConversions::toSingle(value);
+        QCOMPARE(nearest ? double(*nearest) : None, single);
+    }
+
+    void strictWholeNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("expected");
+        QTest::addRow("half to even, up") << "12345.5" << 12346.0;
+        QTest::addRow("half to even, down") << "12344.5" << 12344.0;
+        QTest::addRow("the limit") << "9,999,999" << 9999999.0;
+        QTest::addRow("past the limit") << "9999999.5" << None;
+        QTest::addRow("below the limit") << "-10000000" << None;
+        QTest::addRow("not a number") << "12000km" << None;
+        QTest::addRow("full width") << "４５６７８" << 45678.0;
+    }
+    void strictWholeNumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, expected);
+        const std::optional<qint64> whole = TextConversions::strictWholeNumber(text, 9999999);
+        QCOMPARE(whole ? double(*whole) : None, expected);
+    }
+
+    void dates_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("expected");
+        QTest::addRow("slashes") << "2002/5/6" << 37382.0;
+        QTest::addRow("dashes, blanks") << " 2002-05-06\u3000" << 37382.0;
+        QTest::addRow("kanji") << "2002年5月6日" << 37382.0;
+        QTest::addRow("short year 30") << "30/1/1" << 10959.0;
+        QTest::addRow("year 9999") << "9999/12/31" << 2958465.0;
+        QTest::addRow("four-digit year 99") << "0099/1/1" << None;
+        QTest::addRow("leap day") << "2000/2/29" << 36585.0;
+        QTest::addRow("no leap day") << "2001/2/29" << None;
+        QTest::addRow("three-digit month") << "2002/005/6" << None;
+        QTest::addRow("three-digit day") << "2002年5月006日" << None;
+        QTest::addRow("minute 60") << "2002/5/6 12:60" << None;
+        QTest::addRow("month 13") << "2002/13/1" << None;
+        QTest::addRow("trailing text") << "2002/5/6(この形式で)" << None;
+        QTest::addRow("hour minute") << "2002/5/6 12:30" << 37382.0 + 45000.0 / 86400;
+        QTest::addRow("before day zero") << "1899/12/29 6:00" << -1.25;
+        QTest::addRow("time without blank") << "2002/5/612:30" << None;
+    }
+    void dates()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, expected);
+        QCOMPARE(TextConversions::dateFromText(text).value_or(None), expected);
+    }
+
+    void textOfSingle_data()
+    {
+        QTest::addColumn<float>("value");
+        QTest::addColumn<QString>("expected");
+        QTest::addRow("difference") << 12345.6f - 12000.0f << "345.5996";
+        QTest::addRow("leading zero") << -0.25f << "-0.25";
+        QTest::addRow("negative zero") << -0.0f << "0";
+        QTest::addRow("ten million") << 1e7f << "1E+07";
+        QTest::addRow("long mantissa") << 12345678.0f << "1.234568E+07";
+        QTest::addRow("eight places") << 1e-8f << "1E-08";
+        QTest::addRow("NaN") << std::numeric_limits<float>::quiet_NaN() << "NaN";
+    }
+    void textOfSingle()
+    {
+        QFETCH(float, value);
+        QFETCH(QString, expected);
+        QCOMPARE(TextConversions::textOfSingle(value), expected);
+    }
+
+    void textOfDate_data()
+    {
+        QTest::addColumn<double>("days");
+        QTest::addColumn<QString>("expected");
+        QTest::addRow("whole day") << 37382.0 << "2002/05/06";
+        QTest::addRow("with time") << 37382.0 + 545 / 1440.0 << "2002/05/06 9:05:00";
+        QTest::addRow("rounds to second") << 37382.0 + 59.6 / 86400 << "2002/05/06 0:01:00";
+        QTest::addRow("rounds to next day") << 37382.0 + 86399.7 / 86400 << "2002/05/07";
+        QTest::addRow("before day zero") << -1.25 << "1899/12/29 6:00:00";
+        QTest::addRow("last second") << 2958465.0 + 86399.0 / 86400 << "9999/12/31 23:59:59";
+    }
+    void textOfDate()
+    {
+        QFETCH(double, days);
+        QFETCH(QString, expected);
+        QCOMPARE(TextConversions::textOfDate(days), expected);
+    }
+
+    void fuelRecordImage()
+    {
+        FuelRecord record;
+        record.date = 37382;
+        record.odometer = 12345;
+        record.setBrandText(u"あいう"_s);
+        record.fuelAmount = 30.5f;
+        record.unitPrice = 105;
+        record.payment = 3202;
+        record.setMemoText(QString());
+        QCOMPARE(record.encode(), WorkedExample);
+        const FuelRecord decoded = FuelRecord::decode(WorkedExample);
+        QCOMPARE(decoded.encode(), WorkedExample);
+        QCOMPARE(decoded.brandText(), u"あいう         "_s);
+        QCOMPARE(decoded.payment, qint16(3202));
+        QCOMPARE(FuelRecord::decode(WorkedExample.left(40)).encode(),
+                 WorkedExample.left(40) + QByteArray(42, '\0'));
+    }
+
+    void vehicleRecordImage()
+    {
+        VehicleRecord record = vehicle(32767, -2);
+        const QByteArray expected = QByteArray("CB50S           ") + hex("00000000C040E240") +
+                                    hex("00FEFF46") + hex("986189CC8E52814082A0203131313120") +
+                                    QByteArray("312432ABC           ") + hex("00000000606EE240") +
+                                    hex("FEFF");
+        QCOMPARE(record.encode(), expected);
+        QCOMPARE(VehicleRecord::decode(expected).encode(), expected);
+        QCOMPARE(VehicleRecord::decode(expected).chassisNumberText(), u"312432ABC           "_s);
+    }
+
+    void cp932_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("way"); // 0 both ways, 1 encoding only, 2 decoding only
+        QTest::addRow("hiragana") << "あいう" << hex("82A082A282A4") << 0;
+        QTest::addRow("fullwidth tilde") << "～" << hex("8160") << 0;
+        QTest::addRow("NEC row 13") << "①" << hex("8740") << 0;
+        QTest::addRow("IBM extension, 5C trail") << "纊" << hex("FA5C") << 0;
+        QTest::addRow("halfwidth katakana") << "ｱﾟ" << hex("B1DF") << 0;
+        QTest::addRow("ascii") << "A~\\" << hex("417E5C") << 0;
+        QTest::addRow("euro") << "€" << hex("3F") << 1;
+        QTest::addRow("emoji, one mark")
+            << QString::fromUcs4(U"a\U0001F600b") << hex("613F62") << 1;
+        QTest::addRow("wave dash") << "\u301C" << hex("8160") << 1;
+        QTest::addRow("lone lead byte at the end") << "A\uFFFD" << hex("4182") << 2;
+        QTest::addRow("lead byte before a non-trail") << "\uFFFD " << hex("8220") << 2;
+        QTest::addRow("undefined single bytes") << "\uFFFD\uFFFD\uFFFD" << hex("80A0FD") << 2;
+        QTest::addRow("unassigned double-byte code") << "\uFFFD" << hex("8540") << 2;
+        QTest::addRow("every unmapped one") << "€あé" << hex("3F82A03F") << 1;
+    }
+    void cp932()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, way);
+        if (way != 2)
+            QCOMPARE(Cp932::encode(text), bytes);
+        if (way != 1)
+            QCOMPARE(Cp932::decode(bytes), text);
+    }
+
+    void textFields_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("readBack");
+        QTest::addRow("padded") << "あいう" << 12 << hex("82A082A282A4202020202020")
+                                << "あいう         ";
+        QTest::addRow("seven fullwidth keep six")
+            << "あいうえおかき" << 12 << hex("82A082A282A482A682A882A9") << "あいうえおか      ";
+        QTest::addRow("fifteen halfwidth keep twelve")
+            << "ABCDEFGHIJKLMNO" << 12 << QByteArray("ABCDEFGHIJKL") << "ABCDEFGHIJKL";
+        QTest::addRow("straddling character left out")
+            << "ABCDEFGHIJKあ" << 12 << QByteArray("ABCDEFGHIJK ") << "ABCDEFGHIJK ";
+        QTest::addRow("empty text is blanks") << "" << 4 << QByteArray("    ") << "    ";
+        QTest::addRow("a NUL ends the text") << "AB" << 4 << QByteArray("AB\0x", 4) << "AB";
+    }
+    void textFields()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, width);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, readBack);
+        if (!bytes.contains('\0'))
+            QCOMPARE(Cp932::encodeField(text, width), bytes);
+        QCOMPARE(Cp932::decodeField(bytes), readBack);
+    }
+
+    void writerAppendsReplacesAndShortens()
+    {
+        DataFolderFixture data;
+        data.write(DataFiles::FuelLog, QByteArray(83, 'x'));
+        RecordWriter log(DataFolder(SettingsStore()), DataFiles::FuelLog, FuelRecord::Size);
+        QString error;
+        QVERIFY(log.open(&error));
+        QCOMPARE(log.count(), 1);
+        QVERIFY(log.append(QByteArray(82, 'a'), &error));
+        QVERIFY(log.append(QByteArray(82, 'b'), &error));
+        QVERIFY(log.write(1, QByteArray(82, 'c'), &error));
+        QCOMPARE(data.read(DataFiles::FuelLog),
+                 QByteArray(82, 'c') + QByteArray(82, 'a') + QByteArray(82, 'b'));
+        QVERIFY(log.shortenTo(1, &error));
+        QCOMPARE(data.read(DataFiles::FuelLog), QByteArray(82, 'c'));
+
+        data.write(DataFiles::FuelLog, QByteArray(MaxRecords * FuelRecord::Size, '\1'));
+        RecordWriter full(DataFolder(SettingsStore()), DataFiles::FuelLog, FuelRecord::Size);
+        QVERIFY(full.open(&error));
+        QVERIFY(!full.append(QByteArray(82, '\2'), &error));
+        QVERIFY2(error.contains(u"32767"_s), qPrintable(error));
+        QVERIFY(full.write(MaxRecords, QByteArray(82, '\3'), &error));
+        QCOMPARE(QFileInfo(data.path(DataFiles::FuelLog)).size(), MaxRecords * 82);
+    }
+
+    // A copy that cannot be put in place puts back the targets already replaced.
+    void copiesAllOrNothing()
+    {
+        DataFolderFixture data;
+        data.write(u"a"_s, "new a");
+        data.write(u"x"_s, "old x");
+        QString error;
+        QVERIFY(!RecordWriter::copyAllOrNothing(
+            {{data.path(u"a"_s), data.path(u"x"_s)}, {data.path(u"a"_s), data.path(u"none/y"_s)}},
+            &error));
+        QVERIFY2(error.contains(u"none/y"_s), qPrintable(error));
+        QCOMPARE(imageOf(data.folder()), (FolderImage{{u"a"_s, "new a"}, {u"x"_s, "old x"}}));
+    }
+
+    void settingsFileAndDataFolder()
+    {
+        SettingsStore settings;
+        QCOMPARE(settings.fileName(),
+                 qEnvironmentVariable("XDG_CONFIG_HOME") + u"/tankr/tankr.ini"_s);
+        QVERIFY(!settings.logStarted());
+        settings.setLogStarted(true);
+        settings.setOilCounters({u"12345.5"_s, u"5000"_s});
+        QCOMPARE(settingsState(), (QStringList{u"ok"_s, u"5000"_s, u"12345.5"_s}));
+        settings.setLogStarted(false);
+        QCOMPARE(ini("hyouji/hyouji"), u"donot"_s);
+        QCOMPARE(SettingsStore().oilCounters().countedFrom, u"12345.5"_s);
+
+        const QString home = qEnvironmentVariable("XDG_DATA_HOME") + u"/tankr/"_s;
+        QDir(home).removeRecursively();
+        QString error;
+        QVERIFY(DataFolder(settings).ensureExists(&error) && QDir(home).exists());
+        settings.setDataFolder(home + u"gone/"_s);
+        QCOMPARE(ini("filesave/basho"), home + u"gone/"_s);
+        QVERIFY(!DataFolder(SettingsStore()).ensureExists(&error));
+        QVERIFY(error.contains(home + u"gone/"_s) && !QDir(home + u"gone"_s).exists());
+    }
+};
+
+TANKR_GUILESS_TEST_MAIN(TestRecords)
+#include "tst_records.moc"

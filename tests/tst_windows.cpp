@@ -1,0 +1,371 @@
+// The windows driven offscreen through their menus and buttons on real files, the message boxes
+// answered by a script: the main window and the data folder, the fuel log, the vehicle, the
+// data files as a whole, and printing.
+
+#include "Dialogs.h"
+#include "TestSupport.h"
+#include "TextConversions.h"
+#include "WindowTestSupport.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTimer>
+
+using namespace TestSupport;
+using namespace WindowTestSupport;
+using Dialogs::Script;
+
+namespace {
+
+const QString Log = DataFiles::FuelLog;
+const QString Vehicle = DataFiles::Vehicle;
+
+QAbstractItemModel* listOf(QWidget* form6)
+{
+    auto* list = control<QAbstractItemView>(form6, "ListView1");
+    return list ? list->model() : nullptr;
+}
+
+void typeVehicle(QWidget* window, const QString& name)
+{
+    type(window, "Text1", name);
+    type(window, "Text2", u"2010/4/1"_s);
+    type(window, "Text3", u"45000"_s);
+    type(window, "Text6", u"2012/4/1"_s);
+    type(window, "Text7", u"3000"_s);
+}
+
+void typeRefuelling(QWidget* window, const QString& odometer)
+{
+    type(window, "Text1", u"2003/5/6"_s);
+    type(window, "Text2", odometer);
+    type(window, "Text5", u"30"_s);
+    type(window, "Text6", u"105"_s);
+    type(window, "Text8", u"3150"_s);
+}
+
+// Text taken back out of a PDF may carry compatibility forms (⽉ for 月) and 〜 for ～.
+QString pdfText(const QString& path)
+{
+    QProcess process;
+    process.start(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s});
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput())
+        .normalized(QString::NormalizationForm_KC)
+        .replace(QChar(0x301C), QLatin1Char('~'));
+}
+
+} // namespace
+
+class TestWindows : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // No print job of these tests may reach a real printer.
+    void initTestCase() { qputenv("CUPS_SERVER", "/nonexistent/tankr-tests.sock"); }
+
+    void welcomeOneWindowEachAndExit()
+    {
+        DataFolderFixture data;
+        MDIForm1 main;
+        main.show();
+        click(main.window(Window::Form12), "Command1");
+        QVERIFY(!main.window(Window::Form12));
+        QWidget* form3 = main.showWindow(Window::Form3);
+        trigger(main, "kiroku");
+        QCOMPARE(main.window(Window::Form3), form3); // one window of each
+
+        Script script;
+        script.answerNo();
+        trigger(main, "end");
+        QCOMPARE(script.shown().at(0).message.title, u"終了処理"_s);
+        QVERIFY(main.isVisible());
+        script.answerYes();
+        trigger(main, "end");
+        QVERIFY(!main.isVisible());
+    }
+
+    // The vehicle menu opens the window with the oil reminder once the log has been started or
+    // holds records, as after an import into a fresh folder.
+    void vehicleMenuChoosesTheWindow_data()
+    {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<bool>("records");
+        QTest::addColumn<bool>("imported");
+        QTest::addColumn<bool>("reminder");
+        QTest::addRow("fresh folder") << "" << false << false << false;
+        QTest::addRow("initialised") << "donot" << false << false << false;
+        QTest::addRow("started, empty") << "ok" << false << false << true;
+        QTest::addRow("imported into a fresh folder") << "" << true << true << true;
+        QTest::addRow("records, marked not started") << "donot" << true << false << true;
+    }
+    void vehicleMenuChoosesTheWindow()
+    {
+        QFETCH(QString, setting);
+        QFETCH(bool, records);
+        QFETCH(bool, imported);
+        QFETCH(bool, reminder);
+        DataFolderFixture data;
+        QTemporaryDir source;
+        writeFile(source.filePath(Log), logOf({400}));
+        writeFile(source.filePath(Vehicle), vehicle().encode());
+        if (!setting.isEmpty())
+            SettingsStore().setLogStarted(setting == QLatin1String("ok"));
+        if (records && !imported)
+            data.write(Log, logOf({400}));
+        MDIForm1 main;
+        Script script;
+        if (imported) {
+            script.answerText(source.path());
+            script.answerYes();
+            trigger(main, "yomikomi");
+        }
+        trigger(main, "shryou");
+        QCOMPARE(bool(main.window(Window::Form4)), reminder);
+        QCOMPARE(bool(main.window(Window::Form9)), !reminder);
+    }
+
+    void listShowsTheLogAndOpensTheEntries()
+    {
+        DataFolderFixture data;
+        MDIForm1 main;
+        main.show();
+        QWidget* form6 = main.showWindow(Window::Form6);
+        QCOMPARE(listOf(form6)->rowCount(), 0);
+        QVERIFY(!data.exists(Log)); // opening the list creates no file
+        main.closeWindow(Window::Form6);
+        settle();
+        data.write(Log, logOf({100, 200, 300}));
+        form6 = main.showWindow(Window::Form6);
+        const QAbstractItemModel* model = listOf(form6);
+        QCOMPARE(model->rowCount(), 3);
+        QCOMPARE(model->index(2, 0).data().toString(), u"3"_s);
+        QCOMPARE(model->index(2, 2).data().toString(), u"300"_s);
+
+        for (const auto& [button, window] : {std::pair{"Command1", Window::Form7},
+                                             {"Command2", Window::Form10},
+                                             {"Command3", Window::Form8},
+                                             {"Command5", Window::Form11}}) {
+            click(form6, button);
+            QVERIFY2(main.window(window), button);
+        }
+        click(form6, "Command4");
+        QVERIFY(!main.window(Window::Form6));
+    }
+
+    // The odometer typed with the full-width digits of a Japanese input method.
+    void firstEntryWritesAndReopensTheList()
+    {
+        DataFolderFixture data;
+        Script script;
+        MDIForm1 main;
+        QWidget* oldList = main.showWindow(Window::Form6);
+        QWidget* form8 = main.showWindow(Window::Form8);
+        type(form8, "Text1", u"2002/5/6"_s);
+        type(form8, "Text2", u"１２３４５"_s);
+        type(form8, "Text3", u"あいう"_s);
+        type(form8, "Text4", u"30.5"_s);
+        type(form8, "Text5", u"105"_s);
+        type(form8, "Text6", u"3202"_s);
+        type(form8, "Text7", QString());
+        click(form8, "Command1");
+        QVERIFY(!main.window(Window::Form8));
+        QWidget* newList = main.window(Window::Form6);
+        QVERIFY(newList && newList != oldList);
+        QCOMPARE(listOf(newList)->index(0, 2).data().toString(), u"12345"_s);
+        QCOMPARE(data.read(Log).size(), 82);
+        QCOMPARE(FuelRecord::decode(data.read(Log)).brandText(), u"あいう         "_s);
+    }
+
+    void entryCalculatesThenWrites()
+    {
+        DataFolderFixture data;
+        startLog(data, logOf({10000}));
+        Script script;
+        MDIForm1 main;
+        main.showWindow(Window::Form6);
+        QWidget* form10 = main.showWindow(Window::Form10);
+        typeRefuelling(form10, u"10450"_s);
+        click(form10, "Command3");
+        QCOMPARE(script.texts().last(), u"計算を実行してください"_s);
+        click(form10, "Command2");
+        QCOMPARE(text(form10, "Text3"), u"450"_s);
+        QCOMPARE(text(form10, "Text7"), u"15"_s);
+        type(form10, "Text2", u"10500"_s);
+        click(form10, "Command3");
+        QCOMPARE(script.texts().last(), u"計算を実行してください"_s);
+        QCOMPARE(data.read(Log), logOf({10000}));
+        click(form10, "Command2");
+        control<QCheckBox>(form10, "Check1")->setChecked(true);
+        click(form10, "Command3");
+        QCOMPARE(script.texts().last(), u"書き込み完了しました。"_s);
+        QVERIFY(!main.window(Window::Form10));
+        QVERIFY(!main.window(Window::Form6));
+        QCOMPARE(FuelRecord::decode(data.read(Log).mid(82)).tripDistance, 500.0f);
+        QCOMPARE(ini("oil/zenkaikyori"), u"10500"_s);
+        QCOMPARE(VehicleRecord::decode(data.read(Vehicle)).oilRemaining, qint16(5000));
+    }
+
+    void correctionRewritesTheLatest()
+    {
+        DataFolderFixture data;
+        data.write(Log, logOf({10000, 10400}));
+        Script script;
+        MDIForm1 main;
+        QWidget* form7 = main.showWindow(Window::Form7);
+        click(form7, "Command1");
+        QCOMPARE(text(form7, "Text2"), u"10400"_s);
+        QCOMPARE(text(form7, "Text4"), u"ENEOS       "_s);
+        QCOMPARE(text(form7, "Text3"), QString());
+        type(form7, "Text2", u"10450"_s);
+        type(form7, "Text5", u"30"_s);
+        click(form7, "Command2");
+        QCOMPARE(text(form7, "Text3"), u"450"_s);
+        click(form7, "Command3");
+        QCOMPARE(script.texts().last(), u"訂正完了しました。"_s);
+        FuelRecord corrected = refuelling(10450);
+        corrected.tripDistance = 450;
+        corrected.fuelAmount = 30;
+        QCOMPARE(data.read(Log), logOf({10000}) + corrected.encode());
+    }
+
+    void registrationAsksThenShowsTheNewVehicle()
+    {
+        DataFolderFixture data;
+        startLog(data, logOf({400, 800}));
+        MDIForm1 main;
+        trigger(main, "shryou");
+        trigger(main, "sharyoutouroku");
+        QWidget* form2 = main.window(Window::Form2);
+        QCOMPARE(text(form2, "Text2"), u"2002/5/6(この形式で)"_s);
+        Script script;
+        click(form2, "Command1"); // the example texts are refused
+        QCOMPARE(script.shown().last().message.title, errorTitle());
+        typeVehicle(form2, u"スーパーカブ"_s);
+        click(form2, "Command1"); // the question is answered No
+        QCOMPARE(script.shown().last().kind, Script::Kind::Question);
+        QCOMPARE(main.window(Window::Form2), form2);
+        QCOMPARE(text(form2, "Text1"), u"スーパーカブ"_s);
+        QCOMPARE(data.read(Log), logOf({400, 800}));
+
+        script.answerYes();
+        click(form2, "Command1");
+        QVERIFY(!main.window(Window::Form2));
+        QVERIFY(!main.window(Window::Form4));
+        QWidget* form9 = main.window(Window::Form9);
+        QCOMPARE(caption(form9, "Label2"), u"名称:スーパーカブ          "_s);
+        QCOMPARE(caption(form9, "Label4"), u"使用開始時メーター距離:45000"_s);
+        QCOMPARE(data.read(Log), QByteArray());
+        QCOMPARE(ini("oil/zenkaikyori"), u"45000"_s);
+    }
+
+    // The window with the reminder refreshes whenever the user comes back to it.
+    void vehicleWindowFollowsCorrectionsAndTheLog()
+    {
+        DataFolderFixture data;
+        startLog(data, logOf({400}));
+        SettingsStore().setOilCounters({u"0"_s, u"1000"_s});
+        data.write(Vehicle, vehicle(0).encode());
+        MDIForm1 main;
+        main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        main.closeWindow(Window::Form12);
+        trigger(main, "shryou");
+        QWidget* form4 = main.window(Window::Form4);
+        QCOMPARE(caption(form4, "Label8"), u"オイルが残り600Kmです。"_s);
+        const QColor normal =
+            control<QLabel>(form4, "Label8")->palette().color(QPalette::WindowText);
+
+        click(form4, "Command1");
+        QWidget* form5 = main.window(Window::Form5);
+        typeVehicle(form5, u"CT110"_s);
+        type(form5, "Text3", u"0"_s);
+        Script script;
+        click(form5, "Command1");
+        QVERIFY(!main.window(Window::Form5));
+        form4 = main.window(Window::Form4);
+        QCOMPARE(caption(form4, "Label2"), u"名称:CT110           "_s);
+        QCOMPARE(caption(form4, "Label8"), u"オイルが残り2600Kmです。"_s);
+
+        click(form4, "Command3");
+        QWidget* form1 = main.window(Window::Form1);
+        QCOMPARE(caption(form1, "Label3"), u"使用距離:400km"_s);
+        data.write(Log, logOf({400, 1250}));
+        main.showWindow(Window::Form1);
+        QCOMPARE(caption(form1, "Label3"),
+                 u"使用距離:400km"_s); // fixed until reopened
+        click(form1, "Command1");
+        QCOMPARE(caption(form4, "Label8"),
+                 u"オイルがすでに250Km超過しています。すぐにオイル交換してください。"_s);
+        QVERIFY(control<QLabel>(form4, "Label8")->palette().color(QPalette::WindowText) != normal);
+        click(form4, "Command3");
+        QCOMPARE(caption(main.window(Window::Form1), "Label3"), u"使用距離:1250km"_s);
+    }
+
+    void initialiseFromTheMenu()
+    {
+        DataFolderFixture data;
+        startLog(data, logOf({100}));
+        MDIForm1 main;
+        Script script;
+        trigger(main, "nenshoki"); // answered No
+        QCOMPARE(data.read(Log), logOf({100}));
+        script.answerYes();
+        trigger(main, "nenshoki");
+        QCOMPARE(script.texts().last(), u"初期化完了しました。"_s);
+        QCOMPARE(imageOf(data.folder()), (FolderImage{{Log, {}},
+                                                      {Vehicle, vehicle().encode()},
+                                                      {DataFiles::Temp1, {}},
+                                                      {DataFiles::Temp2, {}}}));
+        QCOMPARE(ini("hyouji/hyouji"), u"donot"_s);
+        script.answerYes();
+        trigger(main, "shokika");
+        QCOMPARE(data.read(Vehicle), QByteArray());
+    }
+
+    // A range long enough for two pages, saved as PDF: every record is in the text, the heading
+    // once. A bad range writes nothing.
+    void printToPdf()
+    {
+        DataFolderFixture data;
+        data.write(Log, numberedLog(80));
+        QTemporaryDir out;
+        const QString path = out.filePath(u"log.pdf"_s);
+        MDIForm1 main;
+        QWidget* form11 = main.showWindow(Window::Form11);
+        type(form11, "Text1", u"2"_s);
+        type(form11, "Text2", u"81"_s);
+        Script script;
+        script.answerText(path);
+        click(form11, "CommandPdf");
+        QCOMPARE(script.texts(),
+                 {u"終了番号には記録の件数（80件）以下の番号を入力してください。"_s});
+        type(form11, "Text2", u"80"_s);
+        click(form11, "CommandPdf");
+        QCOMPARE(script.texts().last(), u"PDFファイル「%1」に保存しました。"_s.arg(path));
+
+        const QString printed = pdfText(path);
+        QCOMPARE(printed.count(u"年月日"_s), 1);
+        QCOMPARE(printed.count(QLatin1Char('\f')), 2);
+        QVERIFY(!printed.contains(u" 1300 "_s));
+        for (int n = 2; n <= 80; ++n) {
+            const QRegularExpression line(
+                u"%1\\s+%2\\s+300\\s+ENEOS\\s+20\\s+105\\s+15\\s+2100\\s+給油"_s
+                    .arg(TextConversions::textOfDate(37382 + n))
+                    .arg(1000 + 300 * n));
+            QVERIFY2(printed.contains(line), qPrintable(line.pattern()));
+        }
+    }
+};
+
+TANKR_TEST_MAIN(TestWindows)
+#include "tst_windows.moc"
