@@ -119,7 +119,8 @@ double timeDelete(int rounds, const QByteArray& original)
     const double time = Bench::medianMs(
         rounds,
         [] {
-            const Result<> deleted = Actions::deleteLatest(SettingsStore(), Confirmed::Yes);
+            SettingsStore settings;
+            const Result<> deleted = Actions::deleteLatest(settings, Confirmed::Yes);
             require(deleted.succeeded, QStringLiteral("the delete failed"));
         },
         [&] { restoreLog(original); });

@@ -250,9 +250,11 @@ private slots:
         DataFolderFixture data;
         data.write(Log, log);
         data.write(DataFiles::Temp1, "old");
-        QCOMPARE(Actions::deleteLatest(SettingsStore(), Confirmed::No).question->title, u"確認"_s);
+        SettingsStore settings;
+        const Result<> asked = Actions::deleteLatest(settings, Confirmed::No);
+        QCOMPARE(asked.question.has_value(), !log.isEmpty()); // an empty log has nothing to ask of
         QCOMPARE(data.read(Log), log);
-        const Result<> result = Actions::deleteLatest(SettingsStore(), Confirmed::Yes);
+        const Result<> result = Actions::deleteLatest(settings, Confirmed::Yes);
         QCOMPARE(result.succeeded, !log.isEmpty());
         QCOMPARE(result.windows.size(), log.isEmpty() ? 0 : 2);
         QCOMPARE(data.read(Log), log.left(remaining));
@@ -273,7 +275,8 @@ private slots:
         QCOMPARE(data.read(Vehicle), vehicle().encode());
 
         const Result<> result = Actions::registerVehicle(settings, boxes, Confirmed::Yes);
-        QCOMPARE(windowsOf(result), strings({"close Form4", "show Form9", "close Form2"}));
+        QCOMPARE(windowsOf(result), strings({"close Form6", "close Form1", "close Form4",
+                                             "show Form9", "close Form2"}));
         QCOMPARE(data.read(Vehicle),
                  QByteArray("CB50S           " + QByteArray::fromHex("00000000c040e24000803b46") +
                             "ABC 123         312432ABC           " +
@@ -388,10 +391,13 @@ private slots:
     void chooseDataFolder()
     {
         SettingsStore settings;
-        const Result<> result = Actions::chooseDataFolder(settings, u"/media/usb/../card"_s);
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath(u"card"_s);
+        QDir(dir.path()).mkpath(u"usb"_s);
+        const Result<> result = Actions::chooseDataFolder(settings, dir.path() + u"/usb/../card"_s);
         QCOMPARE(windowsOf(result), strings({"close Form3"}));
-        QCOMPARE(ini("filesave/basho"), u"/media/card/"_s);
-        QCOMPARE(Actions::showDataFolder(settings).text, u"/media/card/"_s);
+        QCOMPARE(ini("filesave/basho"), dir.path() + u"/card/"_s);
+        QCOMPARE(Actions::showDataFolder(settings).text, dir.path() + u"/card/"_s);
     }
 
     void listShowsWholeRecordsAndCreatesNothing()

@@ -279,17 +279,19 @@ private slots:
     {
         DataFolderFixture data;
         data.write(DataFiles::FuelLog, QByteArray(83, 'x'));
-        RecordWriter log(DataFolder(SettingsStore()), DataFiles::FuelLog, FuelRecord::Size);
         QString error;
-        QVERIFY(log.open(&error));
-        QCOMPARE(log.count(), 1);
-        QVERIFY(log.append(QByteArray(82, 'a'), &error));
-        QVERIFY(log.append(QByteArray(82, 'b'), &error));
-        QVERIFY(log.write(1, QByteArray(82, 'c'), &error));
-        QCOMPARE(data.read(DataFiles::FuelLog),
-                 QByteArray(82, 'c') + QByteArray(82, 'a') + QByteArray(82, 'b'));
-        QVERIFY(log.shortenTo(1, &error));
-        QCOMPARE(data.read(DataFiles::FuelLog), QByteArray(82, 'c'));
+        {
+            RecordWriter log(DataFolder(SettingsStore()), DataFiles::FuelLog, FuelRecord::Size);
+            QVERIFY(log.open(&error));
+            QCOMPARE(log.count(), 1);
+            QVERIFY(log.append(QByteArray(82, 'a'), &error));
+            QVERIFY(log.append(QByteArray(82, 'b'), &error));
+            QVERIFY(log.write(1, QByteArray(82, 'c'), &error));
+            QCOMPARE(data.read(DataFiles::FuelLog),
+                     QByteArray(82, 'c') + QByteArray(82, 'a') + QByteArray(82, 'b'));
+            QVERIFY(log.shortenTo(1, &error));
+            QCOMPARE(data.read(DataFiles::FuelLog), QByteArray(82, 'c'));
+        } // a writer holds the file's lock while it lives
 
         data.write(DataFiles::FuelLog, QByteArray(MaxRecords * FuelRecord::Size, '\1'));
         RecordWriter full(DataFolder(SettingsStore()), DataFiles::FuelLog, FuelRecord::Size);
