@@ -121,12 +121,29 @@ void SettingsStore::clearOilUndo()
     m_settings.sync();
 }
 
-QByteArray SettingsStore::windowGeometry() const
+// Kept as "left top width height", readable and editable by hand.
+std::optional<QRect> SettingsStore::windowGeometry() const
 {
-    return QByteArray::fromBase64(value(Window, Geometry).toLatin1());
+    const QStringList parts = value(Window, Geometry).split(QLatin1Char(' '));
+    if (parts.size() != 4)
+        return std::nullopt;
+    int numbers[4];
+    for (int i = 0; i < 4; ++i) {
+        bool valid = false;
+        numbers[i] = parts.at(i).toInt(&valid);
+        if (!valid)
+            return std::nullopt;
+    }
+    const QRect geometry(numbers[0], numbers[1], numbers[2], numbers[3]);
+    return geometry.isValid() ? std::optional<QRect>(geometry) : std::nullopt;
 }
 
-void SettingsStore::setWindowGeometry(const QByteArray& geometry)
+void SettingsStore::setWindowGeometry(const QRect& geometry)
 {
-    setValue(Window, Geometry, QString::fromLatin1(geometry.toBase64()));
+    setValue(Window, Geometry,
+             QStringLiteral("%1 %2 %3 %4")
+                 .arg(geometry.x())
+                 .arg(geometry.y())
+                 .arg(geometry.width())
+                 .arg(geometry.height()));
 }

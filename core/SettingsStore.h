@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QSettings>
 #include <QString>
 
@@ -46,10 +47,9 @@ public:
     void setOilUndo(const OilUndo& undo);
     void clearOilUndo();
 
-    // The main window's size and place on the desktop, as the window saved them; empty before
-    // its first close.
-    QByteArray windowGeometry() const;
-    void setWindowGeometry(const QByteArray& geometry);
+    // The main window's place and size on the desktop at its last close; none before.
+    std::optional<QRect> windowGeometry() const;
+    void setWindowGeometry(const QRect& geometry);
 
     QString fileName() const { return m_settings.fileName(); }
 

@@ -4,7 +4,8 @@
 set -euo pipefail
 
 run_packages=(cmake g++ qt6-base-dev qt6-translations-l10n fonts-ipaexfont-gothic xvfb xauth)
-test_packages=(poppler-utils cups printer-driver-cups-pdf python3 clang libclang-rt-14-dev)
+test_packages=(poppler-utils cups printer-driver-cups-pdf python3 clang libclang-rt-14-dev
+               dpkg-dev file desktop-file-utils appstream)
 
 packages=("${run_packages[@]}")
 if [ "${1:-run}" = test ]; then

@@ -225,21 +225,18 @@ QSize MDIForm1::firstStartSize() const
     return screen ? wanted.boundedTo(screen->availableGeometry().size()) : wanted;
 }
 
-// The size and place of the last run, unless that place is on no screen there is now.
+// The place and size of the last run, unless that place is on no screen there is now.
 void MDIForm1::placeAsLastTime()
 {
     resize(firstStartSize());
-    const QByteArray saved = SettingsStore().windowGeometry();
-    if (saved.isEmpty() || !restoreGeometry(saved))
+    const std::optional<QRect> saved = SettingsStore().windowGeometry();
+    if (!saved)
         return;
-    const QPoint centre = frameGeometry().center();
     const QList<QScreen*> screens = QGuiApplication::screens();
-    if (std::none_of(screens.begin(), screens.end(), [&centre](const QScreen* screen) {
-            return screen->availableGeometry().contains(centre);
-        })) {
-        setGeometry(QRect(QPoint(), firstStartSize()));
-        move(QGuiApplication::primaryScreen()->availableGeometry().topLeft());
-    }
+    if (std::any_of(screens.begin(), screens.end(), [&saved](const QScreen* screen) {
+            return screen->availableGeometry().contains(saved->center());
+        }))
+        setGeometry(*saved);
 }
 
 // Closing the main window while a window holds typed entries asks first, as 終了 does.
@@ -251,6 +248,6 @@ void MDIForm1::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    SettingsStore().setWindowGeometry(saveGeometry());
+    SettingsStore().setWindowGeometry(normalGeometry());
     QMainWindow::closeEvent(event);
 }
