@@ -128,8 +128,7 @@ int main(int argc, char* argv[])
     QDir().mkpath(out.path());
 
     writeVehicleData();
-    MDIForm1 main;
-    main.resize(1000, 720);
+    MDIForm1 main; // at the size of a first start
     main.show();
     if (!QTest::qWaitForWindowExposed(&main))
         return 1;
