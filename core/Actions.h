@@ -9,12 +9,15 @@
 #include "Result.h"
 #include "VehicleInfo.h"
 
+#include <QObject>
+
 class SettingsStore;
 
 // Everything a user can do, one function per action, as the windows call them. Each takes the
 // texts the user typed and returns what to show, the message, and the windows to close or
 // show. An action that destroys data returns its question until it is run again confirmed.
 namespace Actions {
+Q_NAMESPACE
 
 // ---- The main window and the data folder ---------------------------------------------------
 
@@ -101,6 +104,7 @@ enum class Action
     ShowVehicleWithReminder,
     ShowCumulative,
 };
+Q_ENUM_NS(Action)
 inline constexpr int ActionCount = int(Action::ShowCumulative) + 1;
 
 } // namespace Actions

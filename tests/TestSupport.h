@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QMetaEnum>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -344,8 +345,9 @@ inline Ran runAction(Action action, SettingsStore& settings, const Texts& texts 
         return ran(Actions::correctVehicle(settings, car));
     case Action::LoadVehicle: {
         const Result<std::optional<VehicleBoxes>> loaded = Actions::loadVehicle(settings);
-        return ran(loaded, loaded.shown ? QStringList{loaded.shown->name, loaded.shown->oilRemaining}
-                                        : QStringList{});
+        return ran(loaded, loaded.shown
+                               ? QStringList{loaded.shown->name, loaded.shown->oilRemaining}
+                               : QStringList{});
     }
     case Action::ShowVehicle: {
         const Result<VehicleDisplay> shown = Actions::showVehicle(settings);
@@ -367,15 +369,7 @@ inline Ran runAction(Action action, SettingsStore& settings, const Texts& texts 
 // The action's name as its enumerator reads, for the rows of a table.
 inline QByteArray nameOf(Action action)
 {
-    static const QList<QByteArray> names =
-        QByteArray(
-            "ChooseDataFolder InitialiseAll InitialiseFuel ExportTo ImportFrom ShowDataFolder "
-            "VehicleWindow Quit ListLog WriteFirstRefuelling CalculateRefuelling "
-            "WriteRefuelling LoadLatest CalculateCorrection WriteCorrection DeleteLatest "
-            "PrintRange RegisterVehicle LoadVehicle CorrectVehicle ShowVehicle ShowVehicleWithReminder "
-            "ShowCumulative")
-            .split(' ');
-    return names.value(int(action));
+    return QMetaEnum::fromType<Action>().valueToKey(int(action));
 }
 
 } // namespace TestSupport

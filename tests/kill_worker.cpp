@@ -3,6 +3,8 @@
 // the command line. Before each action it announces on standard output what it is about to do
 // to a log of how many records ("append 20000" or "delete 20001"), in one write, so that whoever
 // kills it knows which action the kill may have interrupted.
+// Called as "kill_worker append NAME COUNT", it appends COUNT refuellings whose memos name it,
+// beside another worker doing the same, and ends.
 
 #include "Actions.h"
 #include "DataFolder.h"
@@ -22,6 +24,16 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     if (argc != 4)
         return 2; // usage: kill_worker <fewest records> <most records> <seed>
+    if (QByteArray(argv[1]) == "append") {
+        SettingsStore settings;
+        for (int n = 1; n <= QByteArray(argv[3]).toInt(); ++n) {
+            FuelEntryBoxes boxes = killWorkerBoxes(n);
+            boxes.memo = QString::fromLatin1(argv[2]) + QString::number(n);
+            if (!Actions::writeRefuelling(settings, boxes, {}).succeeded)
+                return 1;
+        }
+        return 0;
+    }
     const qint64 fewest = QByteArray(argv[1]).toLongLong();
     const qint64 most = QByteArray(argv[2]).toLongLong();
     QRandomGenerator random(QByteArray(argv[3]).toUInt());

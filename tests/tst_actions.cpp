@@ -209,6 +209,47 @@ private slots:
         QCOMPARE(data.read(Log).size(), correction ? 164 : 246);
     }
 
+    // Deleting the refuelling that restarted the oil counters puts back what it replaced;
+    // deleting one that did not leaves them.
+    void deletedOilChangeGivesTheCountersBack()
+    {
+        DataFolderFixture data;
+        startLog(data, numberedLog(2));
+        const QByteArray vehicleBefore = data.read(Vehicle);
+        SettingsStore settings;
+        const Texts typed{{FuelBoxCaptions::Odometer, u"2200"_s}};
+        QVERIFY(runAction(Action::WriteRefuelling, settings, typed, {}, true).succeeded);
+        QVERIFY(runAction(Action::WriteRefuelling, settings, typed).succeeded);
+        QVERIFY(runAction(Action::DeleteLatest, settings).succeeded);
+        QCOMPARE(settingsState(), (QStringList{u"ok"_s, u"5000"_s, u"2200"_s}));
+        QVERIFY(runAction(Action::DeleteLatest, settings).succeeded);
+        QCOMPARE(settingsState(), (QStringList{u"ok"_s, u"1000"_s, u"1000"_s}));
+        QCOMPARE(data.read(Vehicle), vehicleBefore);
+    }
+
+    // Every question before data is destroyed or replaced has No for its default; the delete's
+    // names the record that goes.
+    void destructiveQuestions()
+    {
+        DataFolderFixture data;
+        startLog(data, numberedLog(2));
+        QTemporaryDir source;
+        writeFile(source.filePath(Log), numberedLog(1));
+        writeFile(source.filePath(Vehicle), vehicle().encode());
+        SettingsStore settings;
+        const VehicleBoxes car{u"A"_s, u"2002/5/6"_s, u"0"_s, {}, {}, u"2003/5/6"_s, u"0"_s};
+        for (const Result<>& asked : {Actions::initialiseAll(settings, Confirmed::No),
+                                      Actions::initialiseFuel(settings, Confirmed::No),
+                                      Actions::importFrom(settings, source.path(), Confirmed::No),
+                                      Actions::registerVehicle(settings, car, Confirmed::No)})
+            QVERIFY(asked.question && asked.question->destroysData);
+        const std::optional<Message> deletion =
+            Actions::deleteLatest(settings, Confirmed::No).question;
+        QVERIFY(deletion && deletion->destroysData);
+        QVERIFY(deletion->text.contains(u"2002/05/08、1600km、20l"_s));
+        QVERIFY(!Actions::quit(Confirmed::No).question->destroysData);
+    }
+
     void correctionLoadsAndRewritesTheLatest()
     {
         DataFolderFixture data;
@@ -446,29 +487,23 @@ private slots:
         QVERIFY(
             Actions::exportTo(settings, data.folder() + u"./"_s)
                 .message->text.startsWith(u"書き出し先がデータの保管場所と同じフォルダです。"_s));
+
+        // With no vehicle registered the export writes an empty vehicle file, which imports
+        // back; a source without one at all is refused.
+        QFile::remove(data.path(Vehicle));
+        QTemporaryDir bare;
+        qputenv("HOME", QFile::encodeName(QFileInfo(bare.path()).path())); // typed from "~"
+        QVERIFY(Actions::exportTo(settings, u"~/"_s + QFileInfo(bare.path()).fileName())
+                    .message->text.contains(u"車両情報の登録(訂正)"_s));
+        QCOMPARE(imageOf(bare.path()), (FolderImage{{Log, numberedLog(3)}, {Vehicle, {}}}));
+        QVERIFY(Actions::importFrom(settings, bare.path(), Confirmed::Yes).succeeded);
+        QCOMPARE(data.read(Vehicle), QByteArray());
+        QFile::remove(bare.filePath(Vehicle));
+        QVERIFY(Actions::importFrom(settings, bare.path(), Confirmed::No)
+                    .message->text.contains(bare.filePath(Vehicle)));
     }
 
     // A folder where no vehicle was registered exports an empty vehicle file, which imports.
-    void exportWithoutAVehicle()
-    {
-        DataFolderFixture data;
-        data.write(Log, numberedLog(2));
-        QTemporaryDir backup;
-        SettingsStore settings;
-        qputenv("HOME", QFile::encodeName(QFileInfo(backup.path()).path())); // typed from "~"
-        const Result<> exported =
-            Actions::exportTo(settings, u"~/"_s + QFileInfo(backup.path()).fileName());
-        QVERIFY(exported.succeeded);
-        QVERIFY(exported.message->text.contains(u"車両情報の登録(訂正)"_s));
-        QCOMPARE(imageOf(backup.path()), (FolderImage{{Log, numberedLog(2)}, {Vehicle, {}}}));
-        DataFolderFixture other;
-        QVERIFY(Actions::importFrom(settings, backup.path(), Confirmed::Yes).succeeded);
-        QCOMPARE(imageOf(other.folder()), (FolderImage{{Log, numberedLog(2)}, {Vehicle, {}}}));
-
-        QFile::remove(backup.filePath(Vehicle));
-        const Result<> refused = Actions::importFrom(settings, backup.path(), Confirmed::No);
-        QVERIFY(!refused.question && refused.message->text.contains(backup.filePath(Vehicle)));
-    }
 };
 
 TANKR_GUILESS_TEST_MAIN(TestActions)
