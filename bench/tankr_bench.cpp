@@ -106,7 +106,8 @@ double timeAppend(int rounds, const QByteArray& original)
         rounds,
         [&] {
             SettingsStore settings;
-            const Result<> written = Actions::writeRefuelling(settings, typed.boxes, typed.basis);
+            const Result<> written =
+                Actions::writeRefuelling(settings, typed.boxes, typed.basis, Confirmed::Yes);
             require(written.succeeded, QStringLiteral("the append failed"));
         },
         [&] { restoreLog(original); });

@@ -50,15 +50,16 @@ Result<> writeFirstRefuelling(SettingsStore& settings, const FirstEntryBoxes& bo
 // A refuelling after the first: calculated from the latest record, then appended.
 Result<CalculationBasis> calculateRefuelling(const SettingsStore& settings,
                                              const FuelEntryBoxes& boxes);
+// A write that looks wrong (see FuelEntry::warnings) asks first.
 Result<> writeRefuelling(SettingsStore& settings, const FuelEntryBoxes& boxes,
-                         const CalculationBasis& basis);
+                         const CalculationBasis& basis, Confirmed confirmed);
 // The correction of the latest refuelling: loaded, calculated from the record before it,
 // written over it, or deleted.
 Result<FuelEntryBoxes> loadLatest(const SettingsStore& settings);
 Result<CalculationBasis> calculateCorrection(const SettingsStore& settings,
                                              const FuelEntryBoxes& boxes);
 Result<> writeCorrection(SettingsStore& settings, const FuelEntryBoxes& boxes,
-                         const CalculationBasis& basis);
+                         const CalculationBasis& basis, Confirmed confirmed);
 Result<> deleteLatest(SettingsStore& settings, Confirmed confirmed);
 // The printed lines of a typed range of records.
 Result<QList<PrintLine>> printRange(const SettingsStore& settings, const PrintRange& range);

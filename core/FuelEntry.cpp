@@ -116,12 +116,30 @@ Message oilChangeFailed(const QString& error)
         errorTitle()};
 }
 
+// The record before the one at `number`; none for the first.
+std::optional<FuelRecord> recordBefore(const DataFolder& folder, qint64 number)
+{
+    RecordView<FuelRecord> log(folder, DataFiles::FuelLog);
+    QString ignored;
+    if (number < 2 || !log.open(&ignored))
+        return std::nullopt;
+    return log.at(number - 1);
+}
+
+Message warningQuestion(const QStringList& warnings)
+{
+    return {QStringLiteral("次の点を確認してください。\n・") +
+                warnings.join(QStringLiteral("\n・")) +
+                QStringLiteral("\nこのまま書き込みますか。"),
+            QStringLiteral("確認")};
+}
+
 // The write both entries share: the guard and the boxes' conversions, then the record goes into
 // the log and, with an oil change, the oil counters restart; a vehicle file that cannot be used
 // stops the write with nothing written. A full log takes no new record; an empty log has no latest
 // record to write over.
 Result<> write(SettingsStore& settings, const FuelEntryBoxes& boxes, const CalculationBasis& basis,
-               Place place, const Message& done, Window window)
+               Confirmed confirmed, Place place, const Message& done, Window window)
 {
     if (FuelEntry::needsCalculation(boxes, basis))
         return Result<>::failure(QStringLiteral("計算を実行してください"));
@@ -140,13 +158,18 @@ Result<> write(SettingsStore& settings, const FuelEntryBoxes& boxes, const Calcu
         return Result<>::failure(FileErrors::logFull(MaxRecords));
     if (place == Place::OverLatest && count == 0)
         return Result<>::failure(noRecordToCorrectMessage());
+    const qint64 number = place == Place::AfterLatest ? count + 1 : count;
+    if (confirmed == Confirmed::No) {
+        const QStringList warnings = FuelEntry::warnings(*record, recordBefore(folder, number));
+        if (!warnings.isEmpty())
+            return Result<>::asking(warningQuestion(warnings));
+    }
 
     // The vehicle is read and its file opened before the log is touched.
     RecordView<VehicleRecord> stored(folder, DataFiles::Vehicle);
     RecordWriter vehicleFile(folder, DataFiles::Vehicle, VehicleRecord::Size);
     if (boxes.oilChanged && !(stored.open(&error) && vehicleFile.open(&error)))
         return Result<>::failure(error);
-    const qint64 number = place == Place::AfterLatest ? count + 1 : count;
     if (!log.write(number, record->encode(), &error))
         return Result<>::failure(error);
     if (boxes.oilChanged) {
@@ -274,9 +297,10 @@ Result<CalculationBasis> calculateRefuelling(const SettingsStore& settings,
 }
 
 Result<> writeRefuelling(SettingsStore& settings, const FuelEntryBoxes& boxes,
-                         const CalculationBasis& basis)
+                         const CalculationBasis& basis, Confirmed confirmed)
 {
-    return write(settings, boxes, basis, Place::AfterLatest, RefuellingWritten, Window::Form10);
+    return write(settings, boxes, basis, confirmed, Place::AfterLatest, RefuellingWritten,
+                 Window::Form10);
 }
 
 // The latest record in the boxes' text forms; the trip distance, economy and oil change are left
@@ -300,9 +324,10 @@ Result<CalculationBasis> calculateCorrection(const SettingsStore& settings,
 }
 
 Result<> writeCorrection(SettingsStore& settings, const FuelEntryBoxes& boxes,
-                         const CalculationBasis& basis)
+                         const CalculationBasis& basis, Confirmed confirmed)
 {
-    return write(settings, boxes, basis, Place::OverLatest, CorrectionDone, Window::Form7);
+    return write(settings, boxes, basis, confirmed, Place::OverLatest, CorrectionDone,
+                 Window::Form7);
 }
 
 // The log is cut short in one step, so that whenever the program stops it holds either every

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -60,5 +61,10 @@ bool needsCalculation(const FuelEntryBoxes& boxes, const CalculationBasis& basis
 // convert. A brand or memo still holding its example text is blank.
 std::optional<FuelRecord> recordFrom(const FuelEntryBoxes& boxes, QString* error,
                                      QString* box = nullptr);
+
+// What looks wrong in a refuelling about to be written, measured against the record before it
+// (none for a first record): an odometer not beyond the previous one, a trip of over 2,000 km,
+// a date before the previous one, quantity × unit price more than 10% off the amount paid.
+QStringList warnings(const FuelRecord& record, const std::optional<FuelRecord>& previous);
 
 } // namespace FuelEntry

@@ -112,5 +112,5 @@ void FuelEntryWindow::onCommand2Clicked()
 void FuelEntryWindow::onCommand3Clicked()
 {
     SettingsStore settings;
-    run([&](Confirmed) { return m_write(settings, boxes(), m_basis); });
+    run([&](Confirmed yes) { return m_write(settings, boxes(), m_basis, yes); });
 }

@@ -18,7 +18,8 @@ public:
 
 protected:
     using Calculate = Result<CalculationBasis> (*)(const SettingsStore&, const FuelEntryBoxes&);
-    using Write = Result<> (*)(SettingsStore&, const FuelEntryBoxes&, const CalculationBasis&);
+    using Write = Result<> (*)(SettingsStore&, const FuelEntryBoxes&, const CalculationBasis&,
+                               Confirmed);
 
     struct Design
     {

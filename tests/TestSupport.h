@@ -321,9 +321,9 @@ inline Ran runAction(Action action, SettingsStore& settings, const Texts& texts 
         return ran(basis, {basis.shown.tripDistance, basis.shown.economy});
     }
     case Action::WriteRefuelling:
-        return ran(Actions::writeRefuelling(settings, fuel, {}));
+        return ran(Actions::writeRefuelling(settings, fuel, {}, Confirmed::Yes));
     case Action::WriteCorrection:
-        return ran(Actions::writeCorrection(settings, fuel, {}));
+        return ran(Actions::writeCorrection(settings, fuel, {}, Confirmed::Yes));
     case Action::LoadLatest: {
         const Result<FuelEntryBoxes> loaded = Actions::loadLatest(settings);
         return ran(loaded, shownOf(loaded.shown));

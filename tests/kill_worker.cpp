@@ -29,7 +29,7 @@ int main(int argc, char* argv[])
         for (int n = 1; n <= QByteArray(argv[3]).toInt(); ++n) {
             FuelEntryBoxes boxes = killWorkerBoxes(n);
             boxes.memo = QString::fromLatin1(argv[2]) + QString::number(n);
-            if (!Actions::writeRefuelling(settings, boxes, {}).succeeded)
+            if (!Actions::writeRefuelling(settings, boxes, {}, Confirmed::Yes).succeeded)
                 return 1;
         }
         return 0;
@@ -49,8 +49,9 @@ int main(int argc, char* argv[])
         if (::write(STDOUT_FILENO, line.constData(), size_t(line.size())) != line.size())
             return 2;
         const Result<> result =
-            append ? Actions::writeRefuelling(settings, killWorkerBoxes(count + 1), {})
-                   : Actions::deleteLatest(settings, Confirmed::Yes);
+            append
+                ? Actions::writeRefuelling(settings, killWorkerBoxes(count + 1), {}, Confirmed::Yes)
+                : Actions::deleteLatest(settings, Confirmed::Yes);
         if (!result.succeeded) {
             std::fprintf(stderr, "%s\n", qUtf8Printable(result.message->text));
             return 1;

@@ -34,8 +34,8 @@ Result<> calculateAndWrite(bool correction, FuelEntryBoxes boxes)
                                        .shown;
     boxes.tripDistance = basis.tripDistance;
     boxes.economy = basis.economy;
-    return correction ? Actions::writeCorrection(settings, boxes, basis)
-                      : Actions::writeRefuelling(settings, boxes, basis);
+    return correction ? Actions::writeCorrection(settings, boxes, basis, Confirmed::Yes)
+                      : Actions::writeRefuelling(settings, boxes, basis, Confirmed::Yes);
 }
 
 QByteArray record(const char* date, float odometer, float amount, qint16 payment)
@@ -145,7 +145,7 @@ private slots:
         FuelEntryBoxes typed = entry(boxes[0], boxes[1]);
         typed.tripDistance = boxes[2];
         typed.economy = boxes[3];
-        const Result<> result = Actions::writeRefuelling(settings, typed, basis);
+        const Result<> result = Actions::writeRefuelling(settings, typed, basis, Confirmed::Yes);
         QCOMPARE(result.succeeded, !refused);
         if (refused) {
             QCOMPARE(result.message->text, u"計算を実行してください"_s);
@@ -155,6 +155,39 @@ private slots:
             QCOMPARE(TextConversions::textOfSingle(written.tripDistance), boxes[2]);
             QCOMPARE(TextConversions::textOfSingle(written.economy), boxes[3]);
         }
+    }
+
+    // Each warning at its boundary: the previous record was at 1000 km on 2002/5/6, and 20 l at
+    // 100 yen were paid 2000 yen.
+    void warnings_data()
+    {
+        QTest::addColumn<float>("odometer");
+        QTest::addColumn<double>("date");
+        QTest::addColumn<float>("fuel");
+        QTest::addColumn<QString>("warning"); // empty: none
+        QTest::addRow("sound") << 1500.0f << 37390.0 << 20.0f << "";
+        QTest::addRow("odometer not beyond") << 1000.0f << 37390.0 << 20.0f << "超えていません";
+        QTest::addRow("trip of 2000 km") << 3000.0f << 37390.0 << 20.0f << "";
+        QTest::addRow("trip over 2000 km") << 3000.5f << 37390.0 << 20.0f << "2,000km";
+        QTest::addRow("same day") << 1500.0f << 37382.0 << 20.0f << "";
+        QTest::addRow("day before") << 1500.0f << 37381.0 << 20.0f << "より前";
+        QTest::addRow("price a tenth off") << 1500.0f << 37390.0 << 22.0f << "";
+        QTest::addRow("price over a tenth off") << 1500.0f << 37390.0 << 22.1f << "10%以上";
+    }
+    void warnings()
+    {
+        QFETCH(float, odometer);
+        QFETCH(double, date);
+        QFETCH(float, fuel);
+        QFETCH(QString, warning);
+        FuelRecord record = refuelling(odometer, date);
+        record.fuelAmount = fuel;
+        record.unitPrice = 100;
+        record.payment = 2000;
+        const QStringList found = FuelEntry::warnings(record, refuelling(1000));
+        QCOMPARE(found.size(), warning.isEmpty() ? 0 : 1);
+        QVERIFY(warning.isEmpty() || found.first().contains(warning));
+        QVERIFY(FuelEntry::warnings(record, std::nullopt).size() <= 1); // a first record
     }
 
     void refuellingAppendsOneRecord()
@@ -262,7 +295,7 @@ private slots:
                  strings({"2002/05/06", "12345.6", "", "ENEOS       ", "20", "105", "", "-5"}) +
                      QStringList{u"給油"_s + QString(38, u' ')});
         SettingsStore settings;
-        QCOMPARE(Actions::writeCorrection(settings, loaded.shown, {}).message->text,
+        QCOMPARE(Actions::writeCorrection(settings, loaded.shown, {}, Confirmed::Yes).message->text,
                  u"計算を実行してください"_s);
 
         FuelEntryBoxes boxes = loaded.shown;

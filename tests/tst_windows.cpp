@@ -282,7 +282,9 @@ private slots:
         type(form7, "Text5", u"30"_s);
         click(form7, "Command2");
         QCOMPARE(text(form7, "Text3"), u"450"_s);
+        script.answerYes(); // 30 l at 105 yen is not the 2100 yen paid: asked, then written
         click(form7, "Command3");
+        QVERIFY(script.texts().at(script.texts().size() - 2).contains(u"10%以上違います"_s));
         QCOMPARE(script.texts().last(), u"訂正完了しました。"_s);
         QCOMPARE(FuelRecord::decode(data.read(Log).mid(82)).tripDistance, 450.0f);
     }

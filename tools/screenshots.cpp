@@ -103,7 +103,7 @@ void enterRefuellings()
         const CalculationBasis basis = Actions::calculateRefuelling(settings, boxes).shown;
         boxes.tripDistance = basis.tripDistance;
         boxes.economy = basis.economy;
-        Actions::writeRefuelling(settings, boxes, basis);
+        Actions::writeRefuelling(settings, boxes, basis, Confirmed::Yes);
     }
 }
 
