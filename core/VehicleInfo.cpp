@@ -8,6 +8,8 @@
 #include "TextConversions.h"
 #include "VehicleRecord.h"
 
+#include <cmath>
+
 using TextConversions::textOfDate;
 using TextConversions::textOfSingle;
 
@@ -22,14 +24,18 @@ Reminder notAvailable(const QString& why)
 
 // The details of the registered vehicle, or the note that there is none: a missing or empty
 // vehicle file holds no vehicle, and its zeros would show as dates and figures.
-VehicleDisplay displayOf(RecordView<VehicleRecord>& vehicle)
+VehicleDisplay displayOf(RecordView<VehicleRecord>& vehicle, RecordView<FuelRecord>& log)
 {
     if (vehicle.count() == 0) {
         VehicleDisplay display;
         display.notRegistered = VehicleInfo::notRegisteredNote();
         return display;
     }
-    return VehicleInfo::detailsOf(vehicle.at(1));
+    VehicleDisplay display = VehicleInfo::detailsOf(vehicle.at(1));
+    if (log.count() > 0)
+        display.insurance =
+            VehicleInfo::insuranceFor(log.latest().date, vehicle.at(1).insuranceExpiry);
+    return display;
 }
 
 } // namespace
@@ -54,6 +60,7 @@ VehicleDisplay detailsOf(const VehicleRecord& vehicle)
         PlateNumber + colon + vehicle.plateNumberText(),
         ChassisNumber + colon + vehicle.chassisNumberText(),
         InsuranceExpiry + colon + textOfDate(vehicle.insuranceExpiry),
+        {},
         {},
     };
 }
@@ -86,6 +93,18 @@ Reminder reminderFor(float latestOdometer, qint16 oilRemaining, const QString& c
             QStringLiteral("オイルが残り") + textOfSingle(left) + QStringLiteral("Kmです。")};
 }
 
+VehicleDisplay::Insurance insuranceFor(double latestRefuelling, double expiry)
+{
+    constexpr double WarningDays = 30;
+    const double days = std::floor(expiry) - std::floor(latestRefuelling);
+    if (!std::isfinite(days))
+        return {};
+    if (days < 0)
+        return {QStringLiteral("自賠責保険の期限が切れています"), true};
+    return {QStringLiteral("自賠責保険の期限まで%1日(最新の給油日から)").arg(qint64(days)),
+            days <= WarningDays};
+}
+
 } // namespace VehicleInfo
 
 namespace Actions {
@@ -95,10 +114,11 @@ Result<VehicleDisplay> showVehicle(const SettingsStore& settings)
 {
     const DataFolder folder(settings);
     RecordView<VehicleRecord> vehicle(folder, DataFiles::Vehicle);
+    RecordView<FuelRecord> log(folder, DataFiles::FuelLog);
     QString error;
-    if (!vehicle.open(&error))
+    if (!vehicle.open(&error) || !log.open(&error))
         return Result<VehicleDisplay>::failureClosing(error, Window::Form9);
-    return Result<VehicleDisplay>::showing(displayOf(vehicle));
+    return Result<VehicleDisplay>::showing(displayOf(vehicle, log));
 }
 
 Result<VehicleDisplay> showVehicleWithReminder(const SettingsStore& settings)
@@ -110,7 +130,7 @@ Result<VehicleDisplay> showVehicleWithReminder(const SettingsStore& settings)
     QString error;
     if (!vehicle.open(&error) || !log.open(&error))
         return Shown::failureClosing(error, Window::Form4);
-    VehicleDisplay display = displayOf(vehicle);
+    VehicleDisplay display = displayOf(vehicle, log);
     if (!display.notRegistered.isEmpty())
         return Shown::showing(display);
     if (log.count() == 0) {

@@ -31,6 +31,15 @@ struct VehicleDisplay
         QString text;
     };
     Reminder reminder; // the window with fuel data only
+
+    // The days to the insurance expiry, counted from the latest refuelling, which stands for
+    // today so that the figure never depends on the machine's clock; nothing with an empty log.
+    struct Insurance
+    {
+        QString text;
+        bool warning = false; // within 30 days of the expiry, or past it
+    };
+    Insurance insurance;
 };
 
 namespace VehicleInfo {
@@ -49,5 +58,7 @@ VehicleDisplay detailsOf(const VehicleRecord& vehicle);
 // from, and the allowance.
 VehicleDisplay::Reminder reminderFor(float latestOdometer, qint16 oilRemaining,
                                      const QString& countedFrom, const QString& allowance);
+
+VehicleDisplay::Insurance insuranceFor(double latestRefuelling, double expiry);
 
 } // namespace VehicleInfo

@@ -190,6 +190,35 @@ private slots:
         QVERIFY(FuelEntry::warnings(record, std::nullopt).size() <= 1); // a first record
     }
 
+    // The insurance reminder counts from the latest refuelling; from 30 days before the expiry
+    // it warns.
+    void insurance_data()
+    {
+        QTest::addColumn<double>("expiry");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("warning");
+        QTest::addRow("31 days") << 37413.0 << "自賠責保険の期限まで31日(最新の給油日から)"
+                                 << false;
+        QTest::addRow("30 days") << 37412.0 << "自賠責保険の期限まで30日(最新の給油日から)" << true;
+        QTest::addRow("the day") << 37382.0 << "自賠責保険の期限まで0日(最新の給油日から)" << true;
+        QTest::addRow("past it") << 37381.0 << "自賠責保険の期限が切れています" << true;
+    }
+    void insurance()
+    {
+        QFETCH(double, expiry);
+        QFETCH(QString, text);
+        QFETCH(bool, warning);
+        DataFolderFixture data;
+        VehicleRecord car = vehicle();
+        car.insuranceExpiry = expiry;
+        data.write(Vehicle, car.encode());
+        QCOMPARE(Actions::showVehicle(SettingsStore()).shown.insurance.text, QString());
+        data.write(Log, logOf({100}) + refuelling(200, 37382.75).encode());
+        const VehicleDisplay shown = Actions::showVehicle(SettingsStore()).shown;
+        QCOMPARE(shown.insurance.text, text);
+        QCOMPARE(shown.insurance.warning, warning);
+    }
+
     void refuellingAppendsOneRecord()
     {
         DataFolderFixture data;

@@ -333,6 +333,8 @@ private slots:
         trigger(main, "shryou");
         QWidget* form4 = main.window(Window::Form4);
         QCOMPARE(caption(form4, "Label8"), u"オイルが残り600Kmです。"_s);
+        QCOMPARE(caption(form4, "insuranceLabel"),
+                 u"自賠責保険の期限まで365日(最新の給油日から)"_s);
         const QColor normal =
             control<QLabel>(form4, "Label8")->palette().color(QPalette::WindowText);
 

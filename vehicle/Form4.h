@@ -2,10 +2,6 @@
 
 #include "VehicleInfoWindow.h"
 
-#include <QPalette>
-
-class QLabel;
-
 // The vehicle's details with the oil-change reminder, once the fuel log has been started.
 class Form4 : public VehicleInfoWindow
 {
@@ -16,8 +12,4 @@ public:
 protected:
     Result<VehicleDisplay> read() const override;
     void fill(const VehicleDisplay& display) override;
-
-private:
-    QLabel* m_label8;
-    QPalette m_normalPalette;
 };

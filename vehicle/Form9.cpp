@@ -3,7 +3,7 @@
 #include "Actions.h"
 #include "SettingsStore.h"
 
-Form9::Form9() : VehicleInfoWindow(Window::Form9, 3360, {}, {5040, 3735})
+Form9::Form9() : VehicleInfoWindow(Window::Form9, 3660, {}, {5040, 4035})
 {
     refresh();
 }

@@ -30,6 +30,7 @@ VehicleInfoWindow::VehicleInfoWindow(Window window, int buttonsTop,
     };
     const QList<PlacedControls::Control> note = {
         {Kind::WrappedLabel, "LabelNotRegistered", QString(), {240, 840, 4695, 1695}},
+        {Kind::Label, "insuranceLabel", QString(), {240, 2960, 4695, 255}},
     };
     const QList<PlacedControls::Control> buttons = {
         {Kind::Button, "Command1", QStringLiteral("訂正する"), {120, buttonsTop, 2055, 375}},
@@ -72,6 +73,19 @@ void VehicleInfoWindow::fill(const VehicleDisplay& display)
     auto* note = PlacedControls::find<QLabel>(this, "LabelNotRegistered");
     note->setText(display.notRegistered);
     note->setVisible(!registered);
+    showText("insuranceLabel", display.insurance.text, display.insurance.warning);
+}
+
+void VehicleInfoWindow::showText(const char* label, const QString& text, bool warning)
+{
+    // A warning has to stand out from the details above it.
+    const QColor warningColour(192, 0, 0);
+    auto* shown = PlacedControls::find<QLabel>(this, label);
+    shown->setText(text);
+    QPalette palette = shown->palette();
+    palette.setColor(QPalette::WindowText,
+                     warning ? warningColour : this->palette().color(QPalette::WindowText));
+    shown->setPalette(palette);
 }
 
 // The message waits until the event that caused the refresh is over, and is shown once: the

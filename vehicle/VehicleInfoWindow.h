@@ -24,6 +24,9 @@ protected:
 
     bool event(QEvent* event) override;
 
+    // Shows the text in the label, in red when it warns.
+    void showText(const char* label, const QString& text, bool warning);
+
 private:
     void followSubWindowActivation();
     void reportOnce(const Result<VehicleDisplay>& result);
