@@ -33,6 +33,8 @@ Result<> exportTo(const SettingsStore& settings, const QString& typedFolder);
 // "燃費データ・車両データの読み込み": replaces both data files by those in the typed folder.
 Message importPrompt();
 Result<> importFrom(SettingsStore& settings, const QString& typedFolder, Confirmed confirmed);
+// "燃費データをCSVで書き出す…": the fuel log as a CSV file at the chosen path.
+Result<> exportCsv(const SettingsStore& settings, const QString& path);
 // "現在指定されているデータの保管場所": the data folder in force.
 Message showDataFolder(const SettingsStore& settings);
 // "車両情報の表示": the window with the oil reminder once the log has records or has been
@@ -86,6 +88,7 @@ enum class Action
     InitialiseFuel,
     ExportTo,
     ImportFrom,
+    ExportCsv,
     ShowDataFolder,
     VehicleWindow,
     Quit,

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QMdiArea>
@@ -81,6 +82,14 @@ void MDIForm1::buildMenus()
     const auto exportTo = [](SettingsStore& settings, const QString& folder, Confirmed) {
         return Actions::exportTo(settings, folder);
     };
+    const auto exportCsv = [](SettingsStore& settings, const QString& file, Confirmed) {
+        return Actions::exportCsv(settings, file);
+    };
+    const auto csvFile = [this] {
+        return Dialogs::askSaveFile(this, QStringLiteral("燃費データをCSVで書き出す"),
+                                    QDir::home().filePath(QStringLiteral("tankr.csv")),
+                                    QStringLiteral("CSV (*.csv)"));
+    };
     const QList<Menu> menus = {
         {"file",
          QStringLiteral("ファイル"),
@@ -90,9 +99,15 @@ void MDIForm1::buildMenus()
           {"nenshoki", QStringLiteral("燃費情報のみ初期化"),
            [this] { runAction(&Actions::initialiseFuel); }},
           {"kakidashi", QStringLiteral("燃費データ・車両データの書き出し"),
-           [this, exportTo] { runOnFolder(Actions::exportPrompt(), exportTo); }},
+           [this, exportTo] {
+               runWith(Dialogs::askText(this, Actions::exportPrompt()), exportTo);
+           }},
           {"yomikomi", QStringLiteral("燃費データ・車両データの読み込み"),
-           [this] { runOnFolder(Actions::importPrompt(), &Actions::importFrom); }},
+           [this] {
+               runWith(Dialogs::askText(this, Actions::importPrompt()), &Actions::importFrom);
+           }},
+          {"csv", QStringLiteral("燃費データをCSVで書き出す…"),
+           [this, csvFile, exportCsv] { runWith(csvFile(), exportCsv); }},
           {"hokanbasho", QStringLiteral("現在指定されているデータの保管場所"),
            [this] { Dialogs::inform(this, Actions::showDataFolder(SettingsStore())); }},
           {"a", QString(), nullptr},
@@ -142,13 +157,14 @@ template <typename Action> void MDIForm1::runAction(Action action)
     }
 }
 
-// Export and import ask for the other folder first; Cancel cancels.
-template <typename Action> void MDIForm1::runOnFolder(const Message& prompt, Action action)
+// Export and import ask for the other folder first, the CSV export for its file; Cancel
+// cancels.
+template <typename Action>
+void MDIForm1::runWith(const std::optional<QString>& answer, Action action)
 {
-    const std::optional<QString> folder = Dialogs::askText(this, prompt);
-    if (folder)
+    if (answer)
         runAction(
-            [&](SettingsStore& settings, Confirmed yes) { return action(settings, *folder, yes); });
+            [&](SettingsStore& settings, Confirmed yes) { return action(settings, *answer, yes); });
 }
 
 QMdiSubWindow* MDIForm1::subWindow(Window window) const

@@ -34,7 +34,7 @@ private:
     QMdiSubWindow* addWindow(ChildWindow* child);
 
     template <typename Action> void runAction(Action action);
-    template <typename Action> void runOnFolder(const Message& prompt, Action action);
+    template <typename Action> void runWith(const std::optional<QString>& answer, Action action);
 
     QMdiArea* m_area;
     QTranslator m_qtTranslation;
