@@ -1,8 +1,8 @@
-// Tankr's benchmarks: start-up, the list window and the commands that read or change the fuel
-// log, each over logs of 1, 1,000 and 32,766 records and each beside the time it takes just to
-// read the log's bytes; and peak memory. Usage: tankr-bench [ROUNDS]
-// It runs on the offscreen platform with private settings and data folders, so it never
-// touches the user's own log. Start-up and peak memory are measured in fresh child processes.
+// Tankr's benchmarks: start-up, the list and charts windows and the commands that read or change
+// the fuel log, each over logs of 1, 1,000 and 32,766 records and each beside the time it takes
+// just to read the log's bytes; and peak memory. Usage: tankr-bench [ROUNDS] It runs on the
+// offscreen platform with private settings and data folders, so it never touches the user's own
+// log. Start-up and peak memory are measured in fresh child processes.
 #include "Actions.h"
 #include "BenchSupport.h"
 #include "ChildProcess.h"
@@ -12,6 +12,7 @@
 #include "SettingsStore.h"
 
 #include <QAbstractItemView>
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
@@ -183,6 +184,29 @@ double timeForm6(int rounds, MDIForm1& main)
         });
 }
 
+// The charts window on the same terms: opened in the main window, then laid out and painted.
+double timeGraph(int rounds, MDIForm1& main)
+{
+    return Bench::medianMs(
+        rounds,
+        [&] {
+            QWidget* graph = main.showWindow(Window::Graph);
+            require(graph, QStringLiteral("the charts window did not open"));
+            // A log of one refuelling has no chart, only the reason why.
+            auto* chart = graph->findChild<QAbstractScrollArea*>(QStringLiteral("economyChart"));
+            QWidget* drawn = chart ? chart->viewport()
+                                   : graph->findChild<QWidget*>(QStringLiteral("noDataLabel"));
+            require(drawn, QStringLiteral("the charts window shows neither chart nor reason"));
+            const PaintCount painted(drawn);
+            QCoreApplication::processEvents();
+            require(painted.count > 0, QStringLiteral("the charts window was not painted"));
+        },
+        [&] {
+            main.closeWindow(Window::Graph);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        });
+}
+
 ChildProcess::Report requireChild(const QString& mode)
 {
     const ChildProcess::Report report = ChildProcess::run(mode);
@@ -223,6 +247,7 @@ Figures measure(int records, int rounds, MDIForm1& main, const QString& dataFold
     figures.cumulative = timeCumulative(rounds);
     figures.printLines = timePrintLines(rounds, records);
     figures.form6 = timeForm6(rounds, main);
+    figures.graph = timeGraph(rounds, main);
     measureStartUp(rounds, &figures);
     require(Bench::fileBytes(logPath()) == original,
             QStringLiteral("the benchmarks left the log changed"));

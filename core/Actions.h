@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChartSeries.h"
 #include "Cumulative.h"
 #include "FirstEntry.h"
 #include "FuelEntry.h"
@@ -79,6 +80,9 @@ Result<VehicleDisplay> showVehicle(const SettingsStore& settings);
 Result<VehicleDisplay> showVehicleWithReminder(const SettingsStore& settings);
 // The running totals since the vehicle was put into use.
 Result<CumulativeFigures> showCumulative(const SettingsStore& settings);
+// The economy of each refuelling, the overall economy and the payments of each month, for the
+// charts; a log of fewer than two refuellings says there is nothing to draw.
+Result<ChartSeries> showCharts(const SettingsStore& settings);
 
 // Every action above by name, for whoever needs to go through them all.
 enum class Action
@@ -107,8 +111,9 @@ enum class Action
     ShowVehicle,
     ShowVehicleWithReminder,
     ShowCumulative,
+    ShowCharts,
 };
 Q_ENUM_NS(Action)
-inline constexpr int ActionCount = int(Action::ShowCumulative) + 1;
+inline constexpr int ActionCount = int(Action::ShowCharts) + 1;
 
 } // namespace Actions

@@ -4,9 +4,9 @@
 
 QString windowName(Window window)
 {
-    static const std::array<const char*, 12> names = {
-        "Form1", "Form2", "Form3", "Form4",  "Form5",  "Form6",
-        "Form7", "Form8", "Form9", "Form10", "Form11", "Form12",
+    static const std::array<const char*, 13> names = {
+        "Form1", "Form2", "Form3",  "Form4",  "Form5",  "Form6", "Form7",
+        "Form8", "Form9", "Form10", "Form11", "Form12", "Graph",
     };
     return QLatin1String(names.at(static_cast<std::size_t>(window)));
 }

@@ -18,7 +18,8 @@ enum class Window
     Form10, // refuelling entry
     Form11, // printing
     Form12, // welcome
+    Graph,  // economy and payment charts
 };
 
-// The window's object name, "Form1" to "Form12".
+// The window's object name, "Form1" to "Form12", and "Graph".
 QString windowName(Window window);

@@ -3,7 +3,9 @@
 # Usage: install-packages.sh [run|test]
 set -euo pipefail
 
-run_packages=(cmake g++ qt6-base-dev qt6-translations-l10n fonts-ipaexfont-gothic xvfb xauth)
+# Debian's qt6-charts-dev needs the OpenGL module's CMake files but does not depend on them.
+run_packages=(cmake g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
+              fonts-ipaexfont-gothic xvfb xauth)
 test_packages=(poppler-utils cups printer-driver-cups-pdf python3 clang libclang-rt-14-dev
                dpkg-dev file desktop-file-utils appstream)
 

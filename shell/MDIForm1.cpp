@@ -124,8 +124,8 @@ void MDIForm1::buildMenus()
          QStringLiteral("表示"),
          {{"shryou", QStringLiteral("車両情報の表示"),
            [this] { showWindow(Actions::vehicleWindow(SettingsStore())); }},
-          {"data", QStringLiteral("燃費データ一覧の表示・データの記入・訂正"),
-           open(Window::Form6)}}},
+          {"data", QStringLiteral("燃費データ一覧の表示・データの記入・訂正"), open(Window::Form6)},
+          {"graph", QStringLiteral("燃費グラフ"), open(Window::Graph)}}},
     };
     for (const Menu& menu : menus) {
         QMenu* added = menuBar()->addMenu(menu.caption);

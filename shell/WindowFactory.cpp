@@ -12,6 +12,7 @@
 #include "Form7.h"
 #include "Form8.h"
 #include "Form9.h"
+#include "GraphWindow.h"
 
 // Every window is named here; the compiler warns of one left out.
 ChildWindow* createWindow(Window window)
@@ -41,6 +42,8 @@ ChildWindow* createWindow(Window window)
         return new Form11;
     case Window::Form12:
         return new Form12;
+    case Window::Graph:
+        return new GraphWindow;
     }
     Q_UNREACHABLE();
 }

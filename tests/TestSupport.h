@@ -236,7 +236,7 @@ inline QList<Box> boxesOf(Action action)
     case Action::ShowDataFolder: case Action::VehicleWindow: case Action::Quit:
     case Action::ListLog: case Action::LoadLatest: case Action::DeleteLatest:
     case Action::ShowVehicle: case Action::ShowVehicleWithReminder: case Action::ShowCumulative:
-    case Action::LoadVehicle:
+    case Action::LoadVehicle: case Action::ShowCharts:
         return {};
         // clang-format on
     }
@@ -361,6 +361,17 @@ inline Ran runAction(Action action, SettingsStore& settings, const Texts& texts 
         const Result<CumulativeFigures> f = Actions::showCumulative(settings);
         const CumulativeFigures& s = f.shown;
         return ran(f, {s.daysInUse, s.distance, s.fuel, s.economy, s.payment});
+    }
+    case Action::ShowCharts: {
+        const Result<ChartSeries> charts = Actions::showCharts(settings);
+        const ChartSeries& c = charts.shown;
+        QStringList shown{c.nothingToDraw,
+                          c.overallEconomy ? QString::number(*c.overallEconomy) : u"none"_s};
+        for (const ChartSeries::Point& point : c.economy)
+            shown << u"%1 %2"_s.arg(point.date).arg(point.economy);
+        for (const ChartSeries::Month& month : c.payments)
+            shown << u"%1/%2 %3"_s.arg(month.year).arg(month.month).arg(month.payment);
+        return ran(charts, shown);
     }
     }
     return {};

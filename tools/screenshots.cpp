@@ -15,13 +15,15 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTabWidget>
 #include <QTest>
 
 namespace {
 
 const QList<Window> Windows = {
-    Window::Form12, Window::Form3, Window::Form2, Window::Form5,  Window::Form4, Window::Form9,
-    Window::Form1,  Window::Form6, Window::Form8, Window::Form10, Window::Form7, Window::Form11,
+    Window::Form12, Window::Form3, Window::Form2,  Window::Form5, Window::Form4,
+    Window::Form9,  Window::Form1, Window::Form6,  Window::Graph, Window::Form8,
+    Window::Form10, Window::Form7, Window::Form11,
 };
 
 void save(QWidget* widget, const QString& path)
@@ -140,6 +142,11 @@ int main(int argc, char* argv[])
             enterRefuellings();
         main.showWindow(window);
         save(&main, out.filePath(windowName(window) + QStringLiteral(".png")));
+        // The charts window's second tab, the payments of each month.
+        if (auto* tabs = main.findChild<QTabWidget*>(); tabs && window == Window::Graph) {
+            tabs->setCurrentIndex(1);
+            save(&main, out.filePath(windowName(window) + QStringLiteral("-payments.png")));
+        }
         main.closeWindow(window);
         QTest::qWait(50);
     }
