@@ -3,7 +3,6 @@
 #include "FuelRecord.h"
 #include "RecordReader.h"
 
-#include <QDir>
 #include <QSaveFile>
 
 // The fuel log as a CSV file for spreadsheet programs: UTF-8 with a byte-order mark, so that
@@ -65,10 +64,9 @@ Result<> exportCsv(const SettingsStore& settings, const QString& path)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit())
         return Result<>::failure(FileErrors::cannotWrite(path));
-    return Result<>::done({QStringLiteral("燃費データ%1件をCSVファイル「%2」に書き出しました。")
-                               .arg(log.rowCount())
-                               .arg(QDir::toNativeSeparators(path)),
-                           QStringLiteral("完了")});
+    return Result<>::done(
+        {QStringLiteral("燃費データ%1件をCSVファイルに書き出しました。").arg(log.rowCount()),
+         QStringLiteral("完了")});
 }
 
 } // namespace Actions

@@ -231,6 +231,8 @@ inline QList<Box> boxesOf(Action action)
     case Action::ExportTo:
     case Action::ImportFrom:
         return {{FolderBox, Kind::Folder, QString()}}; // the other folder
+    case Action::ExportCsv:
+        return {}; // its file comes from a file dialog
     // clang-format off
     case Action::ChooseDataFolder: case Action::InitialiseAll: case Action::InitialiseFuel:
     case Action::ShowDataFolder: case Action::VehicleWindow: case Action::Quit:
@@ -296,6 +298,8 @@ inline Ran runAction(Action action, SettingsStore& settings, const Texts& texts 
         return ran(Actions::initialiseFuel(settings, yes));
     case Action::ExportTo:
         return ran(Actions::exportTo(settings, t[FolderBox]));
+    case Action::ExportCsv:
+        return ran(Actions::exportCsv(settings, t[FolderBox] + u"/tankr.csv"_s));
     case Action::ImportFrom:
         return ran(Actions::importFrom(settings, t[FolderBox], yes));
     case Action::ShowDataFolder:

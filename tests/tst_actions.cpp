@@ -4,6 +4,8 @@
 #include "TestSupport.h"
 #include "TextConversions.h"
 
+#include <QProcess>
+
 using namespace TestSupport;
 
 namespace {
@@ -217,6 +219,43 @@ private slots:
         const VehicleDisplay shown = Actions::showVehicle(SettingsStore()).shown;
         QCOMPARE(shown.insurance.text, text);
         QCOMPARE(shown.insurance.warning, warning);
+    }
+
+    // The exact bytes of a small export, and awkward memos read back by Python's csv module.
+    void csvExport()
+    {
+        DataFolderFixture data;
+        QTemporaryDir out;
+        const QString file = out.filePath(u"tankr.csv"_s);
+        QVERIFY(!Actions::exportCsv(SettingsStore(), file).succeeded); // an empty log
+        QVERIFY(!QFile::exists(file));
+        data.write(Log, logOf({1300}));
+        QVERIFY(Actions::exportCsv(SettingsStore(), file).message->text.contains(u"1件"_s));
+        QCOMPARE(readFile(file),
+                 "\xEF\xBB\xBF番号,年月日,総走行距離計指示距離,今回走行距離,銘柄,給油量,"
+                 "単価,燃費,支払い額,備考\r\n1,2002/05/06,1300,300,ENEOS,20,105,15,2100,"
+                 "給油\r\n"_ba);
+
+        const QStringList memos{u"a,b"_s, u"say \"hi\""_s, u"全角、テキスト"_s, u"1\n2"_s};
+        QByteArray log;
+        for (const QString& memo : memos) {
+            FuelRecord record = refuelling(1300);
+            record.setMemoText(memo);
+            log += record.encode();
+        }
+        data.write(Log, log);
+        QVERIFY(Actions::exportCsv(SettingsStore(), file).succeeded);
+        QProcess python;
+        python.start(u"python3"_s, {u"-c"_s,
+                                    u"import csv, sys\n"
+                                    "for row in list(csv.reader(open(sys.argv[1], "
+                                    "encoding='utf-8-sig', newline='')))[1:]:\n"
+                                    "    sys.stdout.write(row[9] + '\\0')"_s,
+                                    file});
+        QVERIFY(python.waitForFinished());
+        QCOMPARE(
+            QString::fromUtf8(python.readAllStandardOutput()).split(QChar(0), Qt::SkipEmptyParts),
+            memos);
     }
 
     void refuellingAppendsOneRecord()

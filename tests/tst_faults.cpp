@@ -122,7 +122,7 @@ bool works(Condition condition, Action action)
     case Action::ListLog: case Action::PrintRange: case Action::ShowVehicle:
     case Action::ShowVehicleWithReminder: case Action::ShowCumulative:
     case Action::CalculateRefuelling: case Action::CalculateCorrection: case Action::LoadLatest:
-    case Action::ExportTo: case Action::LoadVehicle: case Action::ShowCharts:
+    case Action::ExportTo: case Action::LoadVehicle: case Action::ShowCharts: case Action::ExportCsv:
         return condition != Condition::Missing; // reading needs no room nor the right to write
     case Action::WriteCorrection: case Action::DeleteLatest: case Action::InitialiseAll:
     case Action::InitialiseFuel:
