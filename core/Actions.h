@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Backups.h"
 #include "ChartSeries.h"
 #include "Cumulative.h"
 #include "FirstEntry.h"
@@ -36,6 +37,10 @@ Message importPrompt();
 Result<> importFrom(SettingsStore& settings, const QString& typedFolder, Confirmed confirmed);
 // "燃費データをCSVで書き出す…": the fuel log as a CSV file at the chosen path.
 Result<> exportCsv(const SettingsStore& settings, const QString& path);
+// "バックアップから復元…": the backups taken before each destructive command, newest first, and
+// the restore of one of them.
+Result<QList<Backups::Entry>> listBackups();
+Result<> restoreBackup(SettingsStore& settings, const QString& backup, Confirmed confirmed);
 // "現在指定されているデータの保管場所": the data folder in force.
 Message showDataFolder(const SettingsStore& settings);
 // "車両情報の表示": the window with the oil reminder once the log has records or has been
@@ -93,6 +98,8 @@ enum class Action
     ExportTo,
     ImportFrom,
     ExportCsv,
+    ListBackups,
+    RestoreBackup,
     ShowDataFolder,
     VehicleWindow,
     Quit,

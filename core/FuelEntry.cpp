@@ -1,6 +1,7 @@
 #include "FuelEntry.h"
 
 #include "Actions.h"
+#include "Backups.h"
 #include "BoxReader.h"
 #include "Captions.h"
 #include "FileErrors.h"
@@ -346,7 +347,7 @@ Result<> deleteLatest(SettingsStore& settings, Confirmed confirmed)
         return Result<>::asking(deleteQuestion(log.latest()));
     }
     RecordWriter log(folder, DataFiles::FuelLog, FuelRecord::Size);
-    if (!log.open(&error))
+    if (!log.open(&error) || !Backups::take(folder, &error))
         return Result<>::failure(error);
     // The scratch file is emptied first: should that fail, no record has gone yet.
     if (!RecordWriter::empty(folder.filePath(DataFiles::Temp1), &error))

@@ -1,4 +1,5 @@
 #include "Actions.h"
+#include "Backups.h"
 #include "FileErrors.h"
 #include "FuelRecord.h"
 #include "RecordReader.h"
@@ -128,6 +129,8 @@ Result<> initialise(SettingsStore& settings, const QStringList& fileNames)
         if (!RecordWriter::canEmpty(folder.filePath(name)))
             return Result<>::failure(FileErrors::cannotWrite(folder.filePath(name)));
     }
+    if (!Backups::take(folder, &error))
+        return Result<>::failure(error);
     for (const QString& name : fileNames) {
         if (!RecordWriter::empty(folder.filePath(name), &error))
             return Result<>::failure(error);
@@ -306,10 +309,50 @@ Result<> importFrom(SettingsStore& settings, const QString& typedFolder, Confirm
         return Result<>::asking(
             {QStringLiteral("よろしいですか。現在登録されているデータは置き換えられます。"),
              QStringLiteral("確認"), true});
-    if (!RecordWriter::copyAllOrNothing(source->copies, &error))
+    if (!Backups::take(DataFolder(settings), &error) ||
+        !RecordWriter::copyAllOrNothing(source->copies, &error))
         return Result<>::failure(error);
     settings.clearOilUndo();
     return Result<>::done(imported(*source), windowsOfOldData());
+}
+
+Result<QList<Backups::Entry>> listBackups()
+{
+    return Result<QList<Backups::Entry>>::showing(Backups::list());
+}
+
+// The chosen copy replaces both files all-or-nothing, as an import does, after a backup of
+// what it replaces; a file the copy did not hold (no vehicle registered then) comes back empty.
+Result<> restoreBackup(SettingsStore& settings, const QString& backup, Confirmed confirmed)
+{
+    const Backups::Entry entry = Backups::entryAt(backup);
+    if (!entry.usable)
+        return Result<>::failure(
+            QStringLiteral("このバックアップは壊れているか空のため、復元できません。"));
+    const QString when = entry.time.isValid()
+                             ? entry.time.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"))
+                             : QDir::toNativeSeparators(entry.path);
+    if (confirmed == Confirmed::No)
+        return Result<>::asking({QStringLiteral("%1のバックアップ（燃費データ%2件）で現在のデータを"
+                                                "置き換えます。よろしいですか。")
+                                     .arg(when)
+                                     .arg(entry.records),
+                                 QStringLiteral("確認"), true});
+    const DataFolder folder(settings);
+    QString error;
+    if (!folder.ensureExists(&error) || !Backups::take(folder, &error))
+        return Result<>::failure(error);
+    QList<RecordWriter::Copy> copies;
+    for (const QString& name : {DataFiles::FuelLog, DataFiles::Vehicle}) {
+        const QString from = entry.path + name;
+        copies.append({QFileInfo::exists(from) ? from : QString(), folder.filePath(name)});
+    }
+    if (!RecordWriter::copyAllOrNothing(copies, &error))
+        return Result<>::failure(error);
+    settings.clearOilUndo();
+    return Result<>::done(
+        {QStringLiteral("%1のバックアップから復元しました。").arg(when), QStringLiteral("完了")},
+        windowsOfOldData());
 }
 
 } // namespace Actions

@@ -1,6 +1,7 @@
 #include "Registration.h"
 
 #include "Actions.h"
+#include "Backups.h"
 #include "BoxReader.h"
 #include "Captions.h"
 #include "FuelRecord.h"
@@ -159,7 +160,7 @@ Result<> registerVehicle(SettingsStore& settings, const VehicleBoxes& boxes, Con
         return Result<>::failure(problem);
     if (log.count() > 0 && confirmed == Confirmed::No)
         return Result<>::asking(eraseQuestion(log.count()));
-    if (!writeVehicleAndEmptyLog(folder, *vehicle, &problem))
+    if (!Backups::take(folder, &problem) || !writeVehicleAndEmptyLog(folder, *vehicle, &problem))
         return Result<>::failure(problem);
     settings.setOilCounters({boxes.startOdometer, boxes.oilRemaining});
     settings.clearOilUndo();

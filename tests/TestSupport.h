@@ -232,7 +232,9 @@ inline QList<Box> boxesOf(Action action)
     case Action::ImportFrom:
         return {{FolderBox, Kind::Folder, QString()}}; // the other folder
     case Action::ExportCsv:
-        return {}; // its file comes from a file dialog
+    case Action::ListBackups:
+    case Action::RestoreBackup:
+        return {}; // a file chosen in a dialog, or a backup chosen in a list
     // clang-format off
     case Action::ChooseDataFolder: case Action::InitialiseAll: case Action::InitialiseFuel:
     case Action::ShowDataFolder: case Action::VehicleWindow: case Action::Quit:
@@ -300,6 +302,12 @@ inline Ran runAction(Action action, SettingsStore& settings, const Texts& texts 
         return ran(Actions::exportTo(settings, t[FolderBox]));
     case Action::ExportCsv:
         return ran(Actions::exportCsv(settings, t[FolderBox] + u"/tankr.csv"_s));
+    case Action::ListBackups: {
+        const Result<QList<Backups::Entry>> backups = Actions::listBackups();
+        return ran(backups, {QString::number(backups.shown.size())});
+    }
+    case Action::RestoreBackup: // the other folder stands for the backup
+        return ran(Actions::restoreBackup(settings, t[FolderBox], yes));
     case Action::ImportFrom:
         return ran(Actions::importFrom(settings, t[FolderBox], yes));
     case Action::ShowDataFolder:

@@ -117,7 +117,7 @@ bool works(Condition condition, Action action)
     switch (action) {
         // clang-format off
     case Action::ChooseDataFolder: case Action::ShowDataFolder: case Action::VehicleWindow:
-    case Action::Quit:
+    case Action::Quit: case Action::ListBackups:
         return true; // no file is touched
     case Action::ListLog: case Action::PrintRange: case Action::ShowVehicle:
     case Action::ShowVehicleWithReminder: case Action::ShowCumulative:
@@ -128,7 +128,7 @@ bool works(Condition condition, Action action)
     case Action::InitialiseFuel:
         return full; // an overwrite in place needs no new block, shortening frees room
     case Action::WriteFirstRefuelling: case Action::WriteRefuelling: case Action::RegisterVehicle:
-    case Action::CorrectVehicle: case Action::ImportFrom:
+    case Action::CorrectVehicle: case Action::ImportFrom: case Action::RestoreBackup:
         return false;
         // clang-format on
     }
@@ -237,7 +237,7 @@ private slots:
                    {{Log, numberedLog(60)}, {Vehicle, vehicle().encode()}});
 
         const auto run = [&](const QString& folder, const QString& exportFolder) {
-            const QString other = action == Action::ImportFrom
+            const QString other = action == Action::ImportFrom || action == Action::RestoreBackup
                                       ? importSource.path() + QLatin1Char('/')
                                   : ontoDataDisk ? folder + u"out/"_s
                                                  : exportFolder;
