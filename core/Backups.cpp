@@ -32,8 +32,9 @@ QString newFolder(QString* error)
         return QString();
     }
     for (int suffix = 1; suffix < 100; ++suffix) {
+        // Padded, so that the names sort as the backups were taken.
         const QString folder =
-            suffix == 1 ? base : base + QLatin1Char('-') + QString::number(suffix);
+            suffix == 1 ? base : base + QStringLiteral("-%1").arg(suffix, 2, 10, QLatin1Char('0'));
         if (QDir().mkdir(folder))
             return folder + QLatin1Char('/');
     }

@@ -108,6 +108,7 @@ void MDIForm1::buildMenus()
            }},
           {"csv", QStringLiteral("燃費データをCSVで書き出す…"),
            [this, csvFile, exportCsv] { runWith(csvFile(), exportCsv); }},
+          {"restore", QStringLiteral("バックアップから復元…"), open(Window::Restore)},
           {"hokanbasho", QStringLiteral("現在指定されているデータの保管場所"),
            [this] { Dialogs::inform(this, Actions::showDataFolder(SettingsStore())); }},
           {"a", QString(), nullptr},

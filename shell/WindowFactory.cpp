@@ -13,6 +13,7 @@
 #include "Form8.h"
 #include "Form9.h"
 #include "GraphWindow.h"
+#include "RestoreWindow.h"
 
 // Every window is named here; the compiler warns of one left out.
 ChildWindow* createWindow(Window window)
@@ -44,6 +45,8 @@ ChildWindow* createWindow(Window window)
         return new Form12;
     case Window::Graph:
         return new GraphWindow;
+    case Window::Restore:
+        return new RestoreWindow;
     }
     Q_UNREACHABLE();
 }

@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
@@ -374,6 +375,28 @@ private slots:
         QVERIFY(control<QLabel>(form4, "Label8")->palette().color(QPalette::WindowText) != normal);
         click(form4, "Command3");
         QCOMPARE(caption(main.window(Window::Form1), "Label3"), u"使用距離:1250km"_s);
+    }
+
+    // The restore window lists the backups newest first, a damaged one as unusable, and puts
+    // the chosen one back once the user says Yes.
+    void restoreFromTheWindow()
+    {
+        QDir(Backups::root()).removeRecursively();
+        DataFolderFixture data;
+        startLog(data, numberedLog(3));
+        QDir(Backups::root()).mkpath(u"20020101-000000"_s); // emptied by hand
+        Script script;
+        script.answerYes();
+        MDIForm1 main;
+        trigger(main, "nenshoki");
+        QWidget* restore = main.showWindow(Window::Restore);
+        const auto* list = control<QListWidget>(restore, "backupList");
+        QCOMPARE(list->count(), 2);
+        QVERIFY(list->item(0)->text().contains(u"燃費データ3件　CB50S"_s));
+        QVERIFY(list->item(1)->text().contains(u"使用できません"_s));
+        script.answerYes();
+        click(restore, "restoreButton");
+        QCOMPARE(data.read(Log), numberedLog(3));
     }
 
     void initialiseFromTheMenu()

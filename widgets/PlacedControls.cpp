@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 
 namespace PlacedControls {
@@ -35,6 +36,8 @@ QWidget* create(QWidget* window, const Control& control)
         return new QCheckBox(control.caption, window);
     case Kind::DropDown:
         return new QComboBox(window);
+    case Kind::List:
+        return new QListWidget(window);
     case Kind::DirectoryList:
         return new DirectoryList(window);
     }

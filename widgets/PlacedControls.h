@@ -18,6 +18,7 @@ enum class Kind
     Box,           // a text box, holding its example text
     CheckBox,
     DropDown,
+    List,          // a list of items to choose one from
     DirectoryList, // the open directory with the path above it and its subdirectories below
 };
 

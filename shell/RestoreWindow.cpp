@@ -1,0 +1,60 @@
+#include "RestoreWindow.h"
+
+#include "Actions.h"
+#include "FitToText.h"
+#include "PlacedControls.h"
+#include "SettingsStore.h"
+#include "Twips.h"
+
+#include <QListWidget>
+#include <QPushButton>
+
+using PlacedControls::Kind;
+
+RestoreWindow::RestoreWindow()
+    : ChildWindow(Window::Restore, QStringLiteral("バックアップから復元"), Frame::Fixed)
+{
+    PlacedControls::place(
+        this, {{Kind::WrappedLabel,
+                "Label1",
+                QStringLiteral(
+                    "初期化・新規登録・読み込み・削除・復元の前のデータです。復元するものを選ん"
+                    "で「復元」を押してください。"),
+                {120, 120, 5400, 480}},
+               {Kind::List, "backupList", QString(), {120, 660, 5400, 2400}},
+               {Kind::Button, "restoreButton", QStringLiteral("復元"), {120, 3180, 1500, 375}},
+               {Kind::Button, "closeButton", QStringLiteral("閉じる"), {4020, 3180, 1500, 375}}});
+    m_list = PlacedControls::find<QListWidget>(this, "backupList");
+    setFixedSize(FitToText::grow(this, Twips::size(5640, 3675)));
+    showBackups();
+    connect(PlacedControls::find<QPushButton>(this, "restoreButton"), &QPushButton::clicked, this,
+            &RestoreWindow::onRestoreClicked);
+    connect(PlacedControls::find<QPushButton>(this, "closeButton"), &QPushButton::clicked, this,
+            &RestoreWindow::closeThisWindow);
+}
+
+void RestoreWindow::showBackups()
+{
+    m_list->clear();
+    for (const Backups::Entry& backup : Actions::listBackups().shown) {
+        const QString when = backup.time.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+        const QString what =
+            backup.usable
+                ? QStringLiteral("燃費データ%1件　%2").arg(backup.records).arg(backup.vehicleName)
+                : QStringLiteral("使用できません（壊れているか空です）");
+        auto* item = new QListWidgetItem(when + QStringLiteral("　") + what, m_list);
+        item->setData(Qt::UserRole, backup.path);
+    }
+    m_list->setCurrentRow(0);
+}
+
+void RestoreWindow::onRestoreClicked()
+{
+    const QListWidgetItem* chosen = m_list->currentItem();
+    if (!chosen)
+        return;
+    const QString backup = chosen->data(Qt::UserRole).toString();
+    SettingsStore settings;
+    if (run([&](Confirmed yes) { return Actions::restoreBackup(settings, backup, yes); }).succeeded)
+        showBackups();
+}
