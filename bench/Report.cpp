@@ -66,6 +66,7 @@ void printCommands(const QList<Figures>& all)
 {
     printTimeRow(QStringLiteral("Form6 opened and painted"), all, &Figures::form6);
     printTimeRow(QStringLiteral("Graph opened and painted"), all, &Figures::graph);
+    printTimeRow(QStringLiteral("CSV export of the whole log"), all, &Figures::csvExport);
     printTimeRow(QStringLiteral("calculation (Form10 計算)"), all, &Figures::calculation);
     printTimeRow(QStringLiteral("append (Form10 書き込む)"), all, &Figures::append);
     printTimeRow(QStringLiteral("delete of the latest record (Form7)"), all,

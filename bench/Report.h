@@ -10,7 +10,8 @@ struct Figures
     double startUp = 0;
     double emptyStartUp = 0;
     double form6 = 0;
-    double graph = 0; // the charts window opened and painted
+    double graph = 0;     // the charts window opened and painted
+    double csvExport = 0; // the whole log written as CSV
     double calculation = 0;
     double append = 0;
     double deleteLatest = 0;

@@ -130,6 +130,17 @@ double timeDelete(int rounds, const QByteArray& original)
     return time;
 }
 
+// The CSV export of the whole log, written and renamed into place.
+double timeCsvExport(int rounds)
+{
+    QTemporaryDir out;
+    return Bench::medianMs(rounds, [&out] {
+        const Result<> exported =
+            Actions::exportCsv(SettingsStore(), out.filePath(QStringLiteral("tankr.csv")));
+        require(exported.succeeded, QStringLiteral("the CSV export failed"));
+    });
+}
+
 double timeCumulative(int rounds)
 {
     return Bench::medianMs(rounds, [] {
@@ -248,6 +259,7 @@ Figures measure(int records, int rounds, MDIForm1& main, const QString& dataFold
     figures.printLines = timePrintLines(rounds, records);
     figures.form6 = timeForm6(rounds, main);
     figures.graph = timeGraph(rounds, main);
+    figures.csvExport = timeCsvExport(rounds);
     measureStartUp(rounds, &figures);
     require(Bench::fileBytes(logPath()) == original,
             QStringLiteral("the benchmarks left the log changed"));

@@ -1,6 +1,7 @@
 // Opens every window of Tankr in turn inside the main window and saves a picture of each, so
 // the windows can be looked at without a desktop. Usage: tankr-screenshots OUTPUT_FOLDER
 #include "Actions.h"
+#include "Backups.h"
 #include "DataFolder.h"
 #include "FuelRecord.h"
 #include "MDIForm1.h"
@@ -21,9 +22,9 @@
 namespace {
 
 const QList<Window> Windows = {
-    Window::Form12, Window::Form3, Window::Form2,  Window::Form5, Window::Form4,
-    Window::Form9,  Window::Form1, Window::Form6,  Window::Graph, Window::Form8,
-    Window::Form10, Window::Form7, Window::Form11,
+    Window::Form12, Window::Form3, Window::Form2,  Window::Form5,   Window::Form4,
+    Window::Form9,  Window::Form1, Window::Form6,  Window::Graph,   Window::Form8,
+    Window::Form10, Window::Form7, Window::Form11, Window::Restore,
 };
 
 void save(QWidget* widget, const QString& path)
@@ -140,6 +141,9 @@ int main(int argc, char* argv[])
     for (const Window window : Windows) {
         if (window == Window::Form6)
             enterRefuellings();
+        QString error;
+        if (window == Window::Restore) // a backup to list, as a destructive command takes one
+            Backups::take(DataFolder(SettingsStore()), &error);
         main.showWindow(window);
         save(&main, out.filePath(windowName(window) + QStringLiteral(".png")));
         // The charts window's second tab, the payments of each month.
