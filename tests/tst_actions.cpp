@@ -367,7 +367,7 @@ private slots:
     void destructiveQuestions()
     {
         DataFolderFixture data;
-        startLog(data, numberedLog(2));
+        startLog(data, numberedLog(1)); // a single record is worth a question too
         QTemporaryDir source;
         writeFile(source.filePath(Log), numberedLog(1));
         writeFile(source.filePath(Vehicle), vehicle().encode());
@@ -381,7 +381,7 @@ private slots:
         const std::optional<Message> deletion =
             Actions::deleteLatest(settings, Confirmed::No).question;
         QVERIFY(deletion && deletion->destroysData);
-        QVERIFY(deletion->text.contains(u"2002/05/08、1600km、20l"_s));
+        QVERIFY(deletion->text.contains(u"2002/05/07、1300km、20l"_s));
         QVERIFY(!Actions::quit(Confirmed::No).question->destroysData);
     }
 

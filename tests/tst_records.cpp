@@ -62,6 +62,7 @@ private slots:
         QTest::addRow("full-width sign, point") << "－１．５" << -1.5 << -1.5;
         QTest::addRow("full-width grouping") << "１２，３４５．５" << 12.0 << 12345.5;
         QTest::addRow("minus sign U+2212") << "9\u2212" << 9.0 << -9.0;
+        QTest::addRow("full-width nine") << "９" << 9.0 << 9.0;
     }
     void numbers()
     {
@@ -139,6 +140,8 @@ private slots:
         QTest::addRow("hour minute") << "2002/5/6 12:30" << 37382.0 + 45000.0 / 86400;
         QTest::addRow("before day zero") << "1899/12/29 6:00" << -1.25;
         QTest::addRow("time without blank") << "2002/5/612:30" << None;
+        QTest::addRow("three-digit hour") << "2002/5/6 012:30" << None;
+        QTest::addRow("year alone") << "2002" << None;
     }
     void dates()
     {
@@ -231,6 +234,7 @@ private slots:
         QTest::addRow("undefined single bytes") << "\uFFFD\uFFFD\uFFFD" << hex("80A0FD") << 2;
         QTest::addRow("unassigned double-byte code") << "\uFFFD" << hex("8540") << 2;
         QTest::addRow("every unmapped one") << "€あé" << hex("3F82A03F") << 1;
+        QTest::addRow("yen sign, lone surrogate") << u"¥"_s + QChar(0xD83D) << hex("5C3F") << 1;
     }
     void cp932()
     {
