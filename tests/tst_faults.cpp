@@ -302,6 +302,7 @@ private slots:
             expected += record->encode();
         }
         data.write(Log, expected.left(Fewest * FuelRecord::Size));
+        data.write(DataFiles::Temp1, {}); // as in every folder a log was started in
         const quint32 seed = qEnvironmentVariableIsSet("TANKR_KILL_SEED")
                                  ? quint32(qEnvironmentVariableIntValue("TANKR_KILL_SEED"))
                                  : 20020506u;
