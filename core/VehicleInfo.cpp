@@ -96,8 +96,10 @@ Reminder reminderFor(float latestOdometer, qint16 oilRemaining, const QString& c
 VehicleDisplay::Insurance insuranceFor(double latestRefuelling, double expiry)
 {
     constexpr double WarningDays = 30;
+    // Dates a user can type lie within years 100 to 9999; a damaged record's may not.
+    constexpr double LongestSpan = 4'000'000;
     const double days = std::floor(expiry) - std::floor(latestRefuelling);
-    if (!std::isfinite(days))
+    if (!std::isfinite(days) || std::abs(days) > LongestSpan)
         return {};
     if (days < 0)
         return {QStringLiteral("自賠責保険の期限が切れています"), true};
