@@ -16,6 +16,7 @@
 #include "SettingsStore.h"
 #include "VehicleRecord.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -43,14 +44,35 @@ struct SourceFile
     QByteArray bytes;
 };
 
+const QString RootPrefix = QStringLiteral("tankr-fuzz-import-");
+
 // Every write of the import reaches the disk before it reports success; in memory, where a sync
 // costs nothing, a run takes a fraction of the time.
-QString rootTemplate()
+QString rootParent()
 {
     const QString memory = QStringLiteral("/dev/shm");
     const QFileInfo info(memory);
-    return (info.isDir() && info.isWritable() ? memory : QDir::tempPath()) +
-           QStringLiteral("/tankr-fuzz-import-XXXXXX");
+    return info.isDir() && info.isWritable() ? memory : QDir::tempPath();
+}
+
+// A finding aborts the process and leaves its folders behind; the next process clears those of
+// processes that are gone. The process id is part of each folder's name.
+void clearFoldersOfEndedProcesses()
+{
+    const QDir parent(rootParent());
+    for (const QString& name :
+         parent.entryList({RootPrefix + QLatin1Char('*')}, QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString pid = name.mid(RootPrefix.size()).section(QLatin1Char('-'), 0, 0);
+        if (!pid.isEmpty() && !QFileInfo::exists(QStringLiteral("/proc/") + pid))
+            QDir(parent.filePath(name)).removeRecursively();
+    }
+}
+
+QString rootTemplate()
+{
+    clearFoldersOfEndedProcesses();
+    return rootParent() + QLatin1Char('/') + RootPrefix +
+           QString::number(QCoreApplication::applicationPid()) + QStringLiteral("-XXXXXX");
 }
 
 // The folders of one fuzzing process, made once: a home of its own for the settings, the
@@ -96,8 +118,8 @@ QByteArray readFile(const QString& path)
 // The environment is set before anything asks Qt where the settings or the data live.
 Folders& folders()
 {
-    static Folders* const made = [] {
-        auto* f = new Folders;
+    static const std::unique_ptr<Folders> made = [] {
+        auto f = std::make_unique<Folders>();
         if (!f->root.isValid()) {
             std::fprintf(stderr, "cannot make a temporary folder\n");
             std::abort();
