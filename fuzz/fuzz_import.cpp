@@ -39,7 +39,6 @@ enum class Placed
 struct SourceFile
 {
     QString name;
-    int recordLength;
     Placed placed;
     QByteArray bytes;
 };
@@ -270,9 +269,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const size_t fuelLength = size > 2 ? size_t(data[1] | (data[2] << 8)) : 0;
     const QByteArrayView rest = bytes(data + lengthBytes, size - lengthBytes);
     const qsizetype split = qMin<qsizetype>(qsizetype(fuelLength), rest.size());
-    const SourceFile fuel{DataFiles::FuelLog, FuelRecord::Size, placedOf(flags),
-                          rest.first(split).toByteArray()};
-    const SourceFile vehicle{DataFiles::Vehicle, VehicleRecord::Size, placedOf(flags >> 2),
+    const SourceFile fuel{DataFiles::FuelLog, placedOf(flags), rest.first(split).toByteArray()};
+    const SourceFile vehicle{DataFiles::Vehicle, placedOf(flags >> 2),
                              rest.sliced(split).toByteArray()};
 
     // A fresh start each run: an empty data folder, the source as the input has it, and no
@@ -307,7 +305,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray fuelTaken = wholeRecords(fuel.bytes, FuelRecord::Size);
     const QByteArray vehicleTaken = wholeRecords(vehicle.bytes, VehicleRecord::Size);
     checkDataFolder(fuelTaken, vehicleTaken, "after the import");
-    readEverything(settings, fuelTaken.size() / FuelRecord::Size,
-                   vehicleTaken.size() / VehicleRecord::Size);
+    const qint64 fuelRecords = fuelTaken.size() / FuelRecord::Size;
+    // A torn last record is left out, and the message says how many records were taken.
+    const bool torn =
+        fuelTaken.size() != fuel.bytes.size() || vehicleTaken.size() != vehicle.bytes.size();
+    FUZZ_CHECK(imported.message.has_value());
+    FUZZ_CHECK(!torn || imported.message->text.contains(QString::number(fuelRecords) +
+                                                        QStringLiteral("件")));
+    readEverything(settings, fuelRecords, vehicleTaken.size() / VehicleRecord::Size);
     return 0;
 }
