@@ -70,12 +70,12 @@ for target in "${targets[@]}"; do
     log=$work/fuzz-0.log
     grep -E '^(stat::number_of_executed_units|stat::average_exec_per_sec|stat::peak_rss_mb)' \
         "$log" || true
-    grep -E '^#[0-9]+ +DONE' "$log" | tail -1 || true
+    grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -1 || true
 
     found=$(find "$artifacts" -type f | sort)
     if [ "$status" -ne 0 ] || [ -n "$found" ]; then
         echo "!! $target FAILED (exit $status); its output:" >&2
-        grep -v -E '^#[0-9]+ +(NEW|REDUCE|pulse)' "$log" | tail -60 >&2 || true
+        grep -v -E '^#[0-9]+[[:space:]]+(NEW|REDUCE|pulse)' "$log" | tail -60 >&2 || true
         for file in $found; do
             echo "!! reproducer: $file   (run: $build/$target $file)" >&2
         done
