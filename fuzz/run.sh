@@ -10,7 +10,7 @@ seconds=${1:-20}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(fuzz_record_decode fuzz_cp932 fuzz_numbers fuzz_date)
+    targets=(fuzz_record_decode fuzz_cp932 fuzz_numbers fuzz_date fuzz_import)
 fi
 case $seconds in
 '' | *[!0-9]*)
@@ -19,13 +19,15 @@ case $seconds in
     ;;
 esac
 
-# The longest input worth trying: a little over a record, a few fields, a pasted box, a date.
+# The longest input worth trying: a little over a record, a few fields, a pasted box, a date;
+# for an import, four fuel records and two vehicle records with their torn tails.
 max_len() {
     case $1 in
     fuzz_record_decode) echo 200 ;;
     fuzz_cp932) echo 128 ;;
     fuzz_numbers) echo 512 ;;
     fuzz_date) echo 128 ;;
+    fuzz_import) echo $((82 * 4 + 74 * 2 + 16)) ;;
     *) echo 256 ;;
     esac
 }
@@ -68,12 +70,12 @@ for target in "${targets[@]}"; do
     log=$work/fuzz-0.log
     grep -E '^(stat::number_of_executed_units|stat::average_exec_per_sec|stat::peak_rss_mb)' \
         "$log" || true
-    grep -E '^#[0-9]+ +DONE' "$log" | tail -1 || true
+    grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -1 || true
 
     found=$(find "$artifacts" -type f | sort)
     if [ "$status" -ne 0 ] || [ -n "$found" ]; then
         echo "!! $target FAILED (exit $status); its output:" >&2
-        grep -v -E '^#[0-9]+ +(NEW|REDUCE|pulse)' "$log" | tail -60 >&2 || true
+        grep -v -E '^#[0-9]+[[:space:]]+(NEW|REDUCE|pulse)' "$log" | tail -60 >&2 || true
         for file in $found; do
             echo "!! reproducer: $file   (run: $build/$target $file)" >&2
         done
