@@ -204,6 +204,7 @@ private slots:
         QTest::addRow("30 days") << 37412.0 << "自賠責保険の期限まで30日(最新の給油日から)" << true;
         QTest::addRow("the day") << 37382.0 << "自賠責保険の期限まで0日(最新の給油日から)" << true;
         QTest::addRow("past it") << 37381.0 << "自賠責保険の期限が切れています" << true;
+        QTest::addRow("a damaged date") << 1e300 << "" << false;
     }
     void insurance()
     {
