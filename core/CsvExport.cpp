@@ -2,6 +2,7 @@
 #include "FileErrors.h"
 #include "FuelRecord.h"
 #include "RecordReader.h"
+#include "TextConversions.h"
 
 #include <QSaveFile>
 
@@ -20,13 +21,6 @@ QString csvField(const QString& text)
         return text;
     return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
            QLatin1Char('"');
-}
-
-QString withoutTrailingBlanks(QString text)
-{
-    while (!text.isEmpty() && text.back().isSpace())
-        text.chop(1);
-    return text;
 }
 
 QByteArray csvLine(const QStringList& fields)
@@ -58,7 +52,7 @@ Result<> exportCsv(const SettingsStore& settings, const QString& path)
     for (int row = 0; row < log.rowCount(); ++row) {
         QStringList fields = log.row(row);
         for (const int textColumn : {4, 9})
-            fields[textColumn] = withoutTrailingBlanks(fields[textColumn]);
+            fields[textColumn] = TextConversions::withoutTrailingBlanks(fields[textColumn]);
         csv += csvLine(fields);
     }
     QSaveFile file(path);

@@ -90,13 +90,6 @@ std::optional<VehicleRecord> vehicleToWrite(const DataFolder& folder, const Vehi
     return Registration::recordFrom(boxes, problem, box);
 }
 
-QString withoutTrailingBlanks(QString text)
-{
-    while (!text.isEmpty() && text.back().isSpace())
-        text.chop(1);
-    return text;
-}
-
 // A date as the registration boxes take it, "2002/5/6", with its time of day when it has one.
 QString typedDate(double days)
 {
@@ -223,12 +216,12 @@ Result<std::optional<VehicleBoxes>> loadVehicle(const SettingsStore& settings)
     const QString oilLeft =
         driven ? TextConversions::textOfSingle(float(double(vehicle.oilRemaining) - *driven))
                : QString::number(vehicle.oilRemaining);
-    return Loaded::showing(VehicleBoxes{withoutTrailingBlanks(vehicle.nameText()),
-                                        typedDate(vehicle.startDate),
-                                        TextConversions::textOfSingle(vehicle.startOdometer),
-                                        withoutTrailingBlanks(vehicle.plateNumberText()),
-                                        withoutTrailingBlanks(vehicle.chassisNumberText()),
-                                        typedDate(vehicle.insuranceExpiry), oilLeft});
+    return Loaded::showing(VehicleBoxes{
+        TextConversions::withoutTrailingBlanks(vehicle.nameText()), typedDate(vehicle.startDate),
+        TextConversions::textOfSingle(vehicle.startOdometer),
+        TextConversions::withoutTrailingBlanks(vehicle.plateNumberText()),
+        TextConversions::withoutTrailingBlanks(vehicle.chassisNumberText()),
+        typedDate(vehicle.insuranceExpiry), oilLeft});
 }
 
 } // namespace Actions

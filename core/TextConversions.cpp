@@ -450,4 +450,11 @@ QString textOfDate(double days)
     return dateText + QLatin1Char(' ') + time;
 }
 
+QString withoutTrailingBlanks(QString text)
+{
+    while (!text.isEmpty() && text.back().isSpace())
+        text.chop(1);
+    return text;
+}
+
 } // namespace TextConversions

@@ -53,4 +53,7 @@ QString textOfSingle(float value);
 // as "0:00:00".
 QString textOfDate(double days);
 
+// A fixed-width text field's text without the blanks that fill it.
+QString withoutTrailingBlanks(QString text);
+
 } // namespace TextConversions
