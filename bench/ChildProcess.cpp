@@ -5,6 +5,7 @@
 #include "DataFolder.h"
 #include "FuelRecord.h"
 #include "MDIForm1.h"
+#include "PrintRenderer.h"
 #include "RecordReader.h"
 #include "SettingsStore.h"
 
@@ -13,6 +14,7 @@
 #include <QFile>
 #include <QMainWindow>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QWindow>
 
 #include <cstdio>
@@ -130,7 +132,7 @@ int showAndReport(QWidget* window)
 }
 
 // Every task that holds the whole log, at once in one process: the list window opened, scrolled
-// to its end and painted, the cumulative figures shown, and the whole log made into print lines.
+// to its end and painted, the cumulative figures shown, and the whole log saved as a PDF.
 int showWholeLog(MDIForm1& main)
 {
     QWidget* list = main.showWindow(Window::Form6);
@@ -150,9 +152,13 @@ int showWholeLog(MDIForm1& main)
     if (!log.open(&error))
         return 1;
     const QString last = QString::number(log.count());
-    const Result<QList<PrintLine>> job = Actions::printRange(settings, {QStringLiteral("1"), last});
-    Bench::consume(job.shown.size());
-    return job.succeeded ? 0 : 1;
+    const Result<PrintJob> job = Actions::printRange(settings, {QStringLiteral("1"), last});
+    const QTemporaryDir out;
+    const QString pdf = out.filePath(QStringLiteral("log.pdf"));
+    if (!job.succeeded)
+        return 1;
+    PrintRenderer::saveAsPdf(job.shown, pdf, &main);
+    return QFile::exists(pdf) ? 0 : 1;
 }
 
 int runMode(const QString& mode)

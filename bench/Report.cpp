@@ -72,7 +72,7 @@ void printCommands(const QList<Figures>& all)
     printTimeRow(QStringLiteral("delete of the latest record (Form7)"), all,
                  &Figures::deleteLatest);
     printTimeRow(QStringLiteral("cumulative figures (Form1)"), all, &Figures::cumulative);
-    printTimeRow(QStringLiteral("print lines for the whole log"), all, &Figures::printLines);
+    printTimeRow(QStringLiteral("PDF of the whole log (Form11)"), all, &Figures::pdf);
 }
 
 void printMemory(const QList<Figures>& all)

@@ -16,7 +16,7 @@ struct Figures
     double append = 0;
     double deleteLatest = 0;
     double cumulative = 0;
-    double printLines = 0;
+    double pdf = 0;
     qint64 startedPeakKb = -1;
     qint64 workPeakKb = -1;
     qint64 emptyPeakKb = -1;

@@ -70,7 +70,7 @@ Result<> writeCorrection(SettingsStore& settings, const FuelEntryBoxes& boxes,
                          const CalculationBasis& basis, Confirmed confirmed);
 Result<> deleteLatest(SettingsStore& settings, Confirmed confirmed);
 // The printed lines of a typed range of records.
-Result<QList<PrintLine>> printRange(const SettingsStore& settings, const PrintRange& range);
+Result<PrintJob> printRange(const SettingsStore& settings, const PrintRange& range);
 
 // ---- The vehicle ---------------------------------------------------------------------------
 

@@ -4,11 +4,11 @@
 #include "BoxReader.h"
 #include "Captions.h"
 #include "FileErrors.h"
-#include "FuelRecord.h"
-#include "RecordReader.h"
 #include "TextConversions.h"
 
 #include <QDir>
+
+#include <algorithm>
 
 #include <optional>
 
@@ -109,13 +109,18 @@ Message noPrinter()
                    errorTitle()};
 }
 
-Message printerFailed(const QString& printer)
+Message printerFailed(const QString& printer, const QString& reason)
 {
-    return Message{
-        QStringLiteral(
-            "プリンタ「%1」で印刷を始められませんでした。プリンタの状態を確認してください。")
-            .arg(printer),
-        errorTitle()};
+    return Message{QStringLiteral("プリンタ「%1」で印刷を始められませんでした（%2）。"
+                                  "プリンタの状態を確認してください。")
+                       .arg(printer, reason),
+                   errorTitle()};
+}
+
+Message printCancelled()
+{
+    return Message{QStringLiteral("印刷を中止しました。プリンタには何も送っていません。"),
+                   QStringLiteral("中止")};
 }
 
 Message pdfSaved(const QString& path)
@@ -130,6 +135,13 @@ Message pdfFailed(const QString& path)
     return Message{FileErrors::cannotWrite(path), errorTitle()};
 }
 
+Message pdfCancelled(const QString& path)
+{
+    return Message{QStringLiteral("PDFへの保存を中止しました。「%1」は作られていません。")
+                       .arg(QDir::toNativeSeparators(path)),
+                   QStringLiteral("中止")};
+}
+
 QString documentName()
 {
     return QStringLiteral("燃費データ");
@@ -137,33 +149,41 @@ QString documentName()
 
 } // namespace PrintLines
 
+PrintJob::PrintJob(std::shared_ptr<RecordView<FuelRecord>> log, qint64 first, qint64 last)
+    : m_log(std::move(log)), m_first(first), m_records(std::max<qint64>(0, last - first + 1))
+{
+}
+
+bool PrintJob::forEachLine(const std::function<bool(const PrintLine&)>& visit, QString* error) const
+{
+    if (!visit(PrintLines::heading()) || m_records == 0)
+        return true;
+    return m_log->forEach(
+        m_first, m_first + m_records - 1,
+        [&visit](const FuelRecord& record) { return visit(PrintLines::recordLine(record)); },
+        error);
+}
+
 namespace Actions {
 
 // The range is checked against the fuel log before anything is printed, so that a mistyped
-// number never wastes paper on a heading alone or on lines of zeros. The records are made into
-// lines one at a time, so that a printout of the whole log never holds every record decoded.
-Result<QList<PrintLine>> printRange(const SettingsStore& settings, const PrintRange& texts)
+// number never wastes paper on a heading alone or on lines of zeros.
+Result<PrintJob> printRange(const SettingsStore& settings, const PrintRange& texts)
 {
-    using Printed = Result<QList<PrintLine>>;
+    using Printed = Result<PrintJob>;
     BoxReader boxes;
     const Range range{boxes.strictInt16(texts.start, PrintRangeCaptions::Start),
                       boxes.strictInt16(texts.end, PrintRangeCaptions::End)};
     if (boxes.failed())
         return Printed::failure(boxes.problem(), boxes.problemBox());
 
-    RecordView<FuelRecord> log(DataFolder(settings), DataFiles::FuelLog);
+    auto log = std::make_shared<RecordView<FuelRecord>>(DataFolder(settings), DataFiles::FuelLog);
     QString error;
-    if (!log.open(&error))
+    if (!log->open(&error))
         return Printed::failure(error);
-    if (const std::optional<QString> problem = rangeProblem(range, log.count()))
+    if (const std::optional<QString> problem = rangeProblem(range, log->count()))
         return Printed::failure(*problem);
-    QList<PrintLine> lines{PrintLines::heading()};
-    if (!log.forEach(
-            range.start, range.end,
-            [&lines](const FuelRecord& record) { lines.append(PrintLines::recordLine(record)); },
-            &error))
-        return Printed::failure(error);
-    return Printed::showing(std::move(lines));
+    return Printed::showing(PrintJob(std::move(log), range.start, range.end));
 }
 
 } // namespace Actions

@@ -2,10 +2,14 @@
 
 #include "Result.h"
 
+#include "FuelRecord.h"
+#include "RecordReader.h"
+
 #include <QList>
 #include <QString>
 
-struct FuelRecord;
+#include <functional>
+#include <memory>
 
 // One item of a printed line, and how the print position passes on to the next item: to the
 // start of the next print zone (zones begin every ZoneWidth average character widths), or
@@ -38,12 +42,35 @@ PrintLine recordLine(const FuelRecord& record);
 
 // The messages of printing.
 Message noPrinter();
-Message printerFailed(const QString& printer);
+Message printerFailed(const QString& printer, const QString& reason);
+Message printCancelled();
 Message pdfSaved(const QString& path);
 Message pdfFailed(const QString& path);
+Message pdfCancelled(const QString& path);
 QString documentName();
 
 } // namespace PrintLines
+
+// A checked range of the fuel log, ready to print: the heading, then a line per record. The
+// lines are made as they are printed, so that printing the whole log never holds all its lines;
+// the log stays open for the job, which may go through its lines more than once.
+class PrintJob
+{
+public:
+    PrintJob() = default;
+    PrintJob(std::shared_ptr<RecordView<FuelRecord>> log, qint64 first, qint64 last);
+
+    qint64 lineCount() const { return 1 + m_records; }
+
+    // Hands the heading, then each record's line, to `visit`; a visit that returns false stops
+    // the walk. False, with the problem in `error`, when the log cannot be read.
+    bool forEachLine(const std::function<bool(const PrintLine&)>& visit, QString* error) const;
+
+private:
+    std::shared_ptr<RecordView<FuelRecord>> m_log;
+    qint64 m_first = 1;
+    qint64 m_records = 0;
+};
 
 // The typed range of record numbers to print.
 struct PrintRange

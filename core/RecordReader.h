@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QString>
 
+#include <algorithm>
 #include <optional>
+#include <type_traits>
 
 // The most records a record file may hold; the list counts them with 16-bit numbers.
 constexpr qint64 MaxRecords = 32767;
@@ -56,17 +58,28 @@ public:
     Record at(qint64 number) { return Record::decode(m_reader.record(number)); }
     Record latest() { return at(count()); }
 
-    // Hands each record from `first` to `last` to `visit` in turn, so that even the longest
-    // log is never held decoded as a whole.
+    // Hands each record from `first` to `last` to `visit` in turn, reading a few hundred at a
+    // time, so that even the longest log is never held as a whole. A visit that returns false
+    // stops the walk early, which is not an error.
     template <typename Visit> bool forEach(qint64 first, qint64 last, Visit visit, QString* error)
     {
-        if (first > last)
-            return true;
-        const std::optional<QByteArray> bytes = m_reader.records(first, last - first + 1, error);
-        if (!bytes)
-            return false;
-        for (qsizetype offset = 0; offset < bytes->size(); offset += Record::Size)
-            visit(Record::decode(QByteArrayView(*bytes).sliced(offset, Record::Size)));
+        constexpr qint64 RecordsAtATime = 512;
+        for (qint64 from = first; from <= last; from += RecordsAtATime) {
+            const qint64 records = std::min(RecordsAtATime, last - from + 1);
+            const std::optional<QByteArray> bytes = m_reader.records(from, records, error);
+            if (!bytes)
+                return false;
+            for (qsizetype offset = 0; offset < bytes->size(); offset += Record::Size) {
+                const Record record =
+                    Record::decode(QByteArrayView(*bytes).sliced(offset, Record::Size));
+                if constexpr (std::is_same_v<std::invoke_result_t<Visit, const Record&>, bool>) {
+                    if (!visit(record))
+                        return true;
+                } else {
+                    visit(record);
+                }
+            }
+        }
         return true;
     }
     template <typename Visit> bool forEach(Visit visit, QString* error)

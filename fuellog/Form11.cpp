@@ -64,13 +64,13 @@ void Form11::fitBelowNote()
     setFixedSize(Twips::size(3975, 2550) + QSize(0, below));
 }
 
-std::optional<QList<PrintLine>> Form11::linesToPrint()
+std::optional<PrintJob> Form11::jobToPrint()
 {
     const auto text = [this](const char* box) {
         return PlacedControls::find<QLineEdit>(this, box)->text();
     };
     const PrintRange range{text("Text1"), text("Text2")};
-    const Result<QList<PrintLine>> job =
+    const Result<PrintJob> job =
         run([&range](Confirmed) { return Actions::printRange(SettingsStore(), range); });
     if (!job.succeeded)
         return std::nullopt;
@@ -79,27 +79,27 @@ std::optional<QList<PrintLine>> Form11::linesToPrint()
 
 void Form11::onCommand2Clicked()
 {
-    if (const std::optional<QList<PrintLine>> lines = linesToPrint()) {
-        if (const std::optional<Message> problem = PrintRenderer::printOnDefaultPrinter(*lines))
+    if (const std::optional<PrintJob> job = jobToPrint()) {
+        if (const std::optional<Message> problem = PrintRenderer::printOnDefaultPrinter(*job, this))
             Dialogs::inform(this, *problem);
     }
 }
 
 void Form11::onCommandPreviewClicked()
 {
-    if (const std::optional<QList<PrintLine>> lines = linesToPrint())
-        PrintRenderer::preview(*lines, this);
+    if (const std::optional<PrintJob> job = jobToPrint())
+        PrintRenderer::preview(*job, this);
 }
 
 void Form11::onCommandPdfClicked()
 {
-    const std::optional<QList<PrintLine>> lines = linesToPrint();
-    if (!lines)
+    const std::optional<PrintJob> job = jobToPrint();
+    if (!job)
         return;
     const std::optional<QString> path = Dialogs::askSaveFile(
         this, QStringLiteral("PDFに保存"),
         QDir::home().filePath(PrintLines::documentName() + QStringLiteral(".pdf")),
         QStringLiteral("PDF (*.pdf)"));
     if (path && !path->isEmpty())
-        Dialogs::inform(this, PrintRenderer::saveAsPdf(*lines, *path));
+        Dialogs::inform(this, PrintRenderer::saveAsPdf(*job, *path, this));
 }

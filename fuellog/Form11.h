@@ -22,5 +22,5 @@ private:
     void fitBelowNote();
 
     // The lines for the typed range, or none after telling the user what is wrong with it.
-    std::optional<QList<PrintLine>> linesToPrint();
+    std::optional<PrintJob> jobToPrint();
 };

@@ -1,7 +1,12 @@
 #include "PrintRenderer.h"
 
+#include "Dialogs.h"
+
+#include <QDir>
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -9,6 +14,11 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProgressDialog>
+#include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <cups/cups.h>
 
 #include <algorithm>
 #include <cmath>
@@ -45,18 +55,47 @@ struct Placement
     qreal width = 0;
 };
 
-// The average character of a Japanese font is its half-width cell, half a full-width
-// character: the record fields are measured in such cells, so a zone holds a 12-cell brand.
-// Fonts that give a smaller average for their proportional Latin letters would let a brand of
-// full-width characters and blanks push the rest of its line one zone to the right.
-qreal averageCharacterWidth(const QFontMetricsF& metrics)
+// The widths of texts at one font on one device. A print job measures the same few hundred
+// characters hundreds of thousands of times, so each character is measured once; with kerning
+// off (see baseFont) a text is exactly as wide as its characters together.
+class TextWidths
 {
-    return std::max(metrics.averageCharWidth(), metrics.horizontalAdvance(QChar(0x3000)) / 2);
-}
+public:
+    TextWidths(const QFont& font, QPaintDevice* device) : m_metrics(font, device) {}
 
-Placement place(const PrintLine& line, const QFontMetricsF& metrics)
+    const QFontMetricsF& metrics() const { return m_metrics; }
+
+    qreal of(const QString& text)
+    {
+        qreal width = 0;
+        for (const QChar character : text) {
+            auto known = m_characters.constFind(character.unicode());
+            if (known == m_characters.cend())
+                known = m_characters.insert(character.unicode(),
+                                            m_metrics.horizontalAdvance(character));
+            width += *known;
+        }
+        return width;
+    }
+
+    // The average character of a Japanese font is its half-width cell, half a full-width
+    // character: the record fields are measured in such cells, so a zone holds a 12-cell
+    // brand. Fonts that give a smaller average for their proportional Latin letters would let
+    // a brand of full-width characters and blanks push the rest of its line one zone right.
+    qreal zone() const
+    {
+        return PrintLines::ZoneWidth * std::max(m_metrics.averageCharWidth(),
+                                                m_metrics.horizontalAdvance(QChar(0x3000)) / 2);
+    }
+
+private:
+    QFontMetricsF m_metrics;
+    QHash<char16_t, qreal> m_characters;
+};
+
+Placement place(const PrintLine& line, TextWidths& widths)
 {
-    const qreal zone = PrintLines::ZoneWidth * averageCharacterWidth(metrics);
+    const qreal zone = widths.zone();
     // An item that ends on a zone's start still moves on to the following zone; the tolerance
     // keeps rounding in the widths from deciding which.
     constexpr qreal tolerance = 1e-6;
@@ -66,31 +105,39 @@ Placement place(const PrintLine& line, const QFontMetricsF& metrics)
         if (i > 0 && line.at(i - 1).then == PrintItem::Then::NextZone)
             x = (std::floor(x / zone + tolerance) + 1) * zone;
         placement.starts.append(x);
-        x += metrics.horizontalAdvance(line.at(i).text);
+        x += widths.of(line.at(i).text);
     }
     placement.width = x;
     return placement;
 }
 
-qreal widestLine(const QList<PrintLine>& lines, const QFontMetricsF& metrics)
+// The widest line of the job at the metrics' font; none when the log cannot be read.
+std::optional<qreal> widestLine(const PrintJob& job, TextWidths widths, QString* error)
 {
     qreal widest = 0;
-    for (const PrintLine& line : lines)
-        widest = std::max(widest, place(line, metrics).width);
-    return widest;
+    const bool read = job.forEachLine(
+        [&](const PrintLine& line) {
+            widest = std::max(widest, place(line, widths).width);
+            return true;
+        },
+        error);
+    return read ? std::optional<qreal>(widest) : std::nullopt;
 }
 
 // The base font, made smaller when the widest line would run off the paper. Zones grow with
 // the font, but an item pushed into a further zone does not shrink back in proportion, so the
 // size is narrowed down in a few steps.
-QFont fittingFont(const QList<PrintLine>& lines, QPaintDevice* device, qreal areaWidth)
+std::optional<QFont> fittingFont(const PrintJob& job, QPaintDevice* device, qreal areaWidth,
+                                 QString* error)
 {
     QFont font = PrintRenderer::baseFont();
     for (int step = 0; step < 5; ++step) {
-        const qreal widest = widestLine(lines, QFontMetricsF(font, device));
-        if (widest <= areaWidth || font.pointSizeF() <= SmallestPointSize)
+        const std::optional<qreal> widest = widestLine(job, TextWidths(font, device), error);
+        if (!widest)
+            return std::nullopt;
+        if (*widest <= areaWidth || font.pointSizeF() <= SmallestPointSize)
             break;
-        const qreal smaller = std::floor(font.pointSizeF() * areaWidth / widest * 4) / 4;
+        const qreal smaller = std::floor(font.pointSizeF() * areaWidth / *widest * 4) / 4;
         font.setPointSizeF(
             std::max(SmallestPointSize, std::min(smaller, font.pointSizeF() - 0.25)));
     }
@@ -98,27 +145,86 @@ QFont fittingFont(const QList<PrintLine>& lines, QPaintDevice* device, qreal are
 }
 
 // Paints the lines from the top of the area down; when the next line would not fit, newPage
-// starts a new page, or ends the painting by returning false.
-void paintLines(QPainter& painter, const QList<PrintLine>& lines, const QSizeF& area,
-                const std::function<bool()>& newPage)
+// starts a new page, or ends the painting by returning false. Progress hears of each page.
+PrintRenderer::Printed paintLines(QPainter& painter, const PrintJob& job, const QSizeF& area,
+                                  const std::function<bool()>& newPage,
+                                  const PrintRenderer::Progress& progress, QString* error)
 {
-    const QFont font = fittingFont(lines, painter.device(), area.width());
-    painter.setFont(font);
+    using PrintRenderer::Printed;
+    const std::optional<QFont> font = fittingFont(job, painter.device(), area.width(), error);
+    if (!font)
+        return Printed::Failed;
+    painter.setFont(*font);
     painter.setPen(Qt::black);
-    const QFontMetricsF metrics(font, painter.device());
+    TextWidths widths(*font, painter.device());
+    const QFontMetricsF& metrics = widths.metrics();
+    bool cancelled = progress && !progress(0, job.lineCount());
+    qint64 done = 0;
     qreal top = 0;
-    for (const PrintLine& line : lines) {
+    const auto paintLine = [&](const PrintLine& line) {
         if (top > 0 && top + metrics.height() > area.height()) {
-            if (!newPage())
-                return;
+            cancelled = progress && !progress(done, job.lineCount());
+            if (cancelled || !newPage())
+                return false;
             top = 0;
         }
-        const Placement placement = place(line, metrics);
+        const Placement placement = place(line, widths);
         for (qsizetype i = 0; i < line.size(); ++i)
             painter.drawText(QPointF(placement.starts.at(i), top + metrics.ascent()),
                              line.at(i).text);
         top += metrics.lineSpacing();
+        ++done;
+        return true;
+    };
+    const bool read = cancelled || job.forEachLine(paintLine, error);
+    if (cancelled)
+        return Printed::Cancelled;
+    return read ? Printed::Done : Printed::Failed;
+}
+
+// The progress dialog of a job over `parent`: it appears once the job has run about half a
+// second, keeps the windows painted while it shows, and its Cancel button stops the job at the
+// next page.
+class JobProgress
+{
+public:
+    JobProgress(QWidget* parent, const QString& label, qint64 lineCount)
+        : m_dialog(label, QStringLiteral("キャンセル"), 0, int(lineCount), parent)
+    {
+        m_dialog.setObjectName(QStringLiteral("printProgress"));
+        m_dialog.setWindowTitle(QStringLiteral("印刷処理"));
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setMinimumDuration(500);
+        m_dialog.setAutoReset(false);
     }
+
+    PrintRenderer::Progress report()
+    {
+        return [this](qint64 done, qint64) {
+            m_dialog.setValue(int(done));
+            return !m_dialog.wasCanceled();
+        };
+    }
+
+private:
+    QProgressDialog m_dialog;
+};
+
+// The printout written as a PDF into `file`, with its progress over `parent`.
+PrintRenderer::Printed writePdf(const PrintJob& job, QIODevice* file, QWidget* parent,
+                                const QString& label, QString* error)
+{
+    QPdfWriter writer(file);
+    writer.setTitle(PrintLines::documentName());
+    writer.setCreator(QStringLiteral("Tankr"));
+    PrintRenderer::setUpPage(&writer);
+    JobProgress progress(parent, label, job.lineCount());
+    return PrintRenderer::print(job, &writer, progress.report(), error);
+}
+
+Message readFailure(const QString& error)
+{
+    return Message{error, errorTitle()};
 }
 
 } // namespace
@@ -130,17 +236,20 @@ void setUpPage(QPagedPaintDevice* device)
     device->setPageLayout(a4Landscape());
 }
 
-bool print(const QList<PrintLine>& lines, QPagedPaintDevice* device)
+Printed print(const PrintJob& job, QPagedPaintDevice* device, const Progress& progress,
+              QString* error)
 {
     QPainter painter;
     if (!painter.begin(device))
-        return false;
+        return Printed::Failed;
     const QSizeF area = device->pageLayout().paintRectPixels(device->logicalDpiX()).size();
-    paintLines(painter, lines, area, [device] { return device->newPage(); });
-    return painter.end();
+    const Printed printed = paintLines(
+        painter, job, area, [device] { return device->newPage(); }, progress, error);
+    const bool ended = painter.end();
+    return printed == Printed::Done && !ended ? Printed::Failed : printed;
 }
 
-QImage firstPage(const QList<PrintLine>& lines, int dotsPerInch)
+QImage firstPage(const PrintJob& job, int dotsPerInch)
 {
     const QPageLayout layout = a4Landscape();
     QImage image(layout.fullRectPixels(dotsPerInch).size(), QImage::Format_RGB32);
@@ -152,7 +261,9 @@ QImage firstPage(const QList<PrintLine>& lines, int dotsPerInch)
     painter.setRenderHint(QPainter::TextAntialiasing);
     const QRect area = layout.paintRectPixels(dotsPerInch);
     painter.translate(area.topLeft());
-    paintLines(painter, lines, area.size(), [] { return false; });
+    QString error;
+    paintLines(
+        painter, job, area.size(), [] { return false; }, {}, &error);
     return image;
 }
 
@@ -160,32 +271,63 @@ QFont baseFont()
 {
     QFont font(japaneseFamily());
     font.setPointSizeF(BasePointSize);
+    font.setKerning(false); // so that a text is as wide as its characters together
     return font;
 }
 
-std::optional<Message> printOnDefaultPrinter(const QList<PrintLine>& lines)
+// The job is written to a PDF of its own first, so that a cancelled job never reaches the
+// printer at all: a print engine cannot take back the pages it has already sent.
+std::optional<Message> printOnDefaultPrinter(const PrintJob& job, QWidget* parent)
 {
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (defaultPrinter.isNull())
         return PrintLines::noPrinter();
-    QPrinter printer(defaultPrinter, QPrinter::HighResolution);
-    printer.setDocName(PrintLines::documentName());
-    setUpPage(&printer);
-    if (!print(lines, &printer))
-        return PrintLines::printerFailed(defaultPrinter.printerName());
+    const QString printer = defaultPrinter.printerName();
+    QTemporaryFile pdf(QDir::tempPath() + QStringLiteral("/tankr-print-XXXXXX.pdf"));
+    if (!pdf.open())
+        return PrintLines::printerFailed(printer, pdf.errorString());
+    QString error;
+    switch (writePdf(job, &pdf, parent, QStringLiteral("印刷しています…"), &error)) {
+    case Printed::Cancelled:
+        return PrintLines::printCancelled();
+    case Printed::Failed:
+        return error.isEmpty() ? PrintLines::printerFailed(printer, pdf.errorString())
+                               : readFailure(error);
+    case Printed::Done:
+        break;
+    }
+    if (!pdf.flush())
+        return PrintLines::printerFailed(printer, pdf.errorString());
+    const int jobId =
+        cupsPrintFile(printer.toUtf8().constData(), QFile::encodeName(pdf.fileName()).constData(),
+                      PrintLines::documentName().toUtf8().constData(), 0, nullptr);
+    if (jobId == 0)
+        return PrintLines::printerFailed(printer, QString::fromUtf8(cupsLastErrorString()));
     return std::nullopt;
 }
 
-Message saveAsPdf(const QList<PrintLine>& lines, const QString& path)
+// Written under a temporary name beside the file and renamed into place once complete, so a
+// cancelled or failed save leaves neither a half file nor the temporary one.
+Message saveAsPdf(const PrintJob& job, const QString& path, QWidget* parent)
 {
-    QPdfWriter writer(path);
-    writer.setTitle(PrintLines::documentName());
-    writer.setCreator(QStringLiteral("Tankr"));
-    setUpPage(&writer);
-    return print(lines, &writer) ? PrintLines::pdfSaved(path) : PrintLines::pdfFailed(path);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return PrintLines::pdfFailed(path);
+    QString error;
+    switch (writePdf(job, &file, parent, QStringLiteral("PDFに保存しています…"), &error)) {
+    case Printed::Cancelled:
+        file.cancelWriting();
+        return PrintLines::pdfCancelled(path);
+    case Printed::Failed:
+        file.cancelWriting();
+        return error.isEmpty() ? PrintLines::pdfFailed(path) : readFailure(error);
+    case Printed::Done:
+        break;
+    }
+    return file.commit() ? PrintLines::pdfSaved(path) : PrintLines::pdfFailed(path);
 }
 
-void preview(const QList<PrintLine>& lines, QWidget* parent)
+void preview(const PrintJob& job, QWidget* parent)
 {
     // The default printer when there is one; without, Qt previews for a PDF file.
     QPrinter printer(QPrinter::HighResolution);
@@ -194,7 +336,14 @@ void preview(const QList<PrintLine>& lines, QWidget* parent)
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&lines](QPrinter* target) { print(lines, target); });
+                     [&job, &dialog](QPrinter* target) {
+                         JobProgress progress(&dialog, QStringLiteral("プレビューを作っています…"),
+                                              job.lineCount());
+                         QString error;
+                         if (print(job, target, progress.report(), &error) == Printed::Failed &&
+                             !error.isEmpty())
+                             Dialogs::inform(&dialog, readFailure(error));
+                     });
     dialog.exec();
 }
 

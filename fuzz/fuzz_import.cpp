@@ -222,10 +222,14 @@ void readEverything(const SettingsStore& settings, qint64 fuelRecords, qint64 ve
     }
 
     if (fuelRecords > 0) {
-        const Result<QList<PrintLine>> printed =
+        const Result<PrintJob> printed =
             Actions::printRange(settings, {QStringLiteral("1"), QString::number(fuelRecords)});
         FUZZ_CHECK(printed.succeeded);
-        FUZZ_CHECK(printed.shown.size() == fuelRecords + 1);
+        qint64 lines = 0;
+        QString error;
+        FUZZ_CHECK(
+            printed.shown.forEachLine([&lines](const PrintLine&) { return ++lines > 0; }, &error));
+        FUZZ_CHECK(lines == fuelRecords + 1 && printed.shown.lineCount() == lines);
     }
 
     const Result<VehicleDisplay> vehicle = Actions::showVehicle(settings);

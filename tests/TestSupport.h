@@ -343,13 +343,19 @@ inline Ran runAction(Action action, SettingsStore& settings, const Texts& texts 
     case Action::DeleteLatest:
         return ran(Actions::deleteLatest(settings, yes));
     case Action::PrintRange: {
-        const Result<QList<PrintLine>> lines = Actions::printRange(
+        const Result<PrintJob> job = Actions::printRange(
             settings, {t[PrintRangeCaptions::Start], t[PrintRangeCaptions::End]});
-        QStringList shown{QString::number(lines.shown.size())};
-        for (const PrintLine& line : lines.shown)
-            for (const PrintItem& item : line)
-                shown << item.text;
-        return ran(lines, shown);
+        QStringList shown{QString::number(job.shown.lineCount())};
+        QString error;
+        if (job.succeeded)
+            job.shown.forEachLine(
+                [&shown](const PrintLine& line) {
+                    for (const PrintItem& item : line)
+                        shown << item.text;
+                    return true;
+                },
+                &error);
+        return ran(job, shown << error);
     }
     case Action::RegisterVehicle:
         return ran(Actions::registerVehicle(settings, car, yes));

@@ -22,20 +22,21 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-bool writeExpected(const QString& path, const QList<PrintLine>& lines)
+bool writeExpected(const QString& path, const PrintJob& job)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    for (const PrintLine& line : lines) {
-        QStringList items;
-        for (const PrintItem& item : line) {
-            if (!item.text.trimmed().isEmpty())
-                items.append(item.text.trimmed());
-        }
-        file.write(items.join(QLatin1Char('\t')).toUtf8() + '\n');
-    }
-    return true;
+    QString error;
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           job.forEachLine(
+               [&file](const PrintLine& line) {
+                   QStringList items;
+                   for (const PrintItem& item : line) {
+                       if (!item.text.trimmed().isEmpty())
+                           items.append(item.text.trimmed());
+                   }
+                   return file.write(items.join(QLatin1Char('\t')).toUtf8() + '\n') > 0;
+               },
+               &error);
 }
 
 } // namespace
@@ -52,7 +53,7 @@ int main(int argc, char* argv[])
                 Cp932::encodeField(u"ハイオク～"_s, 12)); // full-width glyphs print too
     data.write(DataFiles::FuelLog, log);
 
-    const Result<QList<PrintLine>> lines = Actions::printRange(SettingsStore(), {u"2"_s, u"4"_s});
+    const Result<PrintJob> lines = Actions::printRange(SettingsStore(), {u"2"_s, u"4"_s});
     if (!lines.succeeded || !writeExpected(QString::fromLocal8Bit(argv[1]), lines.shown))
         return 2;
 

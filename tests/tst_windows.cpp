@@ -19,6 +19,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
@@ -454,6 +455,45 @@ private slots:
                     .arg(1000 + 300 * n));
             QVERIFY2(printed.contains(line), qPrintable(line.pattern()));
         }
+    }
+
+    // A job over the whole longest log shows its progress over the print window. Cancel stops
+    // it: the PDF is not written, not even under a temporary name, and the preview keeps the
+    // pages made so far.
+    void longJobsShowProgressAndCancel()
+    {
+        DataFolderFixture data;
+        data.write(Log, numberedLog(MaxRecords - 1));
+        QTemporaryDir out;
+        const QString path = out.filePath(u"log.pdf"_s);
+        MDIForm1 main;
+        QWidget* form11 = main.showWindow(Window::Form11);
+        type(form11, "Text1", u"1"_s);
+        type(form11, "Text2", QString::number(MaxRecords - 1));
+        int cancelled = 0;
+        int previewPages = -1;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, form11, [&] {
+            auto* progress = form11->findChild<QProgressDialog*>(u"printProgress"_s);
+            auto* preview = form11->findChild<QPrintPreviewDialog*>();
+            if (progress && progress->isVisible() && !progress->wasCanceled()) {
+                progress->cancel();
+                ++cancelled;
+            } else if (!progress && preview && preview->isVisible()) {
+                previewPages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
+                preview->reject();
+            }
+        });
+        watch.start(20);
+        Script script;
+        script.answerText(path);
+        click(form11, "CommandPdf");
+        QCOMPARE(script.texts().last(),
+                 u"PDFへの保存を中止しました。「%1」は作られていません。"_s.arg(path));
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+        click(form11, "CommandPreview");
+        QCOMPARE(cancelled, 2);
+        QVERIFY2(previewPages > 0 && previewPages < 698, qPrintable(QString::number(previewPages)));
     }
 };
 

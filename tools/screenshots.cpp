@@ -116,7 +116,7 @@ void savePrintedPage(const QString& path)
     const SettingsStore settings;
     const QString last = QString::number(
         QFileInfo(DataFolder(settings).filePath(DataFiles::FuelLog)).size() / FuelRecord::Size);
-    const Result<QList<PrintLine>> job = Actions::printRange(settings, {QStringLiteral("1"), last});
+    const Result<PrintJob> job = Actions::printRange(settings, {QStringLiteral("1"), last});
     if (job.succeeded && PrintRenderer::firstPage(job.shown, 100).save(path))
         std::printf("%s\n", qPrintable(path));
 }
