@@ -16,8 +16,12 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QProgressDialog>
+#include <QScreen>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -121,6 +125,34 @@ void savePrintedPage(const QString& path)
         std::printf("%s\n", qPrintable(path));
 }
 
+// The print window while a PDF of a long log is written, its progress dialog over it. The log
+// is the one so far repeated to the largest size, and the job is cancelled once pictured.
+void saveProgress(MDIForm1& main, const QString& path)
+{
+    QFile log(DataFolder(SettingsStore()).filePath(DataFiles::FuelLog));
+    if (!log.open(QIODevice::ReadWrite))
+        return;
+    const QByteArray records = log.readAll();
+    while (log.size() + records.size() < MaxRecords * FuelRecord::Size)
+        log.write(records);
+    log.close();
+    QWidget* form11 = main.showWindow(Window::Form11);
+    const Result<PrintJob> job = Actions::printRange(
+        SettingsStore(), {QStringLiteral("1"), QString::number(MaxRecords - 100)});
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* progress = form11->findChild<QProgressDialog*>();
+        if (progress && progress->isVisible() && progress->value() > 0) {
+            QGuiApplication::primaryScreen()->grabWindow(0).save(path);
+            std::printf("%s\n", qPrintable(path));
+            progress->cancel();
+        }
+    });
+    watch.start(200);
+    const QTemporaryDir out;
+    PrintRenderer::saveAsPdf(job.shown, out.filePath(QStringLiteral("log.pdf")), form11);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -155,5 +187,6 @@ int main(int argc, char* argv[])
         QTest::qWait(50);
     }
     savePrintedPage(out.filePath(QStringLiteral("Form11-printed-page.png")));
+    saveProgress(main, out.filePath(QStringLiteral("Form11-progress.png")));
     return 0;
 }
