@@ -5,6 +5,7 @@
 #include "RecordReader.h"
 #include "RecordWriter.h"
 #include "SettingsStore.h"
+#include "UnsavedSettings.h"
 #include "VehicleRecord.h"
 
 #include <QDir>
@@ -129,16 +130,40 @@ Result<> initialise(SettingsStore& settings, const QStringList& fileNames)
         if (!RecordWriter::canEmpty(folder.filePath(name)))
             return Result<>::failure(FileErrors::cannotWrite(folder.filePath(name)));
     }
+    if (!settings.canSave())
+        return Result<>::failure(UnsavedSettings::refusal(
+            settings, {UnsavedSettings::logEmptied(), UnsavedSettings::oilUndoCleared()}));
     if (!Backups::take(folder, &error))
         return Result<>::failure(error);
     for (const QString& name : fileNames) {
         if (!RecordWriter::empty(folder.filePath(name), &error))
             return Result<>::failure(error);
     }
-    settings.setLogStarted(false);
-    settings.clearOilUndo();
-    return Result<>::done({QStringLiteral("初期化完了しました。"), QStringLiteral("初期化完了")},
+    QList<UnsavedSettings::Setting> notSaved;
+    if (!settings.setLogStarted(false))
+        notSaved.append(UnsavedSettings::logEmptied());
+    if (!settings.clearOilUndo())
+        notSaved.append(UnsavedSettings::oilUndoCleared());
+    return Result<>::done(UnsavedSettings::afterWriting({QStringLiteral("初期化完了しました。"),
+                                                         QStringLiteral("初期化完了")},
+                                                        settings, notSaved),
                           windowsOfOldData());
+}
+
+// A replaced log no longer holds the refuelling whose oil change a delete would take back.
+Result<> oilUndoCleared(SettingsStore& settings, const Message& done)
+{
+    const QList<UnsavedSettings::Setting> notSaved = settings.clearOilUndo()
+                                                         ? QList<UnsavedSettings::Setting>()
+                                                         : QList{UnsavedSettings::oilUndoCleared()};
+    return Result<>::done(UnsavedSettings::afterWriting(done, settings, notSaved),
+                          windowsOfOldData());
+}
+
+// Only an oil change to take back needs the settings file; without one nothing is saved.
+QString cannotClearOilUndo(const SettingsStore& settings)
+{
+    return UnsavedSettings::refusal(settings, {UnsavedSettings::oilUndoCleared()});
 }
 
 Message initialiseQuestion(const QString& whatGoes)
@@ -305,6 +330,8 @@ Result<> importFrom(SettingsStore& settings, const QString& typedFolder, Confirm
     const std::optional<ImportSource> source = importSource(settings, typedFolder, &error);
     if (!source)
         return Result<>::failure(error);
+    if (settings.oilUndo() && !settings.canSave())
+        return Result<>::failure(cannotClearOilUndo(settings));
     if (confirmed == Confirmed::No)
         return Result<>::asking(
             {QStringLiteral("よろしいですか。現在登録されているデータは置き換えられます。"),
@@ -312,8 +339,7 @@ Result<> importFrom(SettingsStore& settings, const QString& typedFolder, Confirm
     if (!Backups::take(DataFolder(settings), &error) ||
         !RecordWriter::copyAllOrNothing(source->copies, &error))
         return Result<>::failure(error);
-    settings.clearOilUndo();
-    return Result<>::done(imported(*source), windowsOfOldData());
+    return oilUndoCleared(settings, imported(*source));
 }
 
 Result<QList<Backups::Entry>> listBackups()
@@ -329,6 +355,8 @@ Result<> restoreBackup(SettingsStore& settings, const QString& backup, Confirmed
     if (!entry.usable)
         return Result<>::failure(
             QStringLiteral("このバックアップは壊れているか空のため、復元できません。"));
+    if (settings.oilUndo() && !settings.canSave())
+        return Result<>::failure(cannotClearOilUndo(settings));
     const QString when = entry.time.isValid()
                              ? entry.time.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"))
                              : QDir::toNativeSeparators(entry.path);
@@ -349,10 +377,8 @@ Result<> restoreBackup(SettingsStore& settings, const QString& backup, Confirmed
     }
     if (!RecordWriter::copyAllOrNothing(copies, &error))
         return Result<>::failure(error);
-    settings.clearOilUndo();
-    return Result<>::done(
-        {QStringLiteral("%1のバックアップから復元しました。").arg(when), QStringLiteral("完了")},
-        windowsOfOldData());
+    return oilUndoCleared(settings, {QStringLiteral("%1のバックアップから復元しました。").arg(when),
+                                     QStringLiteral("完了")});
 }
 
 } // namespace Actions
