@@ -151,17 +151,23 @@ Result<> initialise(SettingsStore& settings, const QStringList& fileNames)
 }
 
 // A replaced log no longer holds the refuelling whose oil change a delete would take back.
-Result<> oilUndoCleared(SettingsStore& settings, const Message& done)
+Result<> doneReplacing(SettingsStore& settings, const Message& done)
 {
-    const QList<UnsavedSettings::Setting> notSaved = settings.clearOilUndo()
-                                                         ? QList<UnsavedSettings::Setting>()
-                                                         : QList{UnsavedSettings::oilUndoCleared()};
+    QList<UnsavedSettings::Setting> notSaved;
+    if (!settings.clearOilUndo())
+        notSaved.append(UnsavedSettings::oilUndoCleared());
     return Result<>::done(UnsavedSettings::afterWriting(done, settings, notSaved),
                           windowsOfOldData());
 }
 
-// Only an oil change to take back needs the settings file; without one nothing is saved.
-QString cannotClearOilUndo(const SettingsStore& settings)
+// Only an oil change on record to take back needs the settings file when the data is replaced;
+// without one, nothing is saved and a settings file that cannot be written stops nothing.
+bool oilUndoStuck(const SettingsStore& settings)
+{
+    return settings.oilUndo() && !settings.canSave();
+}
+
+QString oilUndoRefusal(const SettingsStore& settings)
 {
     return UnsavedSettings::refusal(settings, {UnsavedSettings::oilUndoCleared()});
 }
@@ -330,8 +336,8 @@ Result<> importFrom(SettingsStore& settings, const QString& typedFolder, Confirm
     const std::optional<ImportSource> source = importSource(settings, typedFolder, &error);
     if (!source)
         return Result<>::failure(error);
-    if (settings.oilUndo() && !settings.canSave())
-        return Result<>::failure(cannotClearOilUndo(settings));
+    if (oilUndoStuck(settings))
+        return Result<>::failure(oilUndoRefusal(settings));
     if (confirmed == Confirmed::No)
         return Result<>::asking(
             {QStringLiteral("よろしいですか。現在登録されているデータは置き換えられます。"),
@@ -339,7 +345,7 @@ Result<> importFrom(SettingsStore& settings, const QString& typedFolder, Confirm
     if (!Backups::take(DataFolder(settings), &error) ||
         !RecordWriter::copyAllOrNothing(source->copies, &error))
         return Result<>::failure(error);
-    return oilUndoCleared(settings, imported(*source));
+    return doneReplacing(settings, imported(*source));
 }
 
 Result<QList<Backups::Entry>> listBackups()
@@ -355,8 +361,8 @@ Result<> restoreBackup(SettingsStore& settings, const QString& backup, Confirmed
     if (!entry.usable)
         return Result<>::failure(
             QStringLiteral("このバックアップは壊れているか空のため、復元できません。"));
-    if (settings.oilUndo() && !settings.canSave())
-        return Result<>::failure(cannotClearOilUndo(settings));
+    if (oilUndoStuck(settings))
+        return Result<>::failure(oilUndoRefusal(settings));
     const QString when = entry.time.isValid()
                              ? entry.time.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"))
                              : QDir::toNativeSeparators(entry.path);
@@ -377,8 +383,8 @@ Result<> restoreBackup(SettingsStore& settings, const QString& backup, Confirmed
     }
     if (!RecordWriter::copyAllOrNothing(copies, &error))
         return Result<>::failure(error);
-    return oilUndoCleared(settings, {QStringLiteral("%1のバックアップから復元しました。").arg(when),
-                                     QStringLiteral("完了")});
+    return doneReplacing(settings, {QStringLiteral("%1のバックアップから復元しました。").arg(when),
+                                    QStringLiteral("完了")});
 }
 
 } // namespace Actions
