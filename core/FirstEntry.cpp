@@ -6,6 +6,7 @@
 #include "FuelRecord.h"
 #include "RecordWriter.h"
 #include "SettingsStore.h"
+#include "UnsavedSettings.h"
 
 namespace {
 
@@ -55,16 +56,22 @@ Result<> writeFirstRefuelling(SettingsStore& settings, const FirstEntryBoxes& bo
         return Result<>::failure(error);
     if (log.count() > 0)
         return Result<>::failure(logStartedMessage());
+    if (!settings.canSave())
+        return Result<>::failure(
+            UnsavedSettings::refusal(settings, {UnsavedSettings::logStarted()}));
     if (!log.write(1, record->encode(), &error))
         return Result<>::failure(error);
 
-    settings.setLogStarted(true);
-    return Result<>::done(
-        {QStringLiteral("書き込み完了しました。次回からは「記録記入」から書き込んでください。"),
-         QStringLiteral("完了")},
-        {{WindowStep::Close, Window::Form6},
-         {WindowStep::Show, Window::Form6},
-         {WindowStep::Close, Window::Form8}});
+    QList<UnsavedSettings::Setting> notSaved;
+    if (!settings.setLogStarted(true))
+        notSaved.append(UnsavedSettings::logStarted());
+    const Message done{
+        QStringLiteral("書き込み完了しました。次回からは「記録記入」から書き込んでください。"),
+        QStringLiteral("完了")};
+    return Result<>::done(UnsavedSettings::afterWriting(done, settings, notSaved),
+                          {{WindowStep::Close, Window::Form6},
+                           {WindowStep::Show, Window::Form6},
+                           {WindowStep::Close, Window::Form8}});
 }
 
 } // namespace Actions

@@ -1,7 +1,9 @@
 #include "FolderChoice.h"
 
 #include "Actions.h"
+#include "DataFolder.h"
 #include "SettingsStore.h"
+#include "UnsavedSettings.h"
 
 #include <QCollator>
 #include <QDir>
@@ -83,7 +85,10 @@ Result<> chooseDataFolder(SettingsStore& settings, const QString& openDirectory)
     QString folder = QDir::cleanPath(openDirectory);
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
-    settings.setDataFolder(folder);
+    const QString inForce = DataFolder(settings).path();
+    if (!settings.setDataFolder(folder))
+        return Result<>::failure(
+            UnsavedSettings::notSaved(settings, {UnsavedSettings::dataFolder(folder, inForce)}));
     return Result<>::done({QStringLiteral("登録完了しました。"), QStringLiteral("完了")},
                           {{WindowStep::Close, Window::Form3}});
 }

@@ -10,6 +10,7 @@
 #include "RecordWriter.h"
 #include "SettingsStore.h"
 #include "TextConversions.h"
+#include "UnsavedSettings.h"
 #include "VehicleRecord.h"
 
 #include <cmath>
@@ -117,6 +118,39 @@ Message oilChangeFailed(const QString& error)
         errorTitle()};
 }
 
+// The oil settings were not saved: the vehicle's oil figure goes back to what it was, so that the
+// reminder never counts one oil change's figure from another's counters.
+QString figureBack(const SettingsStore& settings, const UnsavedSettings::Setting& setting,
+                   RecordWriter& vehicleFile, VehicleRecord vehicle, qint16 figure)
+{
+    QString text = UnsavedSettings::notSaved(settings, {setting});
+    vehicle.oilRemaining = figure;
+    QString error;
+    if (!vehicleFile.write(1, vehicle.encode(), &error))
+        text += QLatin1Char('\n') + error;
+    return text;
+}
+
+// The oil change restarts the vehicle's oil figure and the oil counters, keeping what they were
+// for a delete of this refuelling to put back; a second oil change on the same refuelling keeps
+// what the first one replaced.
+bool restartOil(SettingsStore& settings, RecordWriter& vehicleFile, VehicleRecord vehicle,
+                qint64 number, const QString& odometer, QString* error)
+{
+    const SettingsStore::OilUndo before{number, settings.oilCounters(), vehicle.oilRemaining};
+    vehicle.oilRemaining = OilAllowance;
+    if (!vehicleFile.write(1, vehicle.encode(), error))
+        return false;
+    const std::optional<SettingsStore::OilUndo> earlier = settings.oilUndo();
+    const bool again = earlier && earlier->record == number;
+    if (settings.setOilCounters({odometer, QString::number(OilAllowance)},
+                                again ? earlier : before))
+        return true;
+    *error = figureBack(settings, UnsavedSettings::oilChange(), vehicleFile, vehicle,
+                        before.oilRemaining);
+    return false;
+}
+
 // The record before the one at `number`; none for the first.
 std::optional<FuelRecord> recordBefore(const DataFolder& folder, qint64 number)
 {
@@ -166,25 +200,20 @@ Result<> write(SettingsStore& settings, const FuelEntryBoxes& boxes, const Calcu
             return Result<>::asking(warningQuestion(warnings));
     }
 
-    // The vehicle is read and its file opened before the log is touched.
+    // The vehicle is read and its file opened, and the settings file checked, before the log is
+    // touched.
     RecordView<VehicleRecord> stored(folder, DataFiles::Vehicle);
     RecordWriter vehicleFile(folder, DataFiles::Vehicle, VehicleRecord::Size);
     if (boxes.oilChanged && !(stored.open(&error) && vehicleFile.open(&error)))
         return Result<>::failure(error);
+    if (boxes.oilChanged && !settings.canSave())
+        return Result<>::failure(
+            UnsavedSettings::refusal(settings, {UnsavedSettings::oilChange()}));
     if (!log.write(number, record->encode(), &error))
         return Result<>::failure(error);
-    if (boxes.oilChanged) {
-        VehicleRecord vehicle = stored.at(1);
-        const SettingsStore::OilUndo before{number, settings.oilCounters(), vehicle.oilRemaining};
-        vehicle.oilRemaining = OilAllowance;
-        if (!vehicleFile.write(1, vehicle.encode(), &error))
-            return written(oilChangeFailed(error), window);
-        // A second oil change on the same refuelling keeps what the first one replaced.
-        const std::optional<SettingsStore::OilUndo> earlier = settings.oilUndo();
-        if (!earlier || earlier->record != number)
-            settings.setOilUndo(before);
-        settings.setOilCounters({boxes.odometer, QString::number(OilAllowance)});
-    }
+    if (boxes.oilChanged &&
+        !restartOil(settings, vehicleFile, stored.at(1), number, boxes.odometer, &error))
+        return written(oilChangeFailed(error), window);
     return written(done, window);
 }
 
@@ -213,12 +242,15 @@ bool putOilBack(const DataFolder& folder, SettingsStore& settings,
     if (!stored.open(error) || !vehicleFile.open(error))
         return false;
     VehicleRecord vehicle = stored.at(1);
+    const qint16 restarted = vehicle.oilRemaining;
     vehicle.oilRemaining = undo.oilRemaining;
     if (!vehicleFile.write(1, vehicle.encode(), error))
         return false;
-    settings.setOilCounters(undo.counters);
-    settings.clearOilUndo();
-    return true;
+    if (settings.setOilCounters(undo.counters))
+        return true;
+    *error = figureBack(settings, UnsavedSettings::oilChangeTakenBack(), vehicleFile, vehicle,
+                        restarted);
+    return false;
 }
 
 FuelEntryBoxes boxesOf(const FuelRecord& record)
@@ -347,18 +379,24 @@ Result<> deleteLatest(SettingsStore& settings, Confirmed confirmed)
         return Result<>::asking(deleteQuestion(log.latest()));
     }
     RecordWriter log(folder, DataFiles::FuelLog, FuelRecord::Size);
-    if (!log.open(&error) || !Backups::take(folder, &error))
+    if (!log.open(&error))
+        return Result<>::failure(error);
+    const qint64 count = log.count();
+    const std::optional<SettingsStore::OilUndo> undo = settings.oilUndo();
+    const bool oilBack = undo && undo->record == count;
+    if (oilBack && !settings.canSave())
+        return Result<>::failure(
+            UnsavedSettings::refusal(settings, {UnsavedSettings::oilChangeTakenBack()}));
+    if (!Backups::take(folder, &error))
         return Result<>::failure(error);
     // The scratch file is emptied first: should that fail, no record has gone yet.
     if (!RecordWriter::empty(folder.filePath(DataFiles::Temp1), &error))
         return Result<>::failure(error);
-    const qint64 count = log.count();
     if (count == 0)
         return Result<>::failure(noRecordToDeleteMessage());
     if (!log.shortenTo(count - 1, &error))
         return Result<>::failure(error);
-    const std::optional<SettingsStore::OilUndo> undo = settings.oilUndo();
-    if (undo && undo->record == count && !putOilBack(folder, settings, *undo, &error))
+    if (oilBack && !putOilBack(folder, settings, *undo, &error))
         return written(
             Message{QStringLiteral("最新の給油記録は削除しましたが、オイル交換の記録を元に"
                                    "戻せませんでした。\n") +

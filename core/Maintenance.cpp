@@ -5,6 +5,7 @@
 #include "RecordReader.h"
 #include "RecordWriter.h"
 #include "SettingsStore.h"
+#include "UnsavedSettings.h"
 #include "VehicleRecord.h"
 
 #include <QDir>
@@ -129,16 +130,46 @@ Result<> initialise(SettingsStore& settings, const QStringList& fileNames)
         if (!RecordWriter::canEmpty(folder.filePath(name)))
             return Result<>::failure(FileErrors::cannotWrite(folder.filePath(name)));
     }
+    if (!settings.canSave())
+        return Result<>::failure(UnsavedSettings::refusal(
+            settings, {UnsavedSettings::logEmptied(), UnsavedSettings::oilUndoCleared()}));
     if (!Backups::take(folder, &error))
         return Result<>::failure(error);
     for (const QString& name : fileNames) {
         if (!RecordWriter::empty(folder.filePath(name), &error))
             return Result<>::failure(error);
     }
-    settings.setLogStarted(false);
-    settings.clearOilUndo();
-    return Result<>::done({QStringLiteral("初期化完了しました。"), QStringLiteral("初期化完了")},
+    QList<UnsavedSettings::Setting> notSaved;
+    if (!settings.setLogStarted(false))
+        notSaved.append(UnsavedSettings::logEmptied());
+    if (!settings.clearOilUndo())
+        notSaved.append(UnsavedSettings::oilUndoCleared());
+    return Result<>::done(UnsavedSettings::afterWriting({QStringLiteral("初期化完了しました。"),
+                                                         QStringLiteral("初期化完了")},
+                                                        settings, notSaved),
                           windowsOfOldData());
+}
+
+// A replaced log no longer holds the refuelling whose oil change a delete would take back.
+Result<> doneReplacing(SettingsStore& settings, const Message& done)
+{
+    QList<UnsavedSettings::Setting> notSaved;
+    if (!settings.clearOilUndo())
+        notSaved.append(UnsavedSettings::oilUndoCleared());
+    return Result<>::done(UnsavedSettings::afterWriting(done, settings, notSaved),
+                          windowsOfOldData());
+}
+
+// Only an oil change on record to take back needs the settings file when the data is replaced;
+// without one, nothing is saved and a settings file that cannot be written stops nothing.
+bool oilUndoStuck(const SettingsStore& settings)
+{
+    return settings.oilUndo() && !settings.canSave();
+}
+
+QString oilUndoRefusal(const SettingsStore& settings)
+{
+    return UnsavedSettings::refusal(settings, {UnsavedSettings::oilUndoCleared()});
 }
 
 Message initialiseQuestion(const QString& whatGoes)
@@ -305,6 +336,8 @@ Result<> importFrom(SettingsStore& settings, const QString& typedFolder, Confirm
     const std::optional<ImportSource> source = importSource(settings, typedFolder, &error);
     if (!source)
         return Result<>::failure(error);
+    if (oilUndoStuck(settings))
+        return Result<>::failure(oilUndoRefusal(settings));
     if (confirmed == Confirmed::No)
         return Result<>::asking(
             {QStringLiteral("よろしいですか。現在登録されているデータは置き換えられます。"),
@@ -312,8 +345,7 @@ Result<> importFrom(SettingsStore& settings, const QString& typedFolder, Confirm
     if (!Backups::take(DataFolder(settings), &error) ||
         !RecordWriter::copyAllOrNothing(source->copies, &error))
         return Result<>::failure(error);
-    settings.clearOilUndo();
-    return Result<>::done(imported(*source), windowsOfOldData());
+    return doneReplacing(settings, imported(*source));
 }
 
 Result<QList<Backups::Entry>> listBackups()
@@ -329,6 +361,8 @@ Result<> restoreBackup(SettingsStore& settings, const QString& backup, Confirmed
     if (!entry.usable)
         return Result<>::failure(
             QStringLiteral("このバックアップは壊れているか空のため、復元できません。"));
+    if (oilUndoStuck(settings))
+        return Result<>::failure(oilUndoRefusal(settings));
     const QString when = entry.time.isValid()
                              ? entry.time.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"))
                              : QDir::toNativeSeparators(entry.path);
@@ -349,10 +383,8 @@ Result<> restoreBackup(SettingsStore& settings, const QString& backup, Confirmed
     }
     if (!RecordWriter::copyAllOrNothing(copies, &error))
         return Result<>::failure(error);
-    settings.clearOilUndo();
-    return Result<>::done(
-        {QStringLiteral("%1のバックアップから復元しました。").arg(when), QStringLiteral("完了")},
-        windowsOfOldData());
+    return doneReplacing(settings, {QStringLiteral("%1のバックアップから復元しました。").arg(when),
+                                    QStringLiteral("完了")});
 }
 
 } // namespace Actions

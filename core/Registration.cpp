@@ -9,6 +9,7 @@
 #include "RecordWriter.h"
 #include "SettingsStore.h"
 #include "TextConversions.h"
+#include "UnsavedSettings.h"
 #include "VehicleInfo.h"
 
 #include <QDate>
@@ -151,21 +152,27 @@ Result<> registerVehicle(SettingsStore& settings, const VehicleBoxes& boxes, Con
     RecordView<FuelRecord> log(folder, DataFiles::FuelLog);
     if (!log.open(&problem))
         return Result<>::failure(problem);
+    using namespace UnsavedSettings;
+    if (!settings.canSave())
+        return Result<>::failure(refusal(settings, {oilCountersOfNewVehicle(), logEmptied()}));
     if (log.count() > 0 && confirmed == Confirmed::No)
         return Result<>::asking(eraseQuestion(log.count()));
     if (!Backups::take(folder, &problem) || !writeVehicleAndEmptyLog(folder, *vehicle, &problem))
         return Result<>::failure(problem);
-    settings.setOilCounters({boxes.startOdometer, boxes.oilRemaining});
-    settings.clearOilUndo();
-    settings.setLogStarted(false);
-    return Result<>::done(
-        {QStringLiteral("車両情報を登録し、燃費データを初期化しました。車両情報を表示します。"),
-         QStringLiteral("完了")},
-        {{WindowStep::Close, Window::Form6},
-         {WindowStep::Close, Window::Form1},
-         {WindowStep::Close, Window::Form4},
-         {WindowStep::Show, Window::Form9},
-         {WindowStep::Close, Window::Form2}});
+    QList<Setting> notSaved;
+    if (!settings.setOilCounters({boxes.startOdometer, boxes.oilRemaining}))
+        notSaved.append(oilCountersOfNewVehicle());
+    if (!settings.setLogStarted(false))
+        notSaved.append(logEmptied());
+    const Message done{
+        QStringLiteral("車両情報を登録し、燃費データを初期化しました。車両情報を表示します。"),
+        QStringLiteral("完了")};
+    return Result<>::done(afterWriting(done, settings, notSaved),
+                          {{WindowStep::Close, Window::Form6},
+                           {WindowStep::Close, Window::Form1},
+                           {WindowStep::Close, Window::Form4},
+                           {WindowStep::Show, Window::Form9},
+                           {WindowStep::Close, Window::Form2}});
 }
 
 // The oil box holds the distance the oil has left now, as the vehicle window shows it; the

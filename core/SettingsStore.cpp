@@ -1,5 +1,7 @@
 #include "SettingsStore.h"
 
+#include <QTemporaryFile>
+
 namespace {
 
 const char* const FileSave = "filesave";
@@ -54,13 +56,39 @@ QString SettingsStore::value(const char* section, const char* key) const
     return m_settings.value(names.contains(wanted) ? wanted : names.first()).toString();
 }
 
-// Written in lower case, in place of any other spelling of the same entry.
-void SettingsStore::setValue(const char* section, const char* key, const QString& value)
+// Written in lower case, in place of any other spelling of the same entry, all in one write of
+// the file.
+bool SettingsStore::save(std::initializer_list<Entry> entries)
 {
-    for (const QString& name : spellings(section, key))
-        m_settings.remove(name);
-    m_settings.setValue(entryKey(section, key), value);
+    QList<std::pair<QString, QVariant>> before;
+    for (const Entry& entry : entries) {
+        for (const QString& name : spellings(entry.section, entry.key)) {
+            before.append({name, m_settings.value(name)});
+            m_settings.remove(name);
+        }
+        if (entry.value)
+            m_settings.setValue(entryKey(entry.section, entry.key), *entry.value);
+    }
     m_settings.sync();
+    // m_settings keeps the first error it ever met. A new reader of the same file writes out
+    // whatever is still unsaved as it opens, and its status is about that alone.
+    if (QSettings(fileName(), QSettings::IniFormat).status() != QSettings::AccessError)
+        return true;
+    // Otherwise Qt keeps the unsaved entries for every later reader in this process, and writes
+    // them with whatever is saved next.
+    for (const Entry& entry : entries)
+        m_settings.remove(entryKey(entry.section, entry.key));
+    for (const auto& [name, value] : before)
+        m_settings.setValue(name, value);
+    return false;
+}
+
+// Qt checks only that the file opens for writing, but the file is replaced by a new one written
+// beside it, so the folder must take a new file too.
+bool SettingsStore::canSave() const
+{
+    QTemporaryFile replacement(fileName());
+    return m_settings.isWritable() && replacement.open();
 }
 
 QString SettingsStore::dataFolder() const
@@ -68,9 +96,9 @@ QString SettingsStore::dataFolder() const
     return value(FileSave, Basho);
 }
 
-void SettingsStore::setDataFolder(const QString& folder)
+bool SettingsStore::setDataFolder(const QString& folder)
 {
-    setValue(FileSave, Basho, folder);
+    return save({{FileSave, Basho, folder}});
 }
 
 bool SettingsStore::logStarted() const
@@ -78,20 +106,14 @@ bool SettingsStore::logStarted() const
     return value(Hyouji, Hyouji) == Started;
 }
 
-void SettingsStore::setLogStarted(bool started)
+bool SettingsStore::setLogStarted(bool started)
 {
-    setValue(Hyouji, Hyouji, started ? Started : NotStarted);
+    return save({{Hyouji, Hyouji, started ? Started : NotStarted}});
 }
 
 SettingsStore::OilCounters SettingsStore::oilCounters() const
 {
     return {value(Oil, ZenkaiKyori), value(Oil, Kyori)};
-}
-
-void SettingsStore::setOilCounters(const OilCounters& counters)
-{
-    setValue(Oil, Kyori, counters.allowance);
-    setValue(Oil, ZenkaiKyori, counters.countedFrom);
 }
 
 std::optional<SettingsStore::OilUndo> SettingsStore::oilUndo() const
@@ -105,20 +127,26 @@ std::optional<SettingsStore::OilUndo> SettingsStore::oilUndo() const
                    qint16(value(Oil, UndoNokori).toShort())};
 }
 
-void SettingsStore::setOilUndo(const OilUndo& undo)
+bool SettingsStore::setOilCounters(const OilCounters& counters, const std::optional<OilUndo>& undo)
 {
-    setValue(Oil, UndoKyori, undo.counters.allowance);
-    setValue(Oil, UndoZenkaiKyori, undo.counters.countedFrom);
-    setValue(Oil, UndoNokori, QString::number(undo.oilRemaining));
-    setValue(Oil, UndoRecord, QString::number(undo.record));
+    const OilUndo kept = undo.value_or(OilUndo());
+    const auto ifKept = [&undo](const QString& value) {
+        return undo ? std::optional<QString>(value) : std::nullopt;
+    };
+    return save({{Oil, Kyori, counters.allowance},
+                 {Oil, ZenkaiKyori, counters.countedFrom},
+                 {Oil, UndoKyori, ifKept(kept.counters.allowance)},
+                 {Oil, UndoZenkaiKyori, ifKept(kept.counters.countedFrom)},
+                 {Oil, UndoNokori, ifKept(QString::number(kept.oilRemaining))},
+                 {Oil, UndoRecord, ifKept(QString::number(kept.record))}});
 }
 
-void SettingsStore::clearOilUndo()
+bool SettingsStore::clearOilUndo()
 {
-    for (const char* key : {UndoRecord, UndoKyori, UndoZenkaiKyori, UndoNokori})
-        for (const QString& name : spellings(Oil, key))
-            m_settings.remove(name);
-    m_settings.sync();
+    return save({{Oil, UndoRecord, {}},
+                 {Oil, UndoKyori, {}},
+                 {Oil, UndoZenkaiKyori, {}},
+                 {Oil, UndoNokori, {}}});
 }
 
 // Kept as "left top width height", readable and editable by hand.
@@ -138,12 +166,12 @@ std::optional<QRect> SettingsStore::windowGeometry() const
     return geometry.isValid() ? std::optional<QRect>(geometry) : std::nullopt;
 }
 
-void SettingsStore::setWindowGeometry(const QRect& geometry)
+bool SettingsStore::setWindowGeometry(const QRect& geometry)
 {
-    setValue(Window, Geometry,
-             QStringLiteral("%1 %2 %3 %4")
-                 .arg(geometry.x())
-                 .arg(geometry.y())
-                 .arg(geometry.width())
-                 .arg(geometry.height()));
+    return save({{Window, Geometry,
+                  QStringLiteral("%1 %2 %3 %4")
+                      .arg(geometry.x())
+                      .arg(geometry.y())
+                      .arg(geometry.width())
+                      .arg(geometry.height())}});
 }

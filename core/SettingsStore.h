@@ -9,7 +9,9 @@
 // The per-user settings of Tankr: an INI file ($XDG_CONFIG_HOME/tankr/tankr.ini). Section and
 // key names are written in lower case and matched without regard to case. Every entry Tankr
 // keeps is named here and nowhere else; each write goes through to the file at once, so the
-// next command (or process) reads it.
+// next command (or process) reads it. A setter returns false when the file did not take the
+// write (a read-only or full folder); what it set is then taken back, so that this process goes
+// on reading what the file holds, and a later write does not carry it to the file unannounced.
 class SettingsStore
 {
 public:
@@ -18,12 +20,12 @@ public:
 
     // The data folder as stored ("filesave"/"basho"); empty while none has been chosen.
     QString dataFolder() const;
-    void setDataFolder(const QString& folder);
+    bool setDataFolder(const QString& folder);
 
     // Whether the fuel log has been started ("hyouji"/"hyouji" is "ok"; "donot" after an
     // initialisation or a new registration).
     bool logStarted() const;
-    void setLogStarted(bool started);
+    bool setLogStarted(bool started);
 
     // The oil counters as typed: the odometer reading the allowance counts from
     // ("oil"/"zenkaikyori") and the allowance ("oil"/"kyori").
@@ -33,7 +35,6 @@ public:
         QString allowance;
     };
     OilCounters oilCounters() const;
-    void setOilCounters(const OilCounters& counters);
 
     // The oil counters and the vehicle's oil figure as they were before a refuelling with an
     // oil change restarted them, so that deleting that refuelling can put them back.
@@ -44,19 +45,34 @@ public:
         qint16 oilRemaining = 0;
     };
     std::optional<OilUndo> oilUndo() const;
-    void setOilUndo(const OilUndo& undo);
-    void clearOilUndo();
+    bool clearOilUndo();
+
+    // The oil counters and, in the same write, what they replaced; without it, what an earlier
+    // oil change replaced is forgotten, as the new counters no longer come from that change.
+    bool setOilCounters(const OilCounters& counters, const std::optional<OilUndo>& undo = {});
 
     // The main window's place and size on the desktop at its last close; none before.
     std::optional<QRect> windowGeometry() const;
-    void setWindowGeometry(const QRect& geometry);
+    bool setWindowGeometry(const QRect& geometry);
 
     QString fileName() const { return m_settings.fileName(); }
 
+    // Whether a write can reach the file, for a command to ask before it changes the data files.
+    // A full disk shows only when the write is made.
+    bool canSave() const;
+
 private:
+    // An entry to write, with its value; without one it is removed.
+    struct Entry
+    {
+        const char* section;
+        const char* key;
+        std::optional<QString> value;
+    };
+
     QStringList spellings(const char* section, const char* key) const;
     QString value(const char* section, const char* key) const;
-    void setValue(const char* section, const char* key, const QString& value);
+    bool save(std::initializer_list<Entry> entries);
 
     mutable QSettings m_settings;
 };

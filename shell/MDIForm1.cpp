@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "SettingsStore.h"
 #include "Twips.h"
+#include "UnsavedSettings.h"
 #include "WindowFactory.h"
 
 #include <QApplication>
@@ -265,6 +266,11 @@ void MDIForm1::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    SettingsStore().setWindowGeometry(normalGeometry());
+    // The program closes all the same; the user hears where it will open next time.
+    SettingsStore settings;
+    if (!settings.setWindowGeometry(normalGeometry()))
+        Dialogs::inform(
+            this,
+            {UnsavedSettings::notSaved(settings, {UnsavedSettings::windowPlace()}), errorTitle()});
     QMainWindow::closeEvent(event);
 }

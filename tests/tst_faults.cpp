@@ -1,5 +1,6 @@
 // What Tankr does when the file system or the user lets it down: every action on a data folder
-// that is read-only, missing, or on a full disk; the program killed at random moments while it
+// that is read-only, missing, or on a full disk; every command that saves a setting, on a
+// read-only or full settings folder; the program killed at random moments while it
 // deletes and appends on a large log; imports of files that are cut short or hold garbage; and
 // every box of every action fed with what no one should type: nothing, blanks, letters,
 // full-width digits, a lone minus, huge numbers, 10,000 characters, control characters and days
@@ -56,22 +57,23 @@ enum class Condition
     Full
 };
 
-// A data folder in trouble, holding the given files as the trouble began. A read-only or full
-// disk is a small tmpfs, which only root may mount; others meet a read-only folder by its
-// permissions, and no full disk.
+// A folder in trouble, a new one or the given place, holding the given files as the trouble
+// began. A read-only or full disk is a small tmpfs, which only root may mount; others meet a
+// read-only folder by its permissions, and no full disk.
 class FaultyFolder
 {
 public:
-    FaultyFolder(Condition condition, const FolderImage& files)
+    FaultyFolder(Condition condition, const FolderImage& files, const QString& place = QString())
+        : m_place(place.isEmpty() ? m_base.path() : place), m_files(files.keys())
     {
-        m_folder = m_base.path() + QLatin1Char('/');
+        m_folder = m_place + QLatin1Char('/');
         if (condition == Condition::Missing) {
             m_folder += u"gone/"_s;
             return;
         }
         const QByteArray options =
             condition == Condition::Full ? "size=64k,mode=0755" : "size=1m,mode=0755";
-        const QByteArray path = QFile::encodeName(m_base.path());
+        const QByteArray path = QFile::encodeName(m_place);
         m_mounted = ::geteuid() == 0 && ::mount("tmpfs", path, "tmpfs", 0, options) == 0;
         if (!m_mounted && condition == Condition::Full) {
             m_skip = "a full disk needs a tmpfs, which only root may mount";
@@ -94,8 +96,10 @@ public:
     ~FaultyFolder()
     {
         if (m_mounted)
-            ::umount2(QFile::encodeName(m_base.path()), MNT_DETACH);
-        ::chmod(QFile::encodeName(m_base.path()), 0755);
+            ::umount2(QFile::encodeName(m_place), MNT_DETACH);
+        ::chmod(QFile::encodeName(m_place), 0755);
+        for (const QString& name : m_files)
+            ::chmod(QFile::encodeName(m_folder + name), 0644);
     }
     Q_DISABLE_COPY_MOVE(FaultyFolder)
 
@@ -104,6 +108,8 @@ public:
 
 private:
     QTemporaryDir m_base;
+    QString m_place;
+    QStringList m_files;
     QString m_folder;
     bool m_mounted = false;
     const char* m_skip = nullptr;
@@ -281,6 +287,84 @@ private slots:
         QCOMPARE(data, wantData);
         QCOMPARE(other, wantOther);
         QCOMPARE(settings, wantSettings);
+    }
+
+    void everySettingsWriteOnAFaultySettingsFolder_data()
+    {
+        QTest::addColumn<Condition>("condition");
+        QTest::addColumn<Action>("action");
+        QTest::addColumn<QString>("setting"); // as the message names it
+        const QString undo = u"以前のデータのオイル交換を取り消すための記録の消去"_s;
+        const std::pair<Action, QString> writers[] = {
+            {Action::ChooseDataFolder, u"データの保管場所"_s},
+            {Action::WriteFirstRefuelling, u"燃費の記録を始めたこと"_s},
+            {Action::WriteRefuelling, u"この給油でのオイル交換"_s},
+            {Action::WriteCorrection, u"この給油でのオイル交換"_s},
+            {Action::DeleteLatest, u"削除した給油でのオイル交換の取り消し"_s},
+            {Action::InitialiseAll, u"燃費の記録が空になったこと"_s},
+            {Action::InitialiseFuel, undo},
+            {Action::RegisterVehicle, u"オイル交換の目安の基準"_s},
+            {Action::ImportFrom, undo},
+            {Action::RestoreBackup, undo}};
+        for (const auto& [condition, name] :
+             {std::pair{Condition::ReadOnly, "read-only"}, {Condition::Full, "full"}}) {
+            for (const auto& [action, setting] : writers)
+                QTest::addRow("%s: %s", name, nameOf(action).constData())
+                    << condition << action << setting;
+        }
+    }
+
+    // With an oil change to take back on record. A command that would save a setting into a
+    // read-only settings folder refuses and changes nothing; on a full one, the data files are
+    // written as without the setting (an oil change taken off the vehicle again), and the message
+    // names the file, the setting and what follows. The settings stay as they were, in the file
+    // and as this process reads them.
+    void everySettingsWriteOnAFaultySettingsFolder()
+    {
+        QFETCH(Condition, condition);
+        QFETCH(Action, action);
+        QFETCH(QString, setting);
+        const bool fresh =
+            action == Action::WriteFirstRefuelling || action == Action::RegisterVehicle;
+        const FolderImage files = fresh ? FolderImage{{Log, {}}, {Vehicle, {}}} : startedFolder();
+        QTemporaryDir source; // the import, the backup, the folder chosen
+        writeImage(source.path() + QLatin1Char('/'),
+                   {{Log, numberedLog(60)}, {Vehicle, vehicle().encode()}});
+        FolderImage wanted; // the command's data files on a sound settings folder, without oil
+        {
+            const DataFolderFixture sound;
+            writeImage(sound.folder(), files);
+            startSettings(sound.folder());
+            SettingsStore settings;
+            runAction(action, settings, {}, source.path() + QLatin1Char('/'));
+            wanted = imageOf(sound.folder());
+        }
+        const DataFolderFixture data;
+        writeImage(data.folder(), files);
+        startSettings(data.folder());
+        QVERIFY(SettingsStore().setOilCounters({u"11000"_s, u"5000"_s}, {{49, {}, 700}}));
+        const QString file = SettingsStore().fileName();
+        const QByteArray fileBefore = readFile(file);
+        const auto settingsNow = [] {
+            return settingsState() << ini("filesave/basho") << ini("oil/undorecord");
+        };
+        const QStringList settingsBefore = settingsNow();
+        const FolderImage before = imageOf(data.folder());
+        FaultyFolder faulty(condition, {{QFileInfo(file).fileName(), fileBefore}},
+                            QFileInfo(file).path());
+        if (faulty.skipReason())
+            QSKIP(faulty.skipReason());
+        SettingsStore settings;
+        const Ran got = runAction(action, settings, {}, source.path() + QLatin1Char('/'), true);
+        QVERIFY(got.message);
+        QCOMPARE(got.message->title, errorTitle());
+        QVERIFY2(got.message->text.contains(file) && got.message->text.contains(setting),
+                 qPrintable(got.message->text));
+        QCOMPARE(readFile(file), fileBefore);
+        QCOMPARE(settingsNow(), settingsBefore);
+        const bool refused = condition == Condition::ReadOnly || action == Action::ChooseDataFolder;
+        QCOMPARE(got.succeeded, !refused);
+        QCOMPARE(imageOf(data.folder()), refused ? before : wanted);
     }
 
     // The kill worker appends and deletes on a log of 20,000 records until it is killed. The log
