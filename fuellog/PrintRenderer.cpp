@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QHash>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
@@ -15,6 +16,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProgressDialog>
+#include <QRawFont>
 #include <QSaveFile>
 #include <QTemporaryFile>
 
@@ -55,27 +57,52 @@ struct Placement
     qreal width = 0;
 };
 
-// The widths of texts at one font on one device. A print job measures the same few hundred
-// characters hundreds of thousands of times, so each character is measured once; with kerning
-// off (see baseFont) a text is exactly as wide as its characters together.
-class TextWidths
+// The printing font on one device. A print job measures and draws the same few hundred
+// characters hundreds of thousands of times, so each character is looked up once: its advance
+// and its glyph. With kerning off (see baseFont) a text is exactly as wide as its characters
+// together, and drawn glyph by glyph it needs no shaping.
+class PrintFont
 {
 public:
-    TextWidths(const QFont& font, QPaintDevice* device) : m_metrics(font, device) {}
+    PrintFont(const QFont& font, QPaintDevice* device)
+        : m_metrics(font, device), m_glyphs(QRawFont::fromFont(QFont(font, device)))
+    {
+    }
 
     const QFontMetricsF& metrics() const { return m_metrics; }
 
-    qreal of(const QString& text)
+    qreal width(const QString& text)
     {
         qreal width = 0;
-        for (const QChar character : text) {
-            auto known = m_characters.constFind(character.unicode());
-            if (known == m_characters.cend())
-                known = m_characters.insert(character.unicode(),
-                                            m_metrics.horizontalAdvance(character));
-            width += *known;
-        }
+        for (const QChar character : text)
+            width += glyphOf(character).advance;
         return width;
+    }
+
+    // Blanks are passed over rather than drawn, which keeps a PDF small. A character the font
+    // has no glyph for goes to Qt's own drawing, which finds it in another font.
+    void draw(QPainter& painter, const QPointF& origin, const QString& text)
+    {
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+        qreal x = 0;
+        for (const QChar character : text) {
+            const Glyph glyph = glyphOf(character);
+            if (glyph.index == 0 && !character.isSpace()) {
+                painter.drawText(origin, text);
+                return;
+            }
+            if (!character.isSpace()) {
+                indexes.append(glyph.index);
+                positions.append(QPointF(x, 0));
+            }
+            x += glyph.advance;
+        }
+        QGlyphRun run;
+        run.setRawFont(m_glyphs);
+        run.setGlyphIndexes(indexes);
+        run.setPositions(positions);
+        painter.drawGlyphRun(origin, run);
     }
 
     // The average character of a Japanese font is its half-width cell, half a full-width
@@ -89,13 +116,31 @@ public:
     }
 
 private:
+    struct Glyph
+    {
+        quint32 index;
+        qreal advance;
+    };
+
+    Glyph glyphOf(QChar character)
+    {
+        auto known = m_known.constFind(character.unicode());
+        if (known == m_known.cend()) {
+            const QList<quint32> index = m_glyphs.glyphIndexesForString(QString(character));
+            known = m_known.insert(character.unicode(),
+                                   {index.value(0), m_metrics.horizontalAdvance(character)});
+        }
+        return *known;
+    }
+
     QFontMetricsF m_metrics;
-    QHash<char16_t, qreal> m_characters;
+    QRawFont m_glyphs;
+    QHash<char16_t, Glyph> m_known;
 };
 
-Placement place(const PrintLine& line, TextWidths& widths)
+Placement place(const PrintLine& line, PrintFont& font)
 {
-    const qreal zone = widths.zone();
+    const qreal zone = font.zone();
     // An item that ends on a zone's start still moves on to the following zone; the tolerance
     // keeps rounding in the widths from deciding which.
     constexpr qreal tolerance = 1e-6;
@@ -105,19 +150,19 @@ Placement place(const PrintLine& line, TextWidths& widths)
         if (i > 0 && line.at(i - 1).then == PrintItem::Then::NextZone)
             x = (std::floor(x / zone + tolerance) + 1) * zone;
         placement.starts.append(x);
-        x += widths.of(line.at(i).text);
+        x += font.width(line.at(i).text);
     }
     placement.width = x;
     return placement;
 }
 
 // The widest line of the job at the metrics' font; none when the log cannot be read.
-std::optional<qreal> widestLine(const PrintJob& job, TextWidths widths, QString* error)
+std::optional<qreal> widestLine(const PrintJob& job, PrintFont font, QString* error)
 {
     qreal widest = 0;
     const bool read = job.forEachLine(
         [&](const PrintLine& line) {
-            widest = std::max(widest, place(line, widths).width);
+            widest = std::max(widest, place(line, font).width);
             return true;
         },
         error);
@@ -132,7 +177,7 @@ std::optional<QFont> fittingFont(const PrintJob& job, QPaintDevice* device, qrea
 {
     QFont font = PrintRenderer::baseFont();
     for (int step = 0; step < 5; ++step) {
-        const std::optional<qreal> widest = widestLine(job, TextWidths(font, device), error);
+        const std::optional<qreal> widest = widestLine(job, PrintFont(font, device), error);
         if (!widest)
             return std::nullopt;
         if (*widest <= areaWidth || font.pointSizeF() <= SmallestPointSize)
@@ -156,8 +201,8 @@ PrintRenderer::Printed paintLines(QPainter& painter, const PrintJob& job, const 
         return Printed::Failed;
     painter.setFont(*font);
     painter.setPen(Qt::black);
-    TextWidths widths(*font, painter.device());
-    const QFontMetricsF& metrics = widths.metrics();
+    PrintFont printFont(*font, painter.device());
+    const QFontMetricsF& metrics = printFont.metrics();
     bool cancelled = progress && !progress(0, job.lineCount());
     qint64 done = 0;
     qreal top = 0;
@@ -168,10 +213,10 @@ PrintRenderer::Printed paintLines(QPainter& painter, const PrintJob& job, const 
                 return false;
             top = 0;
         }
-        const Placement placement = place(line, widths);
+        const Placement placement = place(line, printFont);
         for (qsizetype i = 0; i < line.size(); ++i)
-            painter.drawText(QPointF(placement.starts.at(i), top + metrics.ascent()),
-                             line.at(i).text);
+            printFont.draw(painter, QPointF(placement.starts.at(i), top + metrics.ascent()),
+                           line.at(i).text);
         top += metrics.lineSpacing();
         ++done;
         return true;
