@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <QTableView>
 #include <QWindow>
 
@@ -160,6 +161,11 @@ int runMode(const QString& mode)
     if (mode == EmptyStartUp) {
         QMainWindow empty;
         return showAndReport(&empty);
+    }
+    if (mode == FloorStartUp) {
+        QMainWindow floor;
+        floor.menuBar()->addMenu(QStringLiteral("ファイル"));
+        return showAndReport(&floor);
     }
     QApplication::setApplicationName(QStringLiteral("tankr"));
     MDIForm1 main;
