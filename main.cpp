@@ -36,7 +36,10 @@ int main(int argc, char* argv[])
 {
     QCoreApplication::setApplicationName(QStringLiteral("tankr"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TANKR_VERSION));
-    answerCommandLine(argc, argv);
+    // A plain start, as from the desktop, has nothing to answer and does not wait for the
+    // parser's own application object.
+    if (argc > 1)
+        answerCommandLine(argc, argv);
     if (!hasDisplay()) {
         std::fputs("tankr: no display found (DISPLAY is not set). Start Tankr from a desktop "
                    "session, or under Xvfb.\n",

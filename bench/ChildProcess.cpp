@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QWindow>
@@ -166,6 +167,11 @@ int runMode(const QString& mode)
     if (mode == EmptyStartUp) {
         QMainWindow empty;
         return showAndReport(&empty);
+    }
+    if (mode == FloorStartUp) {
+        QMainWindow floor;
+        floor.menuBar()->addMenu(QStringLiteral("ファイル"));
+        return showAndReport(&floor);
     }
     QApplication::setApplicationName(QStringLiteral("tankr"));
     MDIForm1 main;

@@ -8,10 +8,13 @@
 namespace ChildProcess {
 
 // The modes a child runs in: Tankr's main window as the program starts it, an empty Qt main
-// window for comparison, and Tankr doing every task that holds the whole log in memory (the
-// list, the cumulative figures, the print lines).
+// window for comparison, the floor of any Japanese program (a bare main window whose menu bar
+// holds one Japanese title, so that the Japanese font is found and loaded), and Tankr doing
+// every task that holds the whole log in memory (the list, the cumulative figures, the print
+// lines).
 inline const QString TankrStartUp = QStringLiteral("tankr");
 inline const QString EmptyStartUp = QStringLiteral("empty");
+inline const QString FloorStartUp = QStringLiteral("floor");
 inline const QString TankrAtWork = QStringLiteral("work");
 
 struct Report

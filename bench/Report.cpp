@@ -57,8 +57,13 @@ void printStartUp(const QList<Figures>& all)
     printTimeRow(QStringLiteral("start-up to MDIForm1 exposed"), all, &Figures::startUp);
     printTimeRow(QStringLiteral("empty QMainWindow exposed (same run)"), all,
                  &Figures::emptyStartUp);
+    printTimeRow(QStringLiteral("floor: QMainWindow with the menu title ファイル (same run)"), all,
+                 &Figures::floorStartUp);
     printRow(QStringLiteral("start-up ÷ empty main window"), all, [](const Figures& f) {
         return QStringLiteral("%1").arg(f.startUp / f.emptyStartUp, 0, 'f', 2);
+    });
+    printRow(QStringLiteral("start-up ÷ floor"), all, [](const Figures& f) {
+        return QStringLiteral("%1").arg(f.startUp / f.floorStartUp, 0, 'f', 2);
     });
 }
 
@@ -104,6 +109,27 @@ bool printIndependence(const QString& operation, double Figures::*time, const QL
                      growth < 2.0);
 }
 
+// Every program with a Japanese menu pays for finding and loading its font; Tankr is held to
+// what it adds beyond that. Its ratio to an empty window is kept as information.
+bool printStartUpGoals(const QList<Figures>& all)
+{
+    double slowest = 0;
+    double worstToEmpty = 0;
+    double worstToFloor = 0;
+    for (const Figures& f : all) {
+        slowest = qMax(slowest, f.startUp);
+        worstToEmpty = qMax(worstToEmpty, f.startUp / f.emptyStartUp);
+        worstToFloor = qMax(worstToFloor, f.startUp / f.floorStartUp);
+    }
+    bool met = printGoal(QStringLiteral("start-up under 150 ms"),
+                         QStringLiteral("slowest %1 ms").arg(slowest, 0, 'f', 1), slowest < 150);
+    met &= printGoal(QStringLiteral("start-up within 1.3× the floor"),
+                     QStringLiteral("worst %1×").arg(worstToFloor, 0, 'f', 2), worstToFloor <= 1.3);
+    std::printf("- (information) start-up ÷ an empty main window: worst %.2f×, once held to 2×\n",
+                worstToEmpty);
+    return met;
+}
+
 } // namespace
 
 namespace Report {
@@ -122,16 +148,7 @@ void printTable(const QList<Figures>& all, int rounds)
 bool printGoals(const QList<Figures>& all)
 {
     std::printf("\nGoals:\n");
-    double slowest = 0;
-    double worstRatio = 0;
-    for (const Figures& f : all) {
-        slowest = qMax(slowest, f.startUp);
-        worstRatio = qMax(worstRatio, f.startUp / f.emptyStartUp);
-    }
-    bool met = printGoal(QStringLiteral("start-up under 150 ms"),
-                         QStringLiteral("slowest %1 ms").arg(slowest, 0, 'f', 1), slowest < 150);
-    met &= printGoal(QStringLiteral("start-up within 2× an empty main window"),
-                     QStringLiteral("worst %1×").arg(worstRatio, 0, 'f', 2), worstRatio <= 2.0);
+    bool met = printStartUpGoals(all);
     const Figures& largest = all.last();
     met &= printGoal(QStringLiteral("Form6 on %L1 records under 50 ms").arg(largest.records),
                      QStringLiteral("%1 ms").arg(largest.form6, 0, 'f', 1), largest.form6 < 50);
@@ -147,6 +164,15 @@ bool printGoals(const QList<Figures>& all)
         printGoal(QStringLiteral("peak memory under 80 MB with %L1 records").arg(largest.records),
                   megabytes(largest.workPeakKb), largest.workPeakKb < 80 * 1024);
     return met;
+}
+
+bool printStartUpOnly(const QList<Figures>& all, int rounds)
+{
+    std::printf("Start-up only: median of %d fresh processes of each kind.\n\n", rounds);
+    printHeading(all);
+    printStartUp(all);
+    std::printf("\nGoals:\n");
+    return printStartUpGoals(all);
 }
 
 } // namespace Report

@@ -1,8 +1,9 @@
 // Tankr's benchmarks: start-up, the list and charts windows and the commands that read or change
 // the fuel log, each over logs of 1, 1,000 and 32,766 records and each beside the time it takes
-// just to read the log's bytes; and peak memory. Usage: tankr-bench [ROUNDS] It runs on the
-// offscreen platform with private settings and data folders, so it never touches the user's own
-// log. Start-up and peak memory are measured in fresh child processes.
+// just to read the log's bytes; and peak memory. Usage: tankr-bench [ROUNDS [startup]], where
+// "startup" measures the start-up alone, on a log of one record. It runs on the offscreen platform
+// with private settings and data folders, so it never touches the user's own log. Start-up and peak
+// memory are measured in fresh child processes.
 #include "Actions.h"
 #include "BenchSupport.h"
 #include "ChildProcess.h"
@@ -233,22 +234,25 @@ ChildProcess::Report requireChild(const QString& mode)
     return report;
 }
 
-// Tankr and the empty window take turns, so that both meet the same state of the machine.
+// Tankr, the empty window and the floor take turns, so that all meet the same state of the
+// machine.
 void measureStartUp(int rounds, Figures* figures)
 {
     QList<double> tankr;
     QList<double> empty;
+    QList<double> floor;
     for (int i = 0; i < rounds; ++i) {
         const ChildProcess::Report started = requireChild(ChildProcess::TankrStartUp);
         const ChildProcess::Report bare = requireChild(ChildProcess::EmptyStartUp);
         tankr.append(started.readyMs);
         empty.append(bare.readyMs);
+        floor.append(requireChild(ChildProcess::FloorStartUp).readyMs);
         figures->startedPeakKb = qMax(figures->startedPeakKb, started.peakKb);
         figures->emptyPeakKb = qMax(figures->emptyPeakKb, bare.peakKb);
     }
     figures->startUp = Bench::median(tankr);
     figures->emptyStartUp = Bench::median(empty);
-    figures->workPeakKb = requireChild(ChildProcess::TankrAtWork).peakKb;
+    figures->floorStartUp = Bench::median(floor);
 }
 
 Figures measure(int records, int rounds, MDIForm1& main, const QString& dataFolder)
@@ -268,6 +272,7 @@ Figures measure(int records, int rounds, MDIForm1& main, const QString& dataFold
     figures.graph = timeGraph(rounds, main);
     figures.csvExport = timeCsvExport(rounds);
     measureStartUp(rounds, &figures);
+    figures.workPeakKb = requireChild(ChildProcess::TankrAtWork).peakKb;
     require(Bench::fileBytes(logPath()) == original,
             QStringLiteral("the benchmarks left the log changed"));
     return figures;
@@ -283,6 +288,18 @@ MDIForm1* openMainWindow(MDIForm1& main)
     return &main;
 }
 
+// The start-up alone, which does not read the log.
+bool measureStartUpOnly(int rounds, const QString& dataFolder)
+{
+    require(Bench::prepareDataFolder(dataFolder, 1),
+            QStringLiteral("cannot prepare the data folder"));
+    Figures figures;
+    figures.records = 1;
+    figures.rawRead = timeRawRead(rounds);
+    measureStartUp(rounds, &figures);
+    return Report::printStartUpOnly({figures}, rounds);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -296,7 +313,10 @@ int main(int argc, char* argv[])
     Bench::quietPlatformNotes();
     QApplication app(argc, argv);
     const int rounds = qMax(1, argc > 1 ? QByteArray(argv[1]).toInt() : 15);
+    const bool startUpOnly = argc > 2 && QByteArray(argv[2]) == "startup";
     try {
+        if (startUpOnly)
+            return measureStartUpOnly(rounds, home.path() + QStringLiteral("/log/")) ? 0 : 2;
         MDIForm1 main;
         openMainWindow(main);
         QList<Figures> all;
