@@ -8,6 +8,7 @@
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QHash>
+#include <QLibrary>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -19,8 +20,6 @@
 #include <QRawFont>
 #include <QSaveFile>
 #include <QTemporaryFile>
-
-#include <cups/cups.h>
 
 #include <algorithm>
 #include <cmath>
@@ -267,6 +266,24 @@ PrintRenderer::Printed writePdf(const PrintJob& job, QIODevice* file, QWidget* p
     return PrintRenderer::print(job, &writer, progress.report(), error);
 }
 
+// Hands a finished PDF to the CUPS queue `printer`; why not, when it could not. The CUPS library
+// is loaded only now, so that starting Tankr does not load it and all it needs; Qt's own
+// printing finds printers through the same library.
+std::optional<QString> sendToCups(const QString& printer, const QString& pdfPath)
+{
+    QLibrary cups(QStringLiteral("cups"), 2);
+    using PrintFile = int (*)(const char*, const char*, const char*, int, void*);
+    using LastError = const char* (*)();
+    const auto printFile = reinterpret_cast<PrintFile>(cups.resolve("cupsPrintFile"));
+    const auto lastError = reinterpret_cast<LastError>(cups.resolve("cupsLastErrorString"));
+    if (!printFile || !lastError)
+        return cups.errorString();
+    if (printFile(printer.toUtf8().constData(), QFile::encodeName(pdfPath).constData(),
+                  PrintLines::documentName().toUtf8().constData(), 0, nullptr) == 0)
+        return QString::fromUtf8(lastError());
+    return std::nullopt;
+}
+
 Message readFailure(const QString& error)
 {
     return Message{error, errorTitle()};
@@ -343,11 +360,8 @@ std::optional<Message> printOnDefaultPrinter(const PrintJob& job, QWidget* paren
     }
     if (!pdf.flush())
         return PrintLines::printerFailed(printer, pdf.errorString());
-    const int jobId =
-        cupsPrintFile(printer.toUtf8().constData(), QFile::encodeName(pdf.fileName()).constData(),
-                      PrintLines::documentName().toUtf8().constData(), 0, nullptr);
-    if (jobId == 0)
-        return PrintLines::printerFailed(printer, QString::fromUtf8(cupsLastErrorString()));
+    if (const std::optional<QString> refused = sendToCups(printer, pdf.fileName()))
+        return PrintLines::printerFailed(printer, *refused);
     return std::nullopt;
 }
 

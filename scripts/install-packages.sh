@@ -4,9 +4,8 @@
 set -euo pipefail
 
 # Debian's qt6-charts-dev needs the OpenGL module's CMake files but does not depend on them.
-# libcups2-dev: a print job is handed to CUPS only once it is complete, so it can be cancelled.
-run_packages=(cmake g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev libcups2-dev
-              qt6-translations-l10n fonts-ipaexfont-gothic xvfb xauth)
+run_packages=(cmake g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
+              fonts-ipaexfont-gothic xvfb xauth)
 test_packages=(poppler-utils cups printer-driver-cups-pdf python3 clang libclang-rt-14-dev
                dpkg-dev file desktop-file-utils appstream)
 
