@@ -10,8 +10,7 @@ namespace ChildProcess {
 // The modes a child runs in: Tankr's main window as the program starts it, an empty Qt main
 // window for comparison, the floor of any Japanese program (a bare main window whose menu bar
 // holds one Japanese title, so that the Japanese font is found and loaded), and Tankr doing
-// every task that holds the whole log in memory (the list, the cumulative figures, the print
-// lines).
+// every task that goes through the whole log (the list, the cumulative figures, a PDF of it).
 inline const QString TankrStartUp = QStringLiteral("tankr");
 inline const QString EmptyStartUp = QStringLiteral("empty");
 inline const QString FloorStartUp = QStringLiteral("floor");

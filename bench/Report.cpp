@@ -84,9 +84,8 @@ void printMemory(const QList<Figures>& all)
 {
     printRow(QStringLiteral("peak memory: Tankr started"), all,
              [](const Figures& f) { return megabytes(f.startedPeakKb); });
-    printRow(
-        QStringLiteral("peak memory: Tankr after Form6 (scrolled to the end), Form1, print lines"),
-        all, [](const Figures& f) { return megabytes(f.workPeakKb); });
+    printRow(QStringLiteral("peak memory: Tankr after Form6 (scrolled to the end), Form1, PDF"),
+             all, [](const Figures& f) { return megabytes(f.workPeakKb); });
     printRow(QStringLiteral("peak memory: empty QMainWindow"), all,
              [](const Figures& f) { return megabytes(f.emptyPeakKb); });
 }
@@ -160,9 +159,14 @@ bool printGoals(const QList<Figures>& all)
     met &= printGoal(
         QStringLiteral("delete with its backup on %L1 records under 100 ms").arg(largest.records),
         QStringLiteral("%1 ms").arg(largest.deleteLatest, 0, 'f', 1), largest.deleteLatest < 100);
-    met &=
-        printGoal(QStringLiteral("peak memory under 80 MB with %L1 records").arg(largest.records),
-                  megabytes(largest.workPeakKb), largest.workPeakKb < 80 * 1024);
+    met &= printGoal(QStringLiteral("PDF of %L1 records within 2 s").arg(largest.records),
+                     QStringLiteral("%1 ms").arg(largest.pdf, 0, 'f', 0), largest.pdf <= 2000);
+    // The log, the list and the printout may take little beyond what the started program holds.
+    met &= printGoal(
+        QStringLiteral("peak memory with %L1 records within Tankr started + 10 MB")
+            .arg(largest.records),
+        QStringLiteral("%1 over").arg(megabytes(largest.workPeakKb - largest.startedPeakKb)),
+        largest.workPeakKb - largest.startedPeakKb <= 10 * 1024);
     return met;
 }
 
