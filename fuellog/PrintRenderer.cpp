@@ -11,6 +11,7 @@
 #include <QLibrary>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
@@ -79,9 +80,15 @@ public:
     }
 
     // Blanks are passed over rather than drawn, which keeps a PDF small. A character the font
-    // has no glyph for goes to Qt's own drawing, which finds it in another font.
+    // has no glyph for goes to Qt's own drawing, which finds it in another font, and so does
+    // all text of a print preview: its recording keeps glyph runs as outlines, far bigger.
     void draw(QPainter& painter, const QPointF& origin, const QString& text)
     {
+        const QPaintEngine::Type engine = painter.paintEngine()->type();
+        if (engine != QPaintEngine::Pdf && engine != QPaintEngine::Raster) {
+            painter.drawText(origin, text);
+            return;
+        }
         QList<quint32> indexes;
         QList<QPointF> positions;
         qreal x = 0;
