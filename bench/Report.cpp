@@ -78,6 +78,7 @@ void printCommands(const QList<Figures>& all)
                  &Figures::deleteLatest);
     printTimeRow(QStringLiteral("cumulative figures (Form1)"), all, &Figures::cumulative);
     printTimeRow(QStringLiteral("PDF of the whole log (Form11)"), all, &Figures::pdf);
+    printTimeRow(QStringLiteral("print preview of the whole log (Form11)"), all, &Figures::preview);
 }
 
 void printMemory(const QList<Figures>& all)

@@ -18,6 +18,7 @@ struct Figures
     double deleteLatest = 0;
     double cumulative = 0;
     double pdf = 0;
+    double preview = 0;
     qint64 startedPeakKb = -1;
     qint64 workPeakKb = -1;
     qint64 emptyPeakKb = -1;

@@ -17,6 +17,8 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QFile>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QWindow>
 
@@ -167,6 +169,25 @@ double timePdf(int rounds, int records)
     });
 }
 
+// Every page of the whole log rendered for the print preview, as its dialog does when it opens.
+double timePreview(int rounds, int records)
+{
+    const Result<PrintJob> job =
+        Actions::printRange(SettingsStore(), {QStringLiteral("1"), QString::number(records)});
+    require(job.succeeded, QStringLiteral("the print job failed"));
+    QPrinter printer(QPrinter::HighResolution);
+    PrintRenderer::setUpPage(&printer);
+    QPrintPreviewWidget preview(&printer);
+    QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, [&job](QPrinter* target) {
+        QString error;
+        PrintRenderer::print(job.shown, target, {}, &error);
+    });
+    return Bench::medianMs(qMin(rounds, 3), [&] {
+        preview.updatePreview();
+        require(preview.pageCount() > 0, QStringLiteral("the preview has no page"));
+    });
+}
+
 // Counts the paintings of a widget, so that a timing known to include one can prove it did.
 class PaintCount : public QObject
 {
@@ -268,6 +289,7 @@ Figures measure(int records, int rounds, MDIForm1& main, const QString& dataFold
     figures.deleteLatest = timeDelete(rounds, original);
     figures.cumulative = timeCumulative(rounds);
     figures.pdf = timePdf(rounds, records);
+    figures.preview = timePreview(rounds, records);
     figures.form6 = timeForm6(rounds, main);
     figures.graph = timeGraph(rounds, main);
     figures.csvExport = timeCsvExport(rounds);
