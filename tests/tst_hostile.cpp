@@ -141,8 +141,9 @@ private slots:
         constexpr int PerWriter = 150;
         QProcess writers[2];
         for (QProcess& writer : writers)
-            writer.start(QStringLiteral(KILL_WORKER_PATH),
-                         {u"appends"_s, u"0"_s, QString::number(PerWriter), QString()});
+            writer.start(
+                QStringLiteral(KILL_WORKER_PATH),
+                {u"appends"_s, u"0"_s, QString::number(PerWriter), QString(), u"-1"_s, u"0"_s});
         for (QProcess& writer : writers)
             QVERIFY(writer.waitForFinished(60000) && writer.exitCode() == 0);
         const QByteArray log = data.read(DataFiles::FuelLog);
