@@ -25,22 +25,22 @@ QString failed(const QString& problem)
            problem;
 }
 
-// The backup, taken under a name of its own, renamed to the time to the second, with a suffix
-// when two fall in one second.
+// The backup, taken under a name of its own, renamed to the time to the second; one of the same
+// second is numbered after the last one of that second, never in a gap that the oldest left, so
+// that the names sort as the backups were taken.
 bool placeWhole(const QString& taken, QString* error)
 {
-    const QString base = root() + QDateTime::currentDateTime().toString(NameFormat);
-    for (int suffix = 1; suffix < 100; ++suffix) {
-        // Padded, so that the names sort as the backups were taken.
-        const QString folder =
-            suffix == 1 ? base : base + QStringLiteral("-%1").arg(suffix, 2, 10, QLatin1Char('0'));
-        if (QFileInfo::exists(folder))
-            continue;
-        if (QDir().rename(taken, folder))
-            return true;
-        break;
-    }
-    *error = QStringLiteral("フォルダ「%1」を作れません。").arg(base);
+    const QString base = QDateTime::currentDateTime().toString(NameFormat);
+    const QStringList sameSecond =
+        QDir(root()).entryList({base + QLatin1Char('*')}, QDir::Dirs, QDir::Name);
+    const int suffix =
+        sameSecond.isEmpty() ? 1 : qMax(2, sameSecond.last().mid(base.size() + 1).toInt() + 1);
+    // Padded to two digits, to sort.
+    const QString folder =
+        suffix == 1 ? base : base + QStringLiteral("-%1").arg(suffix, 2, 10, QLatin1Char('0'));
+    if (suffix < 100 && QDir().rename(taken, root() + folder))
+        return true;
+    *error = QStringLiteral("フォルダ「%1」を作れません。").arg(root() + folder);
     return false;
 }
 

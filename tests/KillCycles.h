@@ -3,29 +3,30 @@
 // What the kill test and its worker share: the cycles of commands the worker repeats until it
 // is killed, and what each command leaves in the places the test watches. A state is one letter
 // for each place: the fuel log and the vehicle file of the data folder, the log and the vehicle
-// file exported to the folder "out", and the CSV file there. A log is "-" (32,765 records), "a"
-// or "b" (32,766, the last one with the memo "a" or "b") or "0" (emptied); a vehicle file "A"
-// or "B" (its name) or "0"; a CSV file the letter of the log it shows; "." is no file at all.
-// A step is the state it leaves, then the action; in its state "*" leaves the place as it was,
-// and "=" copies the data folder's letter. Import and restore read the folder named after the
-// state they leave ("aA", "bB").
+// file exported to the folder "out", and the CSV file there. A log is "a" or "b" (32,766
+// records, as the test makes them), "-" (the first 32,765 of them), "p", "c" or "d" (32,766, the
+// last one appended or corrected with the memo "p", "c" or "d") or "0" (emptied); a vehicle file
+// "A" or "B" (as the test makes them), "C" or "D" (written with that name) or "0"; a CSV file the
+// letter of the log it shows; "." is no file at all. A step is the state it leaves, then the
+// action; "*" leaves a place as it was, "=" copies the data folder's letter into it. Import and
+// restore read the folder named after the state they leave ("aA", "bB").
 
 #include "TestSupport.h"
 
 inline const QMap<QByteArray, QList<QByteArray>>& killCycles()
 {
     static const QMap<QByteArray, QList<QByteArray>> cycles = {
-        {"append", {"a**** WriteRefuelling", "-**** DeleteLatest"}},
-        {"correct", {"b**** WriteCorrection", "a**** WriteCorrection"}},
-        {"vehicle", {"*B*** CorrectVehicle", "*A*** CorrectVehicle"}},
-        {"register", {"0B*** RegisterVehicle", "aA*** ImportFrom"}},
+        {"append", {"-**** DeleteLatest", "p**** WriteRefuelling"}},
+        {"correct", {"c**** WriteCorrection", "d**** WriteCorrection"}},
+        {"vehicle", {"*C*** CorrectVehicle", "*D*** CorrectVehicle"}},
+        {"register", {"0C*** RegisterVehicle", "aA*** ImportFrom"}},
         {"initialise",
          {"00*** InitialiseAll", "aA*** ImportFrom", "0**** InitialiseFuel", "aA*** ImportFrom"}},
         {"import", {"bB*** ImportFrom", "aA*** ImportFrom"}},
         {"restore", {"bB*** RestoreBackup", "aA*** RestoreBackup"}},
         {"export", {"bB*** ImportFrom", "**==* ExportTo", "aA*** ImportFrom", "**==* ExportTo"}},
         {"csv",
-         {"b**** WriteCorrection", "****= ExportCsv", "a**** WriteCorrection", "****= ExportCsv"}},
+         {"c**** WriteCorrection", "****= ExportCsv", "d**** WriteCorrection", "****= ExportCsv"}},
         {"appends", {"***** WriteRefuelling"}}, // two at once in tst_hostile, never killed
     };
     return cycles;
