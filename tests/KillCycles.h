@@ -5,11 +5,11 @@
 // for each place: the fuel log and the vehicle file of the data folder, the log and the vehicle
 // file exported to the folder "out", and the CSV file there. A log is "a" or "b" (32,766
 // records, as the test makes them), "-" (the first 32,765 of them), "p", "c" or "d" (32,766, the
-// last one appended or corrected with the memo "p", "c" or "d") or "0" (emptied); a vehicle file
-// "A" or "B" (as the test makes them), "C" or "D" (written with that name) or "0"; a CSV file the
-// letter of the log it shows; "." is no file at all. A step is the state it leaves, then the
-// action; "*" leaves a place as it was, "=" copies the data folder's letter into it. Import and
-// restore read the folder named after the state they leave ("aA", "bB").
+// last one appended or corrected as that letter) or "0" (emptied); a vehicle file "A" or "B" (as
+// the test makes them), "C" or "D" (written as that letter) or "0"; a CSV file the letter of the
+// log it shows; "." is no file at all. A step is the state it leaves, then the action; "*" leaves
+// a place as it was, "=" copies the data folder's letter into it. Import and restore read the
+// folder named after the state they leave ("aA", "bB").
 
 #include "TestSupport.h"
 
@@ -42,7 +42,9 @@ inline QByteArray killTarget(const QByteArray& state, const QByteArray& step)
     return next;
 }
 
-// Runs the step as its window would, with the typed texts that give its target.
+// Runs the step as its window would, with the typed texts that give its target: the letter as
+// the memo or the name, and its code as the odometer or the oil, so that the records of two
+// letters differ at both ends.
 inline TestSupport::Ran runKillStep(const QByteArray& step, SettingsStore& settings,
                                     const QString& other)
 {
@@ -50,7 +52,9 @@ inline TestSupport::Ran runKillStep(const QByteArray& step, SettingsStore& setti
     const Action action = Action(QMetaEnum::fromType<Action>().keyToValue(step.mid(6)));
     return TestSupport::runAction(action, settings,
                                   {{FuelBoxCaptions::Memo, QString(QLatin1Char(step[0]))},
-                                   {VehicleBoxCaptions::Name, QString(QLatin1Char(step[1]))}},
+                                   {FuelBoxCaptions::Odometer, QString::number(step[0])},
+                                   {VehicleBoxCaptions::Name, QString(QLatin1Char(step[1]))},
+                                   {VehicleBoxCaptions::OilRemaining, QString::number(step[1])}},
                                   other + (step.contains("Export")
                                                ? QStringLiteral("out")
                                                : QString::fromLatin1(step.left(2))));
