@@ -4,10 +4,13 @@
 #include "FuelRecord.h"
 #include "RecordReader.h"
 #include "RecordWriter.h"
+#include "RegularFile.h"
 #include "VehicleRecord.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <unistd.h>
 
 namespace Backups {
 
@@ -22,24 +25,23 @@ QString failed(const QString& problem)
            problem;
 }
 
-// A folder of its own for this backup: the time to the second, with a suffix when two fall in
-// one second.
-QString newFolder(QString* error)
+// The backup, taken under a name of its own, renamed to the time to the second; one of the same
+// second is numbered after the last one of that second, never in a gap that the oldest left, so
+// that the names sort as the backups were taken.
+bool placeWhole(const QString& taken, QString* error)
 {
-    const QString base = root() + QDateTime::currentDateTime().toString(NameFormat);
-    if (!QDir().mkpath(root())) {
-        *error = failed(QStringLiteral("フォルダ「%1」を作れません。").arg(root()));
-        return QString();
-    }
-    for (int suffix = 1; suffix < 100; ++suffix) {
-        // Padded, so that the names sort as the backups were taken.
-        const QString folder =
-            suffix == 1 ? base : base + QStringLiteral("-%1").arg(suffix, 2, 10, QLatin1Char('0'));
-        if (QDir().mkdir(folder))
-            return folder + QLatin1Char('/');
-    }
-    *error = failed(QStringLiteral("フォルダ「%1」を作れません。").arg(base));
-    return QString();
+    const QString base = QDateTime::currentDateTime().toString(NameFormat);
+    const QStringList sameSecond =
+        QDir(root()).entryList({base + QLatin1Char('*')}, QDir::Dirs, QDir::Name);
+    const int suffix =
+        sameSecond.isEmpty() ? 1 : qMax(2, sameSecond.last().mid(base.size() + 1).toInt() + 1);
+    // Padded to two digits, to sort.
+    const QString folder =
+        suffix == 1 ? base : base + QStringLiteral("-%1").arg(suffix, 2, 10, QLatin1Char('0'));
+    if (suffix < 100 && QDir().rename(taken, root() + folder))
+        return true;
+    *error = QStringLiteral("フォルダ「%1」を作れません。").arg(root() + folder);
+    return false;
 }
 
 void dropOldest()
@@ -54,6 +56,26 @@ bool wholeRecords(const QFileInfo& file, int length)
 {
     return !file.exists() || (file.isFile() && !file.isSymLink() && file.size() % length == 0 &&
                               file.size() / length <= MaxRecords);
+}
+
+// Taken in a hidden folder and renamed whole, under a lock that one Tankr holds at a time, so
+// that a backup cut short by a kill is never listed, and the next one clears it away.
+bool takeLocked(QList<RecordWriter::Copy> copies, QString* error)
+{
+    const QString taking = root() + QStringLiteral(".taking");
+    QDir(taking).removeRecursively();
+    if (!QDir().mkdir(taking)) {
+        *error = QStringLiteral("フォルダ「%1」を作れません。").arg(taking);
+        return false;
+    }
+    for (RecordWriter::Copy& copy : copies)
+        copy.to = taking + QLatin1Char('/') + copy.to;
+    if (!RecordWriter::copyAllOrNothing(copies, error) || !placeWhole(taking, error)) {
+        QDir(taking).removeRecursively();
+        return false;
+    }
+    dropOldest();
+    return true;
 }
 
 } // namespace
@@ -73,18 +95,19 @@ bool take(const DataFolder& data, QString* error)
     }
     if (copies.isEmpty())
         return true; // nothing there to lose
-    const QString folder = newFolder(error);
-    if (folder.isEmpty())
-        return false;
-    for (RecordWriter::Copy& copy : copies)
-        copy.to = folder + copy.to;
-    if (!RecordWriter::copyAllOrNothing(copies, error)) {
-        QDir(folder).removeRecursively();
-        *error = failed(*error);
+    if (!QDir().mkpath(root())) {
+        *error = failed(QStringLiteral("フォルダ「%1」を作れません。").arg(root()));
         return false;
     }
-    dropOldest();
-    return true;
+    const QString lockPath = root() + QStringLiteral(".lock");
+    const int lock = RegularFile::open(lockPath, RegularFile::Access::ReadWriteOrCreate, error);
+    const bool taken =
+        lock >= 0 && RegularFile::lock(lock, lockPath, error) && takeLocked(copies, error);
+    if (lock >= 0)
+        ::close(lock);
+    if (!taken)
+        *error = failed(*error);
+    return taken;
 }
 
 Entry entryAt(const QString& path)

@@ -4,6 +4,7 @@
 #include "RecordReader.h"
 #include "RegularFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryFile>
 
@@ -125,6 +126,9 @@ bool RecordWriter::canEmpty(const QString& path)
 
 namespace {
 
+// Marks the names of the copies staged and kept beside a target.
+const QString StagedMark = QStringLiteral(".tankr-staged-");
+
 // A copy of the first `length` bytes of `from` (all of it for -1, nothing without a source) in
 // a new file of a unique name beside `target`, synced to the disk. The name is made afresh and
 // exclusively, so that nothing planted under it can receive the copy.
@@ -145,7 +149,7 @@ std::optional<QString> stagedCopy(const QString& from, qint64 length, const QStr
             return std::nullopt;
         }
     }
-    QTemporaryFile staged(target + QStringLiteral(".XXXXXX"));
+    QTemporaryFile staged(target + StagedMark + QStringLiteral("XXXXXX"));
     staged.setAutoRemove(false);
     if (!staged.open()) {
         *error = FileErrors::cannotWrite(target);
@@ -236,22 +240,33 @@ void putBack(const Copies& copies, const QStringList& kept, qsizetype replacedCo
     }
 }
 
-// Holds the lock of every target that is a file while the copies replace them, so that no
-// writer of another Tankr is writing into a file just being replaced; such a writer finds the
-// new file in place once it has the lock.
+// What a copy killed on its way left beside a target: its staged and kept copies.
+void removeLeftovers(const QString& target)
+{
+    const QFileInfo info(target);
+    QDir folder = info.dir();
+    for (const QString& name :
+         folder.entryList({info.fileName() + StagedMark + QStringLiteral("??????")},
+                          QDir::Files | QDir::Hidden | QDir::System))
+        folder.remove(name);
+}
+
+// Holds the lock of every target that is a file while the copies are staged and replace them,
+// so that no writer of another Tankr is writing into a file just being replaced; such a writer
+// finds the new file in place once it has the lock. A copy stages only under the locks of the
+// targets that are there, so the staged files found beside such a target were left by a copy
+// that was killed.
 class TargetLocks
 {
 public:
     explicit TargetLocks(const Copies& copies)
     {
         for (const RecordWriter::Copy& copy : copies) {
-            QString ignored;
-            const int descriptor =
-                RegularFile::open(copy.to, RegularFile::Access::ReadWrite, &ignored);
-            if (descriptor >= 0 && RegularFile::lock(descriptor, copy.to, &ignored))
+            const int descriptor = lockedTarget(copy.to);
+            if (descriptor >= 0) {
                 m_descriptors.append(descriptor);
-            else if (descriptor >= 0)
-                ::close(descriptor);
+                removeLeftovers(copy.to);
+            }
         }
     }
     ~TargetLocks()
@@ -262,6 +277,25 @@ public:
     Q_DISABLE_COPY_MOVE(TargetLocks)
 
 private:
+    // A copy that waited for the lock may find that another has renamed a new file into place.
+    static int lockedTarget(const QString& target)
+    {
+        QString ignored;
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            const int descriptor =
+                RegularFile::open(target, RegularFile::Access::ReadWrite, &ignored);
+            if (descriptor < 0)
+                return -1;
+            const bool locked = RegularFile::lock(descriptor, target, &ignored);
+            if (locked && RegularFile::stillAt(descriptor, target))
+                return descriptor;
+            ::close(descriptor);
+            if (!locked)
+                break;
+        }
+        return -1;
+    }
+
     QList<int> m_descriptors;
 };
 
@@ -269,10 +303,10 @@ private:
 
 bool RecordWriter::copyAllOrNothing(const QList<Copy>& copies, QString* error)
 {
+    const TargetLocks locks(copies);
     const std::optional<QStringList> staged = stage(copies, error);
     if (!staged)
         return false;
-    const TargetLocks locks(copies);
     const std::optional<QStringList> kept = keep(copies, error);
     if (!kept) {
         removeAll(*staged);

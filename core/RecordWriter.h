@@ -45,7 +45,8 @@ public:
     // Copies each file onto its target, all or none: every copy is written beside its target
     // and synced first, then renamed into place; a target already replaced is put back when a
     // later one cannot be. A copy without a source makes an empty target; one with a length
-    // copies that many bytes of the source.
+    // copies that many bytes of the source. A kill leaves each target whole, old or new, and
+    // what it leaves beside a target is removed by the next copy onto it.
     struct Copy
     {
         QString from;

@@ -1,59 +1,54 @@
-// Appends refuellings to the fuel log and deletes the latest one, through the same actions the
-// windows use, until it is killed. The count wanders at random between the two limits given on
-// the command line. Before each action it announces on standard output what it is about to do
-// to a log of how many records ("append 20000" or "delete 20001"), in one write, so that whoever
-// kills it knows which action the kill may have interrupted.
-// Called as "kill_worker append NAME COUNT", it appends COUNT refuellings whose memos name it,
-// beside another worker doing the same, and ends.
+// Repeats one cycle of commands (KillCycles.h) through the actions the windows call:
+// "kill_worker CYCLE FIRST STEPS OTHER KILLED DELAY" runs STEPS steps from step FIRST on, with
+// the other folder OTHER, and is killed (SIGKILL) DELAY microseconds into its KILLED-th step
+// (counted from 0; never when negative). The kill comes from a timer of the kernel, so that it
+// falls at the moment chosen however short the step and however busy the machine. Before each
+// step, and once more at the end, it announces the step's number and the microseconds since it
+// started on standard output in one write, so that the test knows which steps were done, which
+// one the kill interrupted, and how long each one took.
 
-#include "Actions.h"
-#include "DataFolder.h"
-#include "FuelRecord.h"
-#include "KillWorkerRecords.h"
-#include "RecordReader.h"
-#include "SettingsStore.h"
+#include "KillCycles.h"
 
 #include <QCoreApplication>
-#include <QRandomGenerator>
+#include <QElapsedTimer>
 
-#include <cstdio>
+#include <csignal>
+#include <ctime>
 #include <unistd.h>
 
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    if (argc != 4)
-        return 2; // usage: kill_worker <fewest records> <most records> <seed>
-    if (QByteArray(argv[1]) == "append") {
-        SettingsStore settings;
-        for (int n = 1; n <= QByteArray(argv[3]).toInt(); ++n) {
-            FuelEntryBoxes boxes = killWorkerBoxes(n);
-            boxes.memo = QString::fromLatin1(argv[2]) + QString::number(n);
-            if (!Actions::writeRefuelling(settings, boxes, {}, Confirmed::Yes).succeeded)
-                return 1;
-        }
-        return 0;
-    }
-    const qint64 fewest = QByteArray(argv[1]).toLongLong();
-    const qint64 most = QByteArray(argv[2]).toLongLong();
-    QRandomGenerator random(QByteArray(argv[3]).toUInt());
+    if (argc != 7 || !killCycles().contains(argv[1]))
+        return 2;
+    const QList<QByteArray> cycle = killCycles().value(argv[1]);
+    const qint64 first = QByteArray(argv[2]).toLongLong();
+    const qint64 end = first + QByteArray(argv[3]).toLongLong();
+    const qint64 killed = first + QByteArray(argv[5]).toLongLong();
     SettingsStore settings;
-    for (;;) {
-        RecordView<FuelRecord> log(DataFolder(settings), DataFiles::FuelLog);
-        QString error;
-        if (!log.open(&error))
-            return 1;
-        const qint64 count = log.count();
-        const bool append = count <= fewest || (count < most && random.bounded(2) == 0);
-        const QByteArray line = (append ? "append " : "delete ") + QByteArray::number(count) + '\n';
+    QElapsedTimer clock;
+    clock.start();
+    for (qint64 n = first;; ++n) {
+        const QByteArray line = QByteArray::number(n % cycle.size()) + ' ' +
+                                QByteArray::number(clock.nsecsElapsed() / 1000) + '\n';
         if (::write(STDOUT_FILENO, line.constData(), size_t(line.size())) != line.size())
             return 2;
-        const Result<> result =
-            append
-                ? Actions::writeRefuelling(settings, killWorkerBoxes(count + 1), {}, Confirmed::Yes)
-                : Actions::deleteLatest(settings, Confirmed::Yes);
-        if (!result.succeeded) {
-            std::fprintf(stderr, "%s\n", qUtf8Printable(result.message->text));
+        if (n == end)
+            return 0;
+        if (n == killed) {
+            const qint64 delay = QByteArray(argv[6]).toLongLong() * 1000 + 1; // ns; 0 would disarm
+            sigevent kill{};
+            kill.sigev_notify = SIGEV_SIGNAL;
+            kill.sigev_signo = SIGKILL;
+            const itimerspec when{{}, {time_t(delay / 1000000000), long(delay % 1000000000)}};
+            timer_t timer;
+            ::timer_create(CLOCK_MONOTONIC, &kill, &timer);
+            ::timer_settime(timer, 0, &when, nullptr);
+        }
+        const TestSupport::Ran ran =
+            runKillStep(cycle.at(n % cycle.size()), settings, QString::fromLocal8Bit(argv[4]));
+        if (!ran.succeeded) {
+            qCritical("%s", qUtf8Printable(ran.message->text));
             return 1;
         }
     }

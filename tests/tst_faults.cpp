@@ -1,18 +1,14 @@
 // What Tankr does when the file system or the user lets it down: every action on a data folder
 // that is read-only, missing, or on a full disk; every command that saves a setting, on a
-// read-only or full settings folder; the program killed at random moments while it
-// deletes and appends on a large log; imports of files that are cut short or hold garbage; and
+// read-only or full settings folder; imports of files that are cut short or hold garbage; and
 // every box of every action fed with what no one should type: nothing, blanks, letters,
 // full-width digits, a lone minus, huge numbers, 10,000 characters, control characters and days
 // that do not exist. A box either refuses, with a message that names it and nothing changed, or
 // takes the value its kind of reading gives, and then does exactly what that value typed
 // plainly does.
 
-#include "FuelEntry.h"
-#include "KillWorkerRecords.h"
 #include "TestSupport.h"
 
-#include <QProcess>
 #include <QRandomGenerator>
 
 #include <sys/mount.h>
@@ -365,65 +361,6 @@ private slots:
         const bool refused = condition == Condition::ReadOnly || action == Action::ChooseDataFolder;
         QCOMPARE(got.succeeded, !refused);
         QCOMPARE(imageOf(data.folder()), refused ? before : wanted);
-    }
-
-    // The kill worker appends and deletes on a log of 20,000 records until it is killed. The log
-    // must then hold whole records only, each the one written for its place, as many as before
-    // or after the action the kill interrupted. An append cut inside its write may leave the
-    // first bytes of its record at the end, which the count ignores and the next append covers.
-    void killedWhileDeletingAndAppendingLeavesWholeRecords()
-    {
-        constexpr qint64 Fewest = 20000;
-        constexpr qint64 Most = 20040;
-        constexpr int Kills = 30;
-        DataFolderFixture data;
-        QByteArray expected;
-        for (qint64 k = 1; k <= Most + 1; ++k) {
-            QString error;
-            const std::optional<FuelRecord> record =
-                FuelEntry::recordFrom(killWorkerBoxes(k), &error);
-            QVERIFY2(record, qPrintable(error));
-            expected += record->encode();
-        }
-        data.write(Log, expected.left(Fewest * FuelRecord::Size));
-        data.write(DataFiles::Temp1, {}); // as in every folder a log was started in
-        const quint32 seed = qEnvironmentVariableIsSet("TANKR_KILL_SEED")
-                                 ? quint32(qEnvironmentVariableIntValue("TANKR_KILL_SEED"))
-                                 : 20020506u;
-        qInfo("kill seed %u (TANKR_KILL_SEED sets another)", seed);
-        QRandomGenerator random(seed);
-        int actions = 0;
-        for (int kill = 0; kill < Kills; ++kill) {
-            QProcess worker;
-            worker.start(QStringLiteral(KILL_WORKER_PATH),
-                         {QString::number(Fewest), QString::number(Most),
-                          QString::number(random.generate())});
-            QVERIFY2(worker.waitForReadyRead(10000), worker.readAllStandardError().constData());
-            QTest::qSleep(int(random.bounded(51)));
-            worker.kill();
-            QVERIFY(worker.waitForFinished(10000));
-            QVERIFY2(worker.exitStatus() == QProcess::CrashExit,
-                     worker.readAllStandardError().constData());
-
-            const QList<QByteArray> lines = worker.readAllStandardOutput().trimmed().split('\n');
-            actions += int(lines.size());
-            const QList<QByteArray> last = lines.constLast().split(' ');
-            const bool append = last.at(0) == "append";
-            const qint64 before = last.at(1).toLongLong();
-            const QByteArray log = data.read(Log);
-            const qint64 count = log.size() / FuelRecord::Size;
-            const qint64 tail = log.size() % FuelRecord::Size;
-            QVERIFY2(count == before || count == (append ? before + 1 : before - 1),
-                     lines.constLast().constData());
-            QVERIFY(log.left(count * FuelRecord::Size) == expected.left(count * FuelRecord::Size));
-            if (tail != 0) {
-                QVERIFY(append);
-                QCOMPARE(log.mid(count * FuelRecord::Size),
-                         expected.mid(count * FuelRecord::Size, tail));
-            }
-            QCOMPARE(data.read(DataFiles::Temp1), QByteArray());
-        }
-        QVERIFY(actions > Kills); // the kills found the worker at work, not at its start
     }
 
     void importOfDamagedFiles_data()
