@@ -1,5 +1,6 @@
 #include "SettingsStore.h"
 
+#include <QLockFile>
 #include <QTemporaryFile>
 
 namespace {
@@ -60,6 +61,9 @@ QString SettingsStore::value(const char* section, const char* key) const
 // the file.
 bool SettingsStore::save(std::initializer_list<Entry> entries)
 {
+    // A Tankr killed just as it locked the file for writing leaves an empty lock file, which Qt
+    // would wait half a minute to call stale. Only a lock no live process holds is removed.
+    QLockFile(fileName() + QStringLiteral(".lock")).removeStaleLockFile();
     QList<std::pair<QString, QVariant>> before;
     for (const Entry& entry : entries) {
         for (const QString& name : spellings(entry.section, entry.key)) {

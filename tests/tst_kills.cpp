@@ -126,12 +126,6 @@ private slots:
             QVERIFY2(whole ? worker.exitStatus() == QProcess::NormalExit && worker.exitCode() == 0
                            : worker.exitStatus() == QProcess::CrashExit,
                      worker.readAllStandardError().constData());
-            // Qt takes an empty lock file, left by a kill just as it began to lock the settings
-            // file, for stale only after 30 seconds, and every settings write waits till then.
-            // That wait is Qt's and not the data files'; the test does not sit through it.
-            const QFileInfo settingsLock(SettingsStore().fileName() + u".lock"_s);
-            if (settingsLock.exists() && settingsLock.size() == 0)
-                QFile::remove(settingsLock.filePath());
 
             // Every step announced before the last was done; the last was killed, or not begun.
             const QByteArray before = state;
