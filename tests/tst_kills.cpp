@@ -42,7 +42,6 @@ class TestKills : public QObject
         {}};
     QMap<QByteArray, int> m_kills; // by the command each kill interrupted
     QSet<QString> m_wholeBackups;
-    QDateTime m_taking; // when the backup a kill cut short was begun
 
     QMap<char, QByteArray>& images(int place) { return m_images[place == 4 ? 2 : place % 2]; }
 
@@ -57,9 +56,6 @@ class TestKills : public QObject
         const QStringList backups = entriesOf(root, {});
         QVERIFY(backups.size() <= Backups::Kept + 1 &&
                 entriesOf(root).size() <= backups.size() + 2);
-        const QDateTime taking = QFileInfo(root + u".taking"_s).lastModified();
-        if (taking.isValid() && taking != std::exchange(m_taking, taking))
-            ++m_kills["(of these, inside the backup)"];
         for (const QString& name : backups) {
             const QString path = root + name + u"/"_s;
             QVERIFY2(m_wholeBackups.contains(name) ||
