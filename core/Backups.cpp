@@ -35,10 +35,11 @@ bool placeWhole(const QString& taken, QString* error)
         QDir(root()).entryList({base + QLatin1Char('*')}, QDir::Dirs, QDir::Name);
     const int suffix =
         sameSecond.isEmpty() ? 1 : qMax(2, sameSecond.last().mid(base.size() + 1).toInt() + 1);
-    // Padded to two digits, to sort.
+    // Padded to four digits, to sort: a quick run of commands (a script, a test) may take more
+    // than a hundred in one second.
     const QString folder =
-        suffix == 1 ? base : base + QStringLiteral("-%1").arg(suffix, 2, 10, QLatin1Char('0'));
-    if (suffix < 100 && QDir().rename(taken, root() + folder))
+        suffix == 1 ? base : base + QStringLiteral("-%1").arg(suffix, 4, 10, QLatin1Char('0'));
+    if (suffix < 10000 && QDir().rename(taken, root() + folder))
         return true;
     *error = QStringLiteral("フォルダ「%1」を作れません。").arg(root() + folder);
     return false;
