@@ -1,22 +1,36 @@
 #include "Backups.h"
 
 #include "DataFolder.h"
-#include "FuelRecord.h"
+#include "FileErrors.h"
 #include "RecordReader.h"
-#include "RecordWriter.h"
 #include "RegularFile.h"
 #include "VehicleRecord.h"
 
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace Backups {
 
 namespace {
 
-const QString NameFormat = QStringLiteral("yyyyMMdd-HHmmss");
+const QString TimeFormat = QStringLiteral("yyyyMMdd-HHmmss");
+// The folder a backup is written in until it is complete, with six letters or digits after it.
+const QString TakingPrefix = QStringLiteral(".taking");
+
+QByteArray encoded(const QString& name)
+{
+    return QFile::encodeName(name);
+}
 
 QString failed(const QString& problem)
 {
@@ -25,58 +39,267 @@ QString failed(const QString& problem)
            problem;
 }
 
-// The backup, taken under a name of its own, renamed to the time to the second; one of the same
-// second is numbered after the last one of that second, never in a gap that the oldest left, so
-// that the names sort as the backups were taken.
-bool placeWhole(const QString& taken, QString* error)
+// A descriptor, closed when it goes.
+class Descriptor
 {
-    const QString base = QDateTime::currentDateTime().toString(NameFormat);
-    const QStringList sameSecond =
-        QDir(root()).entryList({base + QLatin1Char('*')}, QDir::Dirs, QDir::Name);
-    const int suffix =
-        sameSecond.isEmpty() ? 1 : qMax(2, sameSecond.last().mid(base.size() + 1).toInt() + 1);
-    // Padded to four digits, to sort: a quick run of commands (a script, a test) may take more
-    // than a hundred in one second.
-    const QString folder =
-        suffix == 1 ? base : base + QStringLiteral("-%1").arg(suffix, 4, 10, QLatin1Char('0'));
-    if (suffix < 10000 && QDir().rename(taken, root() + folder))
-        return true;
-    *error = QStringLiteral("フォルダ「%1」を作れません。").arg(root() + folder);
-    return false;
+public:
+    explicit Descriptor(int value = -1) : m_value(value) {}
+    ~Descriptor()
+    {
+        if (m_value >= 0)
+            ::close(m_value);
+    }
+    Q_DISABLE_COPY_MOVE(Descriptor)
+    void reset(int value)
+    {
+        if (m_value >= 0)
+            ::close(m_value);
+        m_value = value;
+    }
+    int get() const { return m_value; }
+    bool valid() const { return m_value >= 0; }
+
+private:
+    int m_value;
+};
+
+bool sameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-void dropOldest()
+// "000042-20261207-101502": the sequence number, then the local time. An earlier Tankr named
+// its backups by the time alone ("20261207-101502", then "-0002"… within a second); those have
+// no number and come before every numbered one.
+struct Name
 {
-    QDir folder(root());
-    const QStringList names = folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    for (qsizetype i = 0; i + Kept < names.size(); ++i)
-        QDir(folder.filePath(names.at(i))).removeRecursively();
+    qint64 sequence = 0;
+    QString name;
+    QDateTime time;
+
+    bool operator<(const Name& other) const
+    {
+        return sequence != other.sequence ? sequence < other.sequence : name < other.name;
+    }
+};
+
+std::optional<Name> parsed(const QString& name)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^(?:(\\d{6,15})-)?(\\d{8}-\\d{6})(?:-\\d{4})?$"));
+    const QRegularExpressionMatch match = pattern.match(name);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return Name{match.captured(1).toLongLong(), name,
+                QDateTime::fromString(match.captured(2), TimeFormat)};
 }
 
-bool wholeRecords(const QFileInfo& file, int length)
+// The names of a folder's entries, read through its descriptor.
+QStringList entriesOf(int folder)
 {
-    return !file.exists() || (file.isFile() && !file.isSymLink() && file.size() % length == 0 &&
-                              file.size() / length <= MaxRecords);
+    QStringList names;
+    const int copy = ::dup(folder);
+    DIR* dir = copy >= 0 ? ::fdopendir(copy) : nullptr;
+    if (!dir) {
+        if (copy >= 0)
+            ::close(copy);
+        return names;
+    }
+    ::rewinddir(dir);
+    while (const dirent* entry = ::readdir(dir)) {
+        const QString name = QFile::decodeName(entry->d_name);
+        if (name != QLatin1String(".") && name != QLatin1String(".."))
+            names.append(name);
+    }
+    ::closedir(dir);
+    return names;
 }
 
-// Taken in a hidden folder and renamed whole, under a lock that one Tankr holds at a time, so
-// that a backup cut short by a kill is never listed, and the next one clears it away.
-bool takeLocked(QList<RecordWriter::Copy> copies, QString* error)
+bool isBackupFileName(const QString& name)
 {
-    const QString taking = root() + QStringLiteral(".taking");
-    QDir(taking).removeRecursively();
-    if (!QDir().mkdir(taking)) {
-        *error = QStringLiteral("フォルダ「%1」を作れません。").arg(taking);
+    const QList<DataFiles::Carried>& files = DataFiles::carried();
+    return std::any_of(files.begin(), files.end(),
+                       [&name](const DataFiles::Carried& file) { return file.name == name; });
+}
+
+// A folder of Tankr's making, opened without following a link: a real folder holding nothing
+// but regular files of the names a backup holds. Invalid for anything else.
+struct OwnFolder
+{
+    Descriptor descriptor;
+    struct stat identity = {};
+};
+
+bool openOwn(int root, const QString& name, OwnFolder* folder)
+{
+    folder->descriptor.reset(
+        ::openat(root, encoded(name).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    const int descriptor = folder->descriptor.get();
+    if (descriptor < 0 || ::fstat(descriptor, &folder->identity) != 0)
+        return false;
+    const QStringList entries = entriesOf(descriptor);
+    return std::all_of(entries.begin(), entries.end(), [descriptor](const QString& entry) {
+        struct stat status;
+        return isBackupFileName(entry) &&
+               ::fstatat(descriptor, encoded(entry).constData(), &status, AT_SYMLINK_NOFOLLOW) ==
+                   0 &&
+               S_ISREG(status.st_mode);
+    });
+}
+
+// Its files, then the folder itself, which the system removes only once it is empty. Never a
+// folder that is not Tankr's own, nor one that is `spared` (the data folder in force, say).
+void removeOwn(int root, const QString& name, const QList<struct stat>& spared)
+{
+    OwnFolder folder;
+    if (!openOwn(root, name, &folder))
+        return;
+    for (const struct stat& kept : spared) {
+        if (sameFile(kept, folder.identity))
+            return;
+    }
+    for (const DataFiles::Carried& file : DataFiles::carried())
+        ::unlinkat(folder.descriptor.get(), encoded(file.name).constData(), 0);
+    ::unlinkat(root, encoded(name).constData(), AT_REMOVEDIR);
+}
+
+// The backups folder, opened (following a link the user made to keep backups elsewhere), under
+// a lock that one Tankr holds at a time.
+struct LockedRoot
+{
+    Descriptor folder;
+    Descriptor lock;
+};
+
+bool lockRoot(LockedRoot* locked, QString* error)
+{
+    if (!QDir().mkpath(root())) {
+        *error = QStringLiteral("フォルダ「%1」を作れません。").arg(root());
         return false;
     }
-    for (RecordWriter::Copy& copy : copies)
-        copy.to = taking + QLatin1Char('/') + copy.to;
-    if (!RecordWriter::copyAllOrNothing(copies, error) || !placeWhole(taking, error)) {
-        QDir(taking).removeRecursively();
+    locked->folder.reset(::open(encoded(root()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!locked->folder.valid()) {
+        *error = QStringLiteral("フォルダ「%1」を開けません。").arg(root());
         return false;
     }
-    dropOldest();
+    const QString lockPath = root() + QStringLiteral(".lock");
+    locked->lock.reset(RegularFile::open(lockPath, RegularFile::Access::ReadWriteOrCreate, error));
+    return locked->lock.valid() && RegularFile::lock(locked->lock.get(), lockPath, error);
+}
+
+// Tankr's backups in the folder, oldest first.
+QList<Name> ownBackups(int root)
+{
+    QList<Name> backups;
+    for (const QString& entry : entriesOf(root)) {
+        OwnFolder folder;
+        const std::optional<Name> name = parsed(entry);
+        if (name && openOwn(root, entry, &folder))
+            backups.append(*name);
+    }
+    std::sort(backups.begin(), backups.end());
+    return backups;
+}
+
+QList<struct stat> identities(const QStringList& paths)
+{
+    QList<struct stat> found;
+    for (const QString& path : paths) {
+        struct stat status;
+        if (!path.isEmpty() && ::stat(encoded(path).constData(), &status) == 0)
+            found.append(status);
+    }
+    return found;
+}
+
+// The data files as they are, each a regular file of whole records within its format's limit;
+// a link or anything but a file in a data file's place is no data of this folder's.
+bool readSources(const DataFolder& data, QList<std::pair<QString, QByteArray>>* sources,
+                 QString* error)
+{
+    for (const DataFiles::Carried& file : DataFiles::carried()) {
+        const QString path = data.filePath(file.name);
+        struct stat status;
+        if (::lstat(encoded(path).constData(), &status) != 0 || !S_ISREG(status.st_mode))
+            continue;
+        const std::optional<RecordReader::Whole> whole =
+            RecordReader::readWhole(path, file.recordLength, file.maxRecords, error);
+        if (!whole)
+            return false;
+        sources->append({file.name, whole->records});
+    }
     return true;
+}
+
+bool writeFileIn(int folder, const QString& name, const QByteArray& bytes)
+{
+    const Descriptor file(::openat(folder, encoded(name).constData(),
+                                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+    struct stat status;
+    return file.valid() &&
+           ::write(file.get(), bytes.constData(), size_t(bytes.size())) == bytes.size() &&
+           ::fdatasync(file.get()) == 0 && ::fstat(file.get(), &status) == 0 &&
+           status.st_size == bytes.size();
+}
+
+// A folder of a fresh name, made exclusively, so that nothing planted under a known name can
+// receive the copies.
+QString makeTakingFolder(int root)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QString name = TakingPrefix + QLatin1Char('-');
+        for (int i = 0; i < 6; ++i)
+            name += QLatin1Char(char('a' + QRandomGenerator::global()->bounded(26)));
+        if (::mkdirat(root, encoded(name).constData(), 0777) == 0)
+            return name;
+        if (errno != EEXIST)
+            break;
+    }
+    return QString();
+}
+
+// Renamed whole to the next number, never over anything that stands under that name.
+std::optional<QString> place(int root, const QString& taking)
+{
+    const QList<Name> backups = ownBackups(root);
+    qint64 sequence = backups.isEmpty() ? 1 : backups.last().sequence + 1;
+    const QString time = QDateTime::currentDateTime().toString(TimeFormat);
+    for (int attempt = 0; attempt < 100; ++attempt, ++sequence) {
+        const QString name =
+            QStringLiteral("%1-%2").arg(sequence, 6, 10, QLatin1Char('0')).arg(time);
+        if (::renameat2(root, encoded(taking).constData(), root, encoded(name).constData(),
+                        RENAME_NOREPLACE) == 0)
+            return name;
+        if (errno != EEXIST)
+            break;
+    }
+    return std::nullopt;
+}
+
+// Under the lock: what a killed Tankr left half taken goes first.
+std::optional<QString> takeLocked(int root, const QList<std::pair<QString, QByteArray>>& sources,
+                                  const QList<struct stat>& spared, QString* error)
+{
+    for (const QString& entry : entriesOf(root)) {
+        if (entry.startsWith(TakingPrefix))
+            removeOwn(root, entry, spared);
+    }
+    const QString taking = makeTakingFolder(root);
+    if (taking.isEmpty()) {
+        *error = QStringLiteral("フォルダ「%1」の中にフォルダを作れません。").arg(Backups::root());
+        return std::nullopt;
+    }
+    const Descriptor folder(::openat(root, encoded(taking).constData(),
+                                     O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    bool written = folder.valid();
+    for (const auto& [name, bytes] : sources)
+        written = written && writeFileIn(folder.get(), name, bytes);
+    const std::optional<QString> placed = written ? place(root, taking) : std::nullopt;
+    if (!placed) {
+        removeOwn(root, taking, spared);
+        *error = FileErrors::cannotWrite(Backups::root() + taking);
+    }
+    return placed;
 }
 
 } // namespace
@@ -86,57 +309,104 @@ QString root()
     return DataFolder::defaultPath() + QStringLiteral("backups/");
 }
 
-bool take(const DataFolder& data, QString* error)
+std::optional<Taken> take(const DataFolder& data, QString* error)
 {
-    QList<RecordWriter::Copy> copies;
-    for (const QString& name : {DataFiles::FuelLog, DataFiles::Vehicle}) {
-        const QFileInfo file(data.filePath(name));
-        if (file.isFile() && !file.isSymLink()) // a link is no data of this folder's
-            copies.append({data.filePath(name), name});
-    }
-    if (copies.isEmpty())
-        return true; // nothing there to lose
-    if (!QDir().mkpath(root())) {
-        *error = failed(QStringLiteral("フォルダ「%1」を作れません。").arg(root()));
-        return false;
-    }
-    const QString lockPath = root() + QStringLiteral(".lock");
-    const int lock = RegularFile::open(lockPath, RegularFile::Access::ReadWriteOrCreate, error);
-    const bool taken =
-        lock >= 0 && RegularFile::lock(lock, lockPath, error) && takeLocked(copies, error);
-    if (lock >= 0)
-        ::close(lock);
-    if (!taken)
+    QList<std::pair<QString, QByteArray>> sources;
+    if (!readSources(data, &sources, error)) {
         *error = failed(*error);
-    return taken;
+        return std::nullopt;
+    }
+    if (sources.isEmpty())
+        return Taken(); // nothing there to lose
+    LockedRoot locked;
+    const std::optional<QString> name =
+        lockRoot(&locked, error)
+            ? takeLocked(locked.folder.get(), sources, identities({data.path()}), error)
+            : std::nullopt;
+    if (!name) {
+        *error = failed(*error);
+        return std::nullopt;
+    }
+    return Taken(*name, data.path());
+}
+
+Taken::Taken(const QString& name, const QString& dataFolder)
+    : m_name(name), m_dataFolder(dataFolder)
+{
+}
+
+Taken::Taken(Taken&& other) noexcept : m_name(other.m_name), m_dataFolder(other.m_dataFolder)
+{
+    other.m_name.clear();
+}
+
+Taken::~Taken()
+{
+    if (m_name.isEmpty())
+        return;
+    LockedRoot locked;
+    QString ignored;
+    if (lockRoot(&locked, &ignored))
+        removeOwn(locked.folder.get(), m_name, identities({m_dataFolder}));
+}
+
+void Taken::keep(const QString& spare)
+{
+    const QString kept = m_name;
+    m_name.clear();
+    LockedRoot locked;
+    QString ignored;
+    if (kept.isEmpty() || !lockRoot(&locked, &ignored))
+        return;
+    const QList<struct stat> spared = identities({m_dataFolder, spare, root() + kept});
+    const QList<Name> backups = ownBackups(locked.folder.get());
+    qsizetype excess = backups.size() - Kept;
+    for (qsizetype i = 0; excess > 0 && i < backups.size(); ++i) {
+        OwnFolder folder;
+        if (!openOwn(locked.folder.get(), backups.at(i).name, &folder))
+            continue;
+        const bool isSpared = std::any_of(spared.begin(), spared.end(), [&](const struct stat& s) {
+            return sameFile(s, folder.identity);
+        });
+        if (isSpared)
+            continue;
+        removeOwn(locked.folder.get(), backups.at(i).name, spared);
+        --excess;
+    }
 }
 
 Entry entryAt(const QString& path)
 {
     Entry entry;
     entry.path = path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
-    entry.time = QDateTime::fromString(QFileInfo(path).fileName().left(15), NameFormat);
-    const QFileInfo log(entry.path + DataFiles::FuelLog);
-    const QFileInfo vehicle(entry.path + DataFiles::Vehicle);
-    entry.usable = (log.exists() || vehicle.exists()) && wholeRecords(log, FuelRecord::Size) &&
-                   wholeRecords(vehicle, VehicleRecord::Size);
-    if (!entry.usable)
-        return entry;
-    entry.records = log.size() / FuelRecord::Size;
-    RecordReader stored(vehicle.filePath(), VehicleRecord::Size);
-    QString ignored;
-    if (stored.open(&ignored) && stored.count() > 0)
-        entry.vehicleName = VehicleRecord::decode(stored.record(1)).nameText().trimmed();
+    if (const std::optional<Name> name = parsed(QDir(path).dirName()))
+        entry.time = name->time;
+    bool anyFile = false;
+    for (const DataFiles::Carried& file : DataFiles::carried()) {
+        RecordReader stored(entry.path + file.name, file.recordLength, file.maxRecords);
+        QString ignored;
+        if (!stored.open(&ignored) || stored.partialTail())
+            return entry;
+        anyFile = anyFile || stored.exists();
+        if (file.name == DataFiles::FuelLog)
+            entry.records = stored.count();
+        if (file.name == DataFiles::Vehicle && stored.count() > 0)
+            entry.vehicleName = VehicleRecord::decode(stored.record(1)).nameText().trimmed();
+    }
+    entry.usable = anyFile;
     return entry;
 }
 
 QList<Entry> list()
 {
     QList<Entry> entries;
-    const QDir folder(root());
-    for (const QString& name :
-         folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::Reversed))
-        entries.append(entryAt(folder.filePath(name)));
+    const Descriptor folder(
+        ::open(encoded(root()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!folder.valid())
+        return entries;
+    const QList<Name> backups = ownBackups(folder.get());
+    for (auto it = backups.crbegin(); it != backups.crend(); ++it)
+        entries.append(entryAt(root() + it->name));
     return entries;
 }
 

@@ -4,20 +4,46 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 class DataFolder;
 
-// Copies of the fuel log and the vehicle file, taken before every command that destroys or
-// replaces them, in folders named after the local time under the per-user data location
-// ($XDG_DATA_HOME/tankr/backups/). The newest 20 are kept. Taking one is the only place Tankr
-// reads the clock; nothing in the data files depends on it.
+// Copies of the data files, taken before every command that destroys or replaces them, in
+// folders of their own under the per-user data location ($XDG_DATA_HOME/tankr/backups/). Each
+// folder is named after a sequence number that orders the backups, whatever the clock says,
+// and the local time it was taken, which is only shown: "000042-20261207-101502". The newest 20
+// are kept. Only folders Tankr made are ever counted, listed or removed: real folders (a link is
+// never followed inside backups/, though backups/ itself may be a link to another disk) of such
+// names holding nothing but the data files a backup holds.
 namespace Backups {
 
 constexpr int Kept = 20;
 
 QString root();
 
-// False, with the problem named, when the copy cannot be made; the command then stops.
-bool take(const DataFolder& data, QString* error);
+// A backup taken for a command. The command keeps it once it has changed the data; a command
+// that fails before that lets it go, and it is removed again, so that it pushes no older backup
+// out. The oldest backups beyond the newest Kept go only when one is kept.
+class Taken
+{
+public:
+    Taken() = default; // nothing was there to back up
+    Taken(const QString& name, const QString& dataFolder);
+    Taken(Taken&& other) noexcept;
+    Taken& operator=(Taken&& other) = delete;
+    Q_DISABLE_COPY(Taken)
+    ~Taken();
+
+    // `spare` is a backup that must stay whatever its age: the one a restore took its data from.
+    void keep(const QString& spare = QString());
+
+private:
+    QString m_name;
+    QString m_dataFolder;
+};
+
+// None, with the problem named, when the backup cannot be made; the command then stops.
+std::optional<Taken> take(const DataFolder& data, QString* error);
 
 struct Entry
 {

@@ -2,9 +2,8 @@
 #include "FileErrors.h"
 #include "FuelRecord.h"
 #include "RecordReader.h"
+#include "StagedFile.h"
 #include "TextConversions.h"
-
-#include <QSaveFile>
 
 // The fuel log as a CSV file for spreadsheet programs: UTF-8 with a byte-order mark, so that
 // those of Japan read it as UTF-8; lines ended by CR LF; a header of the list's column captions,
@@ -12,6 +11,16 @@
 // that fill their fields.
 
 namespace {
+
+// A text a spreadsheet would run as a formula (=, +, -, @, or a tab or carriage return before
+// one) is kept as text by a leading apostrophe, as the usual advice on CSV injection has it.
+// Only the brand and the memo are texts; the numbers stay numbers.
+QString asText(const QString& text)
+{
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    return !text.isEmpty() && formulaStarts.contains(text.front()) ? QLatin1Char('\'') + text
+                                                                   : text;
+}
 
 // Quoted when it holds a comma, a double quote or a line break, inner quotes doubled.
 QString csvField(const QString& text)
@@ -35,7 +44,8 @@ QByteArray csvLine(const QStringList& fields)
 
 namespace Actions {
 
-// Written under a temporary name and renamed into place, so that a failure leaves no half file.
+// Written under a new name beside the file and renamed into place once complete and on the disk,
+// so that a failure leaves no half file, and the file it would replace as it was.
 Result<> exportCsv(const SettingsStore& settings, const QString& path)
 {
     const Result<FuelList> list = listLog(settings);
@@ -52,12 +62,16 @@ Result<> exportCsv(const SettingsStore& settings, const QString& path)
     for (int row = 0; row < log.rowCount(); ++row) {
         QStringList fields = log.row(row);
         for (const int textColumn : {4, 9})
-            fields[textColumn] = TextConversions::withoutTrailingBlanks(fields[textColumn]);
+            fields[textColumn] = asText(TextConversions::withoutTrailingBlanks(fields[textColumn]));
         csv += csvLine(fields);
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit())
-        return Result<>::failure(FileErrors::cannotWrite(path));
+    StagedFile file(path, StagedFile::Target::UserFile);
+    QString error;
+    if (!file.create(&error))
+        return Result<>::failure(error);
+    file.write(csv); // a failed write shows when the file is committed
+    if (!file.commit(&error))
+        return Result<>::failure(error);
     return Result<>::done(
         {QStringLiteral("燃費データ%1件をCSVファイルに書き出しました。").arg(log.rowCount()),
          QStringLiteral("完了")});

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+
+#include <optional>
 
 class SettingsStore;
 
@@ -17,14 +20,24 @@ public:
     QString filePath(const QString& fileName) const { return m_path + fileName; }
 
     // Whether the folder exists; the default folder is created when first needed. A stored
-    // folder that is not an absolute path is refused.
+    // folder that is not an absolute path, that is longer than any path the system takes, or
+    // that lies among the system's own folders is refused.
     bool ensureExists(QString* error) const;
 
+    // Why the stored folder cannot be used whatever is in it; none when it can.
+    std::optional<QString> storedProblem() const { return m_problem; }
+
     static QString defaultPath();
+
+    // Why files must not be kept in the folder at `path`: the kernel's and the devices' folders
+    // (/proc, /sys, /dev and below), which look like folders but hold no files of the user's,
+    // found after every link in the path is resolved. None when the folder is fine.
+    static std::optional<QString> systemFolderProblem(const QString& path);
 
 private:
     QString m_path;
     bool m_isDefault;
+    std::optional<QString> m_problem;
 };
 
 namespace DataFiles {
@@ -32,4 +45,19 @@ inline const QString FuelLog = QStringLiteral("data.rfl");
 inline const QString Vehicle = QStringLiteral("shashu.rfl");
 inline const QString Temp1 = QStringLiteral("temp1.rfl");
 inline const QString Temp2 = QStringLiteral("temp2.rfl");
+
+// A data file that backups hold and export, import and restore carry, with what it takes to
+// read it: its record length and the most records the format allows.
+struct Carried
+{
+    QString name;
+    int recordLength;
+    qint64 maxRecords;
+    QString kind; // as the user knows it
+};
+// Every such file; a new kind of data kept beside the log joins this list.
+const QList<Carried>& carried();
+
+// Whether a file of this name is one of Tankr's data files in any data folder.
+bool isDataFileName(const QString& name);
 } // namespace DataFiles

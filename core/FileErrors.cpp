@@ -1,7 +1,6 @@
 #include "FileErrors.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QLocale>
 
 namespace {
@@ -76,13 +75,38 @@ QString notRegular(const QString& path)
 QString tooLong(const QString& path, qint64 maxRecords)
 {
     return QStringLiteral("%1 は Tankr が扱える件数(%2件)を超えています。")
-        .arg(QFileInfo(path).fileName(), QLocale(QLocale::English).toString(maxRecords));
+        .arg(shown(path), QLocale(QLocale::English).toString(maxRecords));
 }
 
 QString busy(const QString& path)
 {
     return QStringLiteral("ファイル「%1」は、ほかの Tankr が書き込み中です。しばらくしてからもう一"
                           "度実行してください。")
+        .arg(shown(path));
+}
+
+QString folderNameTooLong(qsizetype length)
+{
+    return QStringLiteral(
+               "データの保管場所として記録されているフォルダ名は%1文字あり、長すぎるため使"
+               "えません。「ファイル」-「データの保管場所指定」で保管場所を指定し直してく"
+               "ださい。")
+        .arg(length);
+}
+
+QString systemFolder(const QString& folder, const QString& systemTop)
+{
+    return QStringLiteral(
+               "「%1」はシステムが使う「%2」の中のフォルダのため、データの保管や書き出し"
+               "には使えません。ホームフォルダの中など、別のフォルダを指定してください。")
+        .arg(shown(folder), systemTop);
+}
+
+QString notOwnFile(const QString& path)
+{
+    return QStringLiteral(
+               "「%1」はTankrのデータファイルの名前です。データファイルを書き換えないよう"
+               "、別の名前を指定してください。")
         .arg(shown(path));
 }
 

@@ -16,5 +16,8 @@ QString isLink(const QString& path);
 QString notRegular(const QString& path);
 QString tooLong(const QString& path, qint64 maxRecords);
 QString busy(const QString& path);
+QString folderNameTooLong(qsizetype length);
+QString systemFolder(const QString& folder, const QString& systemTop);
+QString notOwnFile(const QString& path);
 
 } // namespace FileErrors

@@ -121,26 +121,33 @@ Message oilChangeFailed(const QString& error)
 // The oil settings were not saved: the vehicle's oil figure goes back to what it was, so that the
 // reminder never counts one oil change's figure from another's counters.
 QString figureBack(const SettingsStore& settings, const UnsavedSettings::Setting& setting,
-                   RecordWriter& vehicleFile, VehicleRecord vehicle, qint16 figure)
+                   RecordWriter& vehicleFile, std::optional<VehicleRecord> vehicle, qint16 figure)
 {
     QString text = UnsavedSettings::notSaved(settings, {setting});
-    vehicle.oilRemaining = figure;
+    if (!vehicle)
+        return text;
+    vehicle->oilRemaining = figure;
     QString error;
-    if (!vehicleFile.write(1, vehicle.encode(), &error))
+    if (!vehicleFile.write(1, vehicle->encode(), &error))
         text += QLatin1Char('\n') + error;
     return text;
 }
 
 // The oil change restarts the vehicle's oil figure and the oil counters, keeping what they were
 // for a delete of this refuelling to put back; a second oil change on the same refuelling keeps
-// what the first one replaced.
-bool restartOil(SettingsStore& settings, RecordWriter& vehicleFile, VehicleRecord vehicle,
-                qint64 number, const QString& odometer, QString* error)
+// what the first one replaced. With no vehicle registered only the counters restart: a vehicle
+// record is never made up of blanks and zeros.
+bool restartOil(SettingsStore& settings, RecordWriter& vehicleFile,
+                std::optional<VehicleRecord> vehicle, qint64 number, const QString& odometer,
+                QString* error)
 {
-    const SettingsStore::OilUndo before{number, settings.oilCounters(), vehicle.oilRemaining};
-    vehicle.oilRemaining = OilAllowance;
-    if (!vehicleFile.write(1, vehicle.encode(), error))
-        return false;
+    const SettingsStore::OilUndo before{number, settings.oilCounters(),
+                                        vehicle ? vehicle->oilRemaining : qint16(0)};
+    if (vehicle) {
+        vehicle->oilRemaining = OilAllowance;
+        if (!vehicleFile.write(1, vehicle->encode(), error))
+            return false;
+    }
     const std::optional<SettingsStore::OilUndo> earlier = settings.oilUndo();
     const bool again = earlier && earlier->record == number;
     if (settings.setOilCounters({odometer, QString::number(OilAllowance)},
@@ -149,6 +156,19 @@ bool restartOil(SettingsStore& settings, RecordWriter& vehicleFile, VehicleRecor
     *error = figureBack(settings, UnsavedSettings::oilChange(), vehicleFile, vehicle,
                         before.oilRemaining);
     return false;
+}
+
+// The registered vehicle, its file opened for writing; none while no vehicle is registered.
+// False when its file cannot be used.
+bool openVehicle(const DataFolder& folder, RecordWriter& vehicleFile,
+                 std::optional<VehicleRecord>* vehicle, QString* error)
+{
+    RecordView<VehicleRecord> stored(folder, DataFiles::Vehicle);
+    if (!stored.open(error))
+        return false;
+    if (stored.count() > 0)
+        *vehicle = stored.at(1);
+    return !*vehicle || vehicleFile.open(error);
 }
 
 // The record before the one at `number`; none for the first.
@@ -202,9 +222,9 @@ Result<> write(SettingsStore& settings, const FuelEntryBoxes& boxes, const Calcu
 
     // The vehicle is read and its file opened, and the settings file checked, before the log is
     // touched.
-    RecordView<VehicleRecord> stored(folder, DataFiles::Vehicle);
     RecordWriter vehicleFile(folder, DataFiles::Vehicle, VehicleRecord::Size);
-    if (boxes.oilChanged && !(stored.open(&error) && vehicleFile.open(&error)))
+    std::optional<VehicleRecord> vehicle;
+    if (boxes.oilChanged && !openVehicle(folder, vehicleFile, &vehicle, &error))
         return Result<>::failure(error);
     if (boxes.oilChanged && !settings.canSave())
         return Result<>::failure(
@@ -212,7 +232,7 @@ Result<> write(SettingsStore& settings, const FuelEntryBoxes& boxes, const Calcu
     if (!log.write(number, record->encode(), &error))
         return Result<>::failure(error);
     if (boxes.oilChanged &&
-        !restartOil(settings, vehicleFile, stored.at(1), number, boxes.odometer, &error))
+        !restartOil(settings, vehicleFile, vehicle, number, boxes.odometer, &error))
         return written(oilChangeFailed(error), window);
     return written(done, window);
 }
@@ -237,15 +257,16 @@ Message deleteQuestion(const FuelRecord& latest)
 bool putOilBack(const DataFolder& folder, SettingsStore& settings,
                 const SettingsStore::OilUndo& undo, QString* error)
 {
-    RecordView<VehicleRecord> stored(folder, DataFiles::Vehicle);
     RecordWriter vehicleFile(folder, DataFiles::Vehicle, VehicleRecord::Size);
-    if (!stored.open(error) || !vehicleFile.open(error))
+    std::optional<VehicleRecord> vehicle;
+    if (!openVehicle(folder, vehicleFile, &vehicle, error))
         return false;
-    VehicleRecord vehicle = stored.at(1);
-    const qint16 restarted = vehicle.oilRemaining;
-    vehicle.oilRemaining = undo.oilRemaining;
-    if (!vehicleFile.write(1, vehicle.encode(), error))
-        return false;
+    const qint16 restarted = vehicle ? vehicle->oilRemaining : qint16(0);
+    if (vehicle) {
+        vehicle->oilRemaining = undo.oilRemaining;
+        if (!vehicleFile.write(1, vehicle->encode(), error))
+            return false;
+    }
     if (settings.setOilCounters(undo.counters))
         return true;
     *error = figureBack(settings, UnsavedSettings::oilChangeTakenBack(), vehicleFile, vehicle,
@@ -387,7 +408,8 @@ Result<> deleteLatest(SettingsStore& settings, Confirmed confirmed)
     if (oilBack && !settings.canSave())
         return Result<>::failure(
             UnsavedSettings::refusal(settings, {UnsavedSettings::oilChangeTakenBack()}));
-    if (!Backups::take(folder, &error))
+    std::optional<Backups::Taken> backup = Backups::take(folder, &error);
+    if (!backup)
         return Result<>::failure(error);
     // The scratch file is emptied first: should that fail, no record has gone yet.
     if (!RecordWriter::empty(folder.filePath(DataFiles::Temp1), &error))
@@ -396,6 +418,7 @@ Result<> deleteLatest(SettingsStore& settings, Confirmed confirmed)
         return Result<>::failure(noRecordToDeleteMessage());
     if (!log.shortenTo(count - 1, &error))
         return Result<>::failure(error);
+    backup->keep();
     if (oilBack && !putOilBack(folder, settings, *undo, &error))
         return written(
             Message{QStringLiteral("最新の給油記録は削除しましたが、オイル交換の記録を元に"

@@ -19,22 +19,6 @@
 
 namespace {
 
-// The two files that export and import carry, with what it takes to read them as records.
-struct CarriedFile
-{
-    QString name;
-    int recordLength;
-    QString kind;
-};
-
-const QList<CarriedFile>& carriedFiles()
-{
-    static const QList<CarriedFile> files = {
-        {DataFiles::FuelLog, FuelRecord::Size, QStringLiteral("燃費データ")},
-        {DataFiles::Vehicle, VehicleRecord::Size, QStringLiteral("車両データ")}};
-    return files;
-}
-
 QString shown(const QString& path)
 {
     return QDir::toNativeSeparators(path);
@@ -45,13 +29,6 @@ QString notAnAbsolutePath(const QString& typed)
     return QStringLiteral("「%1」はフォルダの場所として使えません。「/」から始まるフォルダ名（例: "
                           "/media/usb/backup/）を入力してください。")
         .arg(typed);
-}
-
-QString tooManyRecords(const QString& path, const CarriedFile& file)
-{
-    return QStringLiteral("ファイル「%1」の%2は上限の%3件を超えているため、読み込めません。")
-        .arg(shown(path), file.kind)
-        .arg(MaxRecords);
 }
 
 // The folder that the typed text names, ending with "/". The text is taken as a folder whether
@@ -76,6 +53,10 @@ std::optional<QString> typedFolderPath(const QString& typed, QString* error)
         *error = QStringLiteral("フォルダ「%1」が見つかりません。").arg(shown(path));
         return std::nullopt;
     }
+    if (const std::optional<QString> problem = DataFolder::systemFolderProblem(path)) {
+        *error = *problem;
+        return std::nullopt;
+    }
     path = QDir::cleanPath(path);
     return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
 }
@@ -84,28 +65,6 @@ bool sameFolder(const QString& a, const QString& b)
 {
     const QString canonicalA = QFileInfo(a).canonicalFilePath();
     return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
-}
-
-bool checkReadable(const QString& path, QString* error)
-{
-    const QFileInfo info(path);
-    if (info.isSymLink()) {
-        *error = FileErrors::isLink(path);
-        return false;
-    }
-    if (!info.exists()) {
-        *error = FileErrors::missing(path);
-        return false;
-    }
-    if (!info.isFile()) {
-        *error = FileErrors::notRegular(path);
-        return false;
-    }
-    if (!info.isReadable()) {
-        *error = FileErrors::cannotRead(path);
-        return false;
-    }
-    return true;
 }
 
 // The windows that show the log or the vehicle close once the files under them were replaced,
@@ -133,12 +92,17 @@ Result<> initialise(SettingsStore& settings, const QStringList& fileNames)
     if (!settings.canSave())
         return Result<>::failure(UnsavedSettings::refusal(
             settings, {UnsavedSettings::logEmptied(), UnsavedSettings::oilUndoCleared()}));
-    if (!Backups::take(folder, &error))
+    std::optional<Backups::Taken> backup = Backups::take(folder, &error);
+    if (!backup)
         return Result<>::failure(error);
-    for (const QString& name : fileNames) {
-        if (!RecordWriter::empty(folder.filePath(name), &error))
+    for (qsizetype i = 0; i < fileNames.size(); ++i) {
+        if (!RecordWriter::empty(folder.filePath(fileNames.at(i)), &error)) {
+            if (i > 0) // what was emptied before is in the backup
+                backup->keep();
             return Result<>::failure(error);
+        }
     }
+    backup->keep();
     QList<UnsavedSettings::Setting> notSaved;
     if (!settings.setLogStarted(false))
         notSaved.append(UnsavedSettings::logEmptied());
@@ -207,7 +171,7 @@ std::optional<Folders> resolveFolders(const SettingsStore& settings, const QStri
 struct ImportSource
 {
     Folders folders;
-    QList<RecordWriter::Copy> copies;
+    QList<RecordWriter::Replacement> replacements;
     QStringList partialTails; // the files whose partial last record is left out
     qint64 fuelRecords = 0;
 };
@@ -223,21 +187,21 @@ std::optional<ImportSource> importSource(const SettingsStore& settings, const QS
     if (!folders)
         return std::nullopt;
     ImportSource source{*folders, {}, {}, 0};
-    for (const CarriedFile& file : carriedFiles()) {
+    for (const DataFiles::Carried& file : DataFiles::carried()) {
         const QString path = folders->other + file.name;
-        if (!checkReadable(path, error))
+        const std::optional<RecordReader::Whole> whole =
+            RecordReader::readWhole(path, file.recordLength, file.maxRecords, error);
+        if (!whole)
             return std::nullopt;
-        const qint64 size = QFileInfo(path).size();
-        const qint64 records = size / file.recordLength;
-        if (records > MaxRecords) {
-            *error = tooManyRecords(path, file);
+        if (!whole->exists) {
+            *error = FileErrors::missing(path);
             return std::nullopt;
         }
-        if (size % file.recordLength != 0)
+        if (whole->partialTail)
             source.partialTails.append(file.kind);
         if (file.name == DataFiles::FuelLog)
-            source.fuelRecords = records;
-        source.copies.append({path, folders->data + file.name, records * file.recordLength});
+            source.fuelRecords = whole->records.size() / file.recordLength;
+        source.replacements.append({whole->records, folders->data + file.name});
     }
     return source;
 }
@@ -295,19 +259,20 @@ Result<> exportTo(const SettingsStore& settings, const QString& typedFolder)
         &error);
     if (!folders)
         return Result<>::failure(error);
-    QList<RecordWriter::Copy> copies;
+    QList<RecordWriter::Replacement> replacements;
     bool vehicleRegistered = true;
-    for (const CarriedFile& file : carriedFiles()) {
-        RecordWriter::Copy copy{folders->data + file.name, folders->other + file.name};
-        if (file.name == DataFiles::Vehicle && !QFileInfo::exists(copy.from)) {
-            vehicleRegistered = false;
-            copy.from.clear();
-        } else if (!checkReadable(copy.from, &error)) {
+    for (const DataFiles::Carried& file : DataFiles::carried()) {
+        const QString from = folders->data + file.name;
+        const std::optional<RecordReader::Whole> whole =
+            RecordReader::readWhole(from, file.recordLength, file.maxRecords, &error);
+        if (!whole)
             return Result<>::failure(error);
-        }
-        copies.append(copy);
+        if (!whole->exists && file.name == DataFiles::FuelLog)
+            return Result<>::failure(FileErrors::missing(from));
+        vehicleRegistered = vehicleRegistered && (whole->exists || file.name != DataFiles::Vehicle);
+        replacements.append({whole->records, folders->other + file.name});
     }
-    if (!RecordWriter::copyAllOrNothing(copies, &error))
+    if (!RecordWriter::replaceAll(replacements, &error))
         return Result<>::failure(error);
     QString text = QStringLiteral("書き出し完了");
     if (!vehicleRegistered)
@@ -342,9 +307,10 @@ Result<> importFrom(SettingsStore& settings, const QString& typedFolder, Confirm
         return Result<>::asking(
             {QStringLiteral("よろしいですか。現在登録されているデータは置き換えられます。"),
              QStringLiteral("確認"), true});
-    if (!Backups::take(DataFolder(settings), &error) ||
-        !RecordWriter::copyAllOrNothing(source->copies, &error))
+    std::optional<Backups::Taken> backup = Backups::take(DataFolder(settings), &error);
+    if (!backup || !RecordWriter::replaceAll(source->replacements, &error))
         return Result<>::failure(error);
+    backup->keep();
     return doneReplacing(settings, imported(*source));
 }
 
@@ -353,8 +319,9 @@ Result<QList<Backups::Entry>> listBackups()
     return Result<QList<Backups::Entry>>::showing(Backups::list());
 }
 
-// The chosen copy replaces both files all-or-nothing, as an import does, after a backup of
-// what it replaces; a file the copy did not hold (no vehicle registered then) comes back empty.
+// The chosen copy is read whole before anything is written, and replaces the data files
+// all-or-nothing, as an import does, after a backup of what it replaces; a file the copy did not
+// hold (no vehicle registered then) comes back empty. The chosen backup stays, however old.
 Result<> restoreBackup(SettingsStore& settings, const QString& backup, Confirmed confirmed)
 {
     const Backups::Entry entry = Backups::entryAt(backup);
@@ -374,15 +341,20 @@ Result<> restoreBackup(SettingsStore& settings, const QString& backup, Confirmed
                                  QStringLiteral("確認"), true});
     const DataFolder folder(settings);
     QString error;
-    if (!folder.ensureExists(&error) || !Backups::take(folder, &error))
+    if (!folder.ensureExists(&error))
         return Result<>::failure(error);
-    QList<RecordWriter::Copy> copies;
-    for (const QString& name : {DataFiles::FuelLog, DataFiles::Vehicle}) {
-        const QString from = entry.path + name;
-        copies.append({QFileInfo::exists(from) ? from : QString(), folder.filePath(name)});
+    QList<RecordWriter::Replacement> replacements;
+    for (const DataFiles::Carried& file : DataFiles::carried()) {
+        const std::optional<RecordReader::Whole> whole = RecordReader::readWhole(
+            entry.path + file.name, file.recordLength, file.maxRecords, &error);
+        if (!whole)
+            return Result<>::failure(error);
+        replacements.append({whole->records, folder.filePath(file.name)});
     }
-    if (!RecordWriter::copyAllOrNothing(copies, &error))
+    std::optional<Backups::Taken> taken = Backups::take(folder, &error);
+    if (!taken || !RecordWriter::replaceAll(replacements, &error))
         return Result<>::failure(error);
+    taken->keep(entry.path);
     return doneReplacing(settings, {QStringLiteral("%1のバックアップから復元しました。").arg(when),
                                     QStringLiteral("完了")});
 }

@@ -5,8 +5,8 @@
 
 #include <unistd.h>
 
-RecordReader::RecordReader(const QString& path, int recordLength)
-    : m_path(path), m_recordLength(recordLength)
+RecordReader::RecordReader(const QString& path, int recordLength, qint64 maxRecords)
+    : m_path(path), m_recordLength(recordLength), m_maxRecords(maxRecords)
 {
 }
 
@@ -26,8 +26,8 @@ bool RecordReader::open(QString* error)
         return false;
     }
     m_count = m_file.size() / m_recordLength;
-    if (m_count > MaxRecords) {
-        *error = FileErrors::tooLong(m_path, MaxRecords);
+    if (m_count > m_maxRecords) {
+        *error = FileErrors::tooLong(m_path, m_maxRecords);
         m_file.close();
         m_count = 0;
         return false;
@@ -69,4 +69,20 @@ std::optional<QByteArray> RecordReader::readAll(const DataFolder& folder, const 
     if (!reader.open(error))
         return std::nullopt;
     return reader.records(1, reader.count(), error);
+}
+
+std::optional<RecordReader::Whole> RecordReader::readWhole(const QString& path, int recordLength,
+                                                           qint64 maxRecords, QString* error)
+{
+    RecordReader reader(path, recordLength, maxRecords);
+    if (!reader.open(error))
+        return std::nullopt;
+    Whole whole;
+    whole.exists = reader.exists();
+    whole.partialTail = reader.partialTail();
+    const std::optional<QByteArray> records = reader.records(1, reader.count(), error);
+    if (!records)
+        return std::nullopt;
+    whole.records = *records;
+    return whole;
 }

@@ -16,12 +16,12 @@ constexpr qint64 MaxRecords = 32767;
 // A read-only view of a file of fixed-length records with no header: record n (from 1) starts
 // at byte (n - 1) * length. Only whole records count; a partial record at the end is left out.
 // A missing file reads as empty, and reading never creates or changes a file. A link, a FIFO,
-// a device or a directory in the file's place, or a file of more than MaxRecords records, is
-// refused with a message that names it.
+// a device or a directory in the file's place, or a file of more records than its format allows
+// (MaxRecords unless told), is refused with a message that names it.
 class RecordReader
 {
 public:
-    RecordReader(const QString& path, int recordLength);
+    RecordReader(const QString& path, int recordLength, qint64 maxRecords = MaxRecords);
     Q_DISABLE_COPY_MOVE(RecordReader)
 
     // One of the data folder's files. The folder must be there (the default folder is made
@@ -29,8 +29,23 @@ public:
     static std::optional<QByteArray> readAll(const DataFolder& folder, const QString& fileName,
                                              int recordLength, QString* error);
 
+    // The whole records of a file, read at once for a copy of it: backups, export, import and
+    // restore carry what every reader reads, never more than the format's limit.
+    struct Whole
+    {
+        bool exists = false;
+        QByteArray records;
+        bool partialTail = false; // a partial record after the last whole one was left out
+    };
+    static std::optional<Whole> readWhole(const QString& path, int recordLength, qint64 maxRecords,
+                                          QString* error);
+
     bool open(QString* error);
     qint64 count() const { return m_count; }
+    // Whether the file is there (once opened), and whether a partial record follows the whole
+    // ones.
+    bool exists() const { return m_file.isOpen(); }
+    bool partialTail() const { return exists() && m_file.size() % m_recordLength != 0; }
     // Record n; a record past the last one reads as all zero bytes.
     QByteArray record(qint64 number);
     // The bytes of `records` whole records from record `first` on, back to back.
@@ -40,6 +55,7 @@ private:
     QString m_path;
     QFile m_file; // opened through its descriptor, so it does not know its own name
     int m_recordLength;
+    qint64 m_maxRecords;
     qint64 m_count = 0;
 };
 

@@ -3,14 +3,14 @@
 #include "FileErrors.h"
 #include "RecordReader.h"
 #include "RegularFile.h"
+#include "StagedFile.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
-#include <cstdio>
-#include <optional>
+#include <memory>
 #include <unistd.h>
+#include <vector>
 
 RecordWriter::RecordWriter(const DataFolder& folder, const QString& fileName, int recordLength)
     : m_folder(folder), m_path(folder.filePath(fileName)), m_recordLength(recordLength)
@@ -126,146 +126,55 @@ bool RecordWriter::canEmpty(const QString& path)
 
 namespace {
 
-// Marks the names of the copies staged and kept beside a target.
-const QString StagedMark = QStringLiteral(".tankr-staged-");
+using Replacements = QList<RecordWriter::Replacement>;
 
-// A copy of the first `length` bytes of `from` (all of it for -1, nothing without a source) in
-// a new file of a unique name beside `target`, synced to the disk. The name is made afresh and
-// exclusively, so that nothing planted under it can receive the copy.
-std::optional<QString> stagedCopy(const QString& from, qint64 length, const QString& target,
-                                  QString* error)
+// A copy of the target as it stands, beside it, so that it can be put back. Nothing is kept when
+// the target is no file of its own to put back (missing, or a link, which is replaced and never
+// followed); false when the copy cannot be made.
+bool keepCopy(const QString& target, std::unique_ptr<StagedFile>* kept, QString* error)
 {
+    bool missing = false;
+    QString notAFile;
+    const int descriptor =
+        RegularFile::open(target, RegularFile::Access::Read, &notAFile, &missing);
+    if (descriptor < 0)
+        return true;
     QFile source;
-    if (!from.isEmpty()) {
-        bool missing = false;
-        const int descriptor = RegularFile::open(from, RegularFile::Access::Read, error, &missing);
-        if (missing)
-            *error = FileErrors::missing(from);
-        if (descriptor < 0)
-            return std::nullopt;
-        if (!source.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-            ::close(descriptor);
-            *error = FileErrors::cannotRead(from);
-            return std::nullopt;
-        }
-    }
-    QTemporaryFile staged(target + StagedMark + QStringLiteral("XXXXXX"));
-    staged.setAutoRemove(false);
-    if (!staged.open()) {
-        *error = FileErrors::cannotWrite(target);
-        return std::nullopt;
-    }
-    qint64 left = from.isEmpty() ? 0 : (length < 0 ? source.size() : length);
-    bool copied = true;
-    while (copied && left > 0) {
-        const QByteArray chunk = source.read(qMin<qint64>(left, 1 << 20));
-        left -= chunk.size();
-        copied = !chunk.isEmpty() && staged.write(chunk) == chunk.size();
-    }
-    // The copy must be on the disk before it replaces anything.
-    copied = copied && staged.flush() && ::fdatasync(staged.handle()) == 0;
-    staged.close();
-    if (!copied) {
-        staged.remove();
-        *error = FileErrors::cannotWrite(target);
-        return std::nullopt;
-    }
-    return staged.fileName();
-}
-
-bool replace(const QString& from, const QString& to, QString* error)
-{
-    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
-        *error = FileErrors::cannotWrite(to);
+    if (!source.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        *error = FileErrors::cannotRead(target);
         return false;
     }
-    return true;
-}
-
-void removeAll(const QStringList& paths)
-{
-    for (const QString& path : paths) {
-        if (!path.isEmpty())
-            QFile::remove(path);
+    *kept = std::make_unique<StagedFile>(target, StagedFile::Target::DataFile);
+    if (!(*kept)->create(error))
+        return false;
+    const qint64 length = source.size();
+    qint64 copied = 0;
+    while (copied < length) {
+        const QByteArray chunk = source.read(1 << 20);
+        if (chunk.isEmpty())
+            break;
+        (*kept)->write(chunk); // a failed write shows when the copy is finished
+        copied += chunk.size();
     }
+    return copied == length && (*kept)->finish(error);
 }
 
-using Copies = QList<RecordWriter::Copy>;
-
-// Every file copied to a staged name beside its target first, so that a failing copy (a full
-// disk, a missing source) leaves every target as it was.
-std::optional<QStringList> stage(const Copies& copies, QString* error)
-{
-    QStringList staged;
-    for (const RecordWriter::Copy& copy : copies) {
-        const std::optional<QString> path = stagedCopy(copy.from, copy.length, copy.to, error);
-        if (!path) {
-            removeAll(staged);
-            return std::nullopt;
-        }
-        staged.append(*path);
-    }
-    return staged;
-}
-
-// A copy of every target that is a regular file, so that targets already replaced can be put
-// back. Empty text stands for a target with nothing to put back.
-std::optional<QStringList> keep(const Copies& copies, QString* error)
-{
-    QStringList kept;
-    for (const RecordWriter::Copy& copy : copies) {
-        const QFileInfo target(copy.to);
-        if (target.isSymLink() || !target.isFile()) {
-            kept.append(QString());
-            continue;
-        }
-        const std::optional<QString> path = stagedCopy(copy.to, -1, copy.to, error);
-        if (!path) {
-            removeAll(kept);
-            return std::nullopt;
-        }
-        kept.append(*path);
-    }
-    return kept;
-}
-
-void putBack(const Copies& copies, const QStringList& kept, qsizetype replacedCount)
-{
-    QString ignored;
-    for (qsizetype i = 0; i < replacedCount; ++i) {
-        if (kept.at(i).isEmpty())
-            QFile::remove(copies.at(i).to);
-        else
-            replace(kept.at(i), copies.at(i).to, &ignored);
-    }
-}
-
-// What a copy killed on its way left beside a target: its staged and kept copies.
-void removeLeftovers(const QString& target)
-{
-    const QFileInfo info(target);
-    QDir folder = info.dir();
-    for (const QString& name :
-         folder.entryList({info.fileName() + StagedMark + QStringLiteral("??????")},
-                          QDir::Files | QDir::Hidden | QDir::System))
-        folder.remove(name);
-}
-
-// Holds the lock of every target that is a file while the copies are staged and replace them,
-// so that no writer of another Tankr is writing into a file just being replaced; such a writer
-// finds the new file in place once it has the lock. A copy stages only under the locks of the
-// targets that are there, so the staged files found beside such a target were left by a copy
-// that was killed.
+// Holds the lock of every target that is a file while the replacements are written and renamed
+// into place, so that no writer of another Tankr is writing into a file just being replaced;
+// such a writer finds the new file in place once it has the lock. Files are staged only under
+// the locks of the targets that are there, so the staged files found beside such a target were
+// left by a replacement that was killed.
 class TargetLocks
 {
 public:
-    explicit TargetLocks(const Copies& copies)
+    explicit TargetLocks(const Replacements& replacements)
     {
-        for (const RecordWriter::Copy& copy : copies) {
-            const int descriptor = lockedTarget(copy.to);
+        for (const RecordWriter::Replacement& replacement : replacements) {
+            const int descriptor = lockedTarget(replacement.to);
             if (descriptor >= 0) {
                 m_descriptors.append(descriptor);
-                removeLeftovers(copy.to);
+                StagedFile::removeLeftovers(replacement.to);
             }
         }
     }
@@ -277,7 +186,8 @@ public:
     Q_DISABLE_COPY_MOVE(TargetLocks)
 
 private:
-    // A copy that waited for the lock may find that another has renamed a new file into place.
+    // A replacement that waited for the lock may find that another has renamed a new file into
+    // place.
     static int lockedTarget(const QString& target)
     {
         QString ignored;
@@ -301,25 +211,40 @@ private:
 
 } // namespace
 
-bool RecordWriter::copyAllOrNothing(const QList<Copy>& copies, QString* error)
+bool RecordWriter::replaceAll(const QList<Replacement>& replacements, QString* error)
 {
-    const TargetLocks locks(copies);
-    const std::optional<QStringList> staged = stage(copies, error);
-    if (!staged)
-        return false;
-    const std::optional<QStringList> kept = keep(copies, error);
-    if (!kept) {
-        removeAll(*staged);
-        return false;
+    const TargetLocks locks(replacements);
+    // Every new file complete on the disk first, so that a failing write (a full disk) leaves
+    // every target as it was.
+    std::vector<std::unique_ptr<StagedFile>> staged;
+    for (const Replacement& replacement : replacements) {
+        staged.push_back(
+            std::make_unique<StagedFile>(replacement.to, StagedFile::Target::DataFile));
+        StagedFile& file = *staged.back();
+        if (!file.create(error))
+            return false;
+        file.write(replacement.bytes); // a failed write shows when the file is finished
+        if (!file.finish(error, &replacement.bytes))
+            return false;
     }
-    for (qsizetype i = 0; i < copies.size(); ++i) {
-        if (!replace(staged->at(i), copies.at(i).to, error)) {
-            putBack(copies, *kept, i);
-            removeAll(*staged);
-            removeAll(*kept);
+    std::vector<std::unique_ptr<StagedFile>> kept(staged.size());
+    for (size_t i = 0; i < staged.size(); ++i) {
+        if (!keepCopy(replacements.at(int(i)).to, &kept[i], error)) {
+            *error = FileErrors::cannotWrite(replacements.at(int(i)).to);
             return false;
         }
     }
-    removeAll(*kept);
+    for (size_t i = 0; i < staged.size(); ++i) {
+        if (staged[i]->replaceTarget(error))
+            continue;
+        QString ignored;
+        for (size_t done = 0; done < i; ++done) {
+            if (kept[done])
+                kept[done]->replaceTarget(&ignored);
+            else
+                QFile::remove(replacements.at(int(done)).to);
+        }
+        return false;
+    }
     return true;
 }

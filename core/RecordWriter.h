@@ -42,18 +42,16 @@ public:
     // Whether empty() would succeed: a writable file, or a missing one in a writable folder.
     static bool canEmpty(const QString& path);
 
-    // Copies each file onto its target, all or none: every copy is written beside its target
-    // and synced first, then renamed into place; a target already replaced is put back when a
-    // later one cannot be. A copy without a source makes an empty target; one with a length
-    // copies that many bytes of the source. A kill leaves each target whole, old or new, and
-    // what it leaves beside a target is removed by the next copy onto it.
-    struct Copy
+    // Writes each file's bytes in place of its target, all or none: every file is written
+    // beside its target, synced and read back first, then renamed into place; a target already
+    // replaced is put back when a later one cannot be. A kill leaves each target whole, old or
+    // new, and what it leaves beside a target is removed by the next replacement of it.
+    struct Replacement
     {
-        QString from;
+        QByteArray bytes;
         QString to;
-        qint64 length = -1;
     };
-    static bool copyAllOrNothing(const QList<Copy>& copies, QString* error);
+    static bool replaceAll(const QList<Replacement>& replacements, QString* error);
 
 private:
     bool sync(QString* error);

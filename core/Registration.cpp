@@ -44,13 +44,18 @@ Message eraseQuestion(qint64 records)
 }
 
 // Both files are opened before either is written, so that a file that cannot be written
-// stops the registration with nothing changed.
-bool writeVehicleAndEmptyLog(const DataFolder& folder, const VehicleRecord& vehicle, QString* error)
+// stops the registration with nothing changed. Once the vehicle is written the backup of the
+// data it replaced stays.
+bool writeVehicleAndEmptyLog(const DataFolder& folder, const VehicleRecord& vehicle,
+                             Backups::Taken& backup, QString* error)
 {
     RecordWriter vehicleFile(folder, DataFiles::Vehicle, VehicleRecord::Size);
     RecordWriter fuelLog(folder, DataFiles::FuelLog, FuelRecord::Size);
-    return vehicleFile.open(error) && fuelLog.open(error) &&
-           vehicleFile.write(1, vehicle.encode(), error) && fuelLog.shortenTo(0, error);
+    if (!vehicleFile.open(error) || !fuelLog.open(error) ||
+        !vehicleFile.write(1, vehicle.encode(), error))
+        return false;
+    backup.keep();
+    return fuelLog.shortenTo(0, error);
 }
 
 bool writeVehicle(const DataFolder& folder, const VehicleRecord& vehicle, QString* error)
@@ -157,7 +162,8 @@ Result<> registerVehicle(SettingsStore& settings, const VehicleBoxes& boxes, Con
         return Result<>::failure(refusal(settings, {oilCountersOfNewVehicle(), logEmptied()}));
     if (log.count() > 0 && confirmed == Confirmed::No)
         return Result<>::asking(eraseQuestion(log.count()));
-    if (!Backups::take(folder, &problem) || !writeVehicleAndEmptyLog(folder, *vehicle, &problem))
+    std::optional<Backups::Taken> backup = Backups::take(folder, &problem);
+    if (!backup || !writeVehicleAndEmptyLog(folder, *vehicle, *backup, &problem))
         return Result<>::failure(problem);
     QList<Setting> notSaved;
     if (!settings.setOilCounters({boxes.startOdometer, boxes.oilRemaining}))

@@ -53,7 +53,7 @@ int open(const QString& path, Access access, QString* error, bool* missing)
 {
     if (missing)
         *missing = false;
-    const int descriptor = ::open(QFile::encodeName(path).constData(), flagsFor(access), 0644);
+    const int descriptor = ::open(QFile::encodeName(path).constData(), flagsFor(access), 0666);
     if (descriptor < 0) {
         if (errno == ENOENT && missing) {
             *missing = true;

@@ -1,6 +1,7 @@
 #include "PrintRenderer.h"
 
 #include "Dialogs.h"
+#include "StagedFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +20,6 @@
 #include <QPrinterInfo>
 #include <QProgressDialog>
 #include <QRawFont>
-#include <QSaveFile>
 #include <QTemporaryFile>
 
 #include <algorithm>
@@ -372,25 +372,24 @@ std::optional<Message> printOnDefaultPrinter(const PrintJob& job, QWidget* paren
     return std::nullopt;
 }
 
-// Written under a temporary name beside the file and renamed into place once complete, so a
-// cancelled or failed save leaves neither a half file nor the temporary one.
+// Written under a new name beside the file and renamed into place once complete and on the disk,
+// so that a cancelled or failed save leaves neither a half file nor the new one, and the file it
+// would replace as it was.
 Message saveAsPdf(const PrintJob& job, const QString& path, QWidget* parent)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return PrintLines::pdfFailed(path);
+    StagedFile file(path, StagedFile::Target::UserFile);
     QString error;
+    if (!file.create(&error))
+        return readFailure(error);
     switch (writePdf(job, &file, parent, QStringLiteral("PDFに保存しています…"), &error)) {
     case Printed::Cancelled:
-        file.cancelWriting();
         return PrintLines::pdfCancelled(path);
     case Printed::Failed:
-        file.cancelWriting();
         return error.isEmpty() ? PrintLines::pdfFailed(path) : readFailure(error);
     case Printed::Done:
         break;
     }
-    return file.commit() ? PrintLines::pdfSaved(path) : PrintLines::pdfFailed(path);
+    return file.commit(&error) ? PrintLines::pdfSaved(path) : PrintLines::pdfFailed(path);
 }
 
 void preview(const PrintJob& job, QWidget* parent)

@@ -42,7 +42,13 @@ cmake -S "$top/fuzz" -B "$build" -DCMAKE_CXX_COMPILER="$compiler" >/dev/null
 cmake --build "$build" -j2 --target "${targets[@]}"
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'umount "$work/memory" 2>/dev/null || true; rm -rf "$work"' EXIT
+# The import target syncs every file it writes: in memory, where a sync costs nothing, it runs
+# several times faster. Only root may mount a tmpfs; others fuzz on the disk.
+mkdir "$work/memory"
+if [ "$(id -u)" -eq 0 ] && mount -t tmpfs -o size=512m tmpfs "$work/memory" 2>/dev/null; then
+    export TMPDIR=$work/memory
+fi
 XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 export XDG_RUNTIME_DIR

@@ -384,7 +384,7 @@ private slots:
         QTest::addRow("both torn") << log + 'x' << car + 'x' << "";
         QTest::addRow("log of 32768 records") << numberedLog(1).repeated(32768) << car << Log;
         QTest::addRow("garbage") << garbage(82 * 50 + 1) << garbage(74) << "";
-        QTest::addRow("vehicle of two records") << log << car + car << "";
+        QTest::addRow("vehicle of two records") << log << car + car << Vehicle;
         QTest::addRow("empty files") << QByteArray() << QByteArray() << "";
     }
 
@@ -503,14 +503,25 @@ private slots:
 
 // The bad-input table writes and syncs some seven hundred data folders and settings files; it is
 // about what the boxes make of their texts, not about the disk, so the folders live in memory
-// wherever the machine has such a place. The faulty disks are mounted there as well.
+// where the test may mount a tmpfs of its own (as root). The faulty disks are mounted there as
+// well.
 int main(int argc, char* argv[])
 {
-    if (::access("/dev/shm", W_OK) == 0)
-        qputenv("TMPDIR", "/dev/shm");
+    QTemporaryDir memory;
+    const bool mounted = ::geteuid() == 0 && memory.isValid() &&
+                         ::mount("tmpfs", QFile::encodeName(memory.path()).constData(), "tmpfs", 0,
+                                 "size=512m,mode=0755") == 0;
+    if (mounted)
+        qputenv("TMPDIR", QFile::encodeName(memory.path()));
     TestSupport::isolateHomes();
-    QCoreApplication app(argc, argv);
-    TestFaults test;
-    return QTest::qExec(&test, argc, argv);
+    int result = 0;
+    {
+        QCoreApplication app(argc, argv);
+        TestFaults test;
+        result = QTest::qExec(&test, argc, argv);
+    }
+    if (mounted)
+        ::umount2(QFile::encodeName(memory.path()).constData(), MNT_DETACH);
+    return result;
 }
 #include "tst_faults.moc"

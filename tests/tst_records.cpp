@@ -310,18 +310,19 @@ private slots:
         QCOMPARE(QFileInfo(data.path(DataFiles::FuelLog)).size(), MaxRecords * 82);
     }
 
-    // A copy that cannot be put in place puts back the targets already replaced.
-    void copiesAllOrNothing()
+    // A replacement that cannot be put in place puts back the targets already replaced.
+    void replacesAllOrNothing()
     {
         DataFolderFixture data;
-        data.write(u"a"_s, "new a");
         data.write(u"x"_s, "old x");
+        data.write(u"z"_s, "old z");
+        QDir().mkpath(data.path(u"y"_s)); // a folder where a file goes: it cannot be replaced
         QString error;
-        QVERIFY(!RecordWriter::copyAllOrNothing(
-            {{data.path(u"a"_s), data.path(u"x"_s)}, {data.path(u"a"_s), data.path(u"none/y"_s)}},
+        QVERIFY(!RecordWriter::replaceAll(
+            {{"new x", data.path(u"x"_s)}, {"new z", data.path(u"z"_s)}, {"y", data.path(u"y"_s)}},
             &error));
-        QVERIFY2(error.contains(u"none/y"_s), qPrintable(error));
-        QCOMPARE(imageOf(data.folder()), (FolderImage{{u"a"_s, "new a"}, {u"x"_s, "old x"}}));
+        QVERIFY2(error.contains(u"/y"_s), qPrintable(error));
+        QCOMPARE(imageOf(data.folder()), (FolderImage{{u"x"_s, "old x"}, {u"z"_s, "old z"}}));
     }
 
     void settingsFileAndDataFolder()

@@ -174,8 +174,11 @@ int main(int argc, char* argv[])
         if (window == Window::Form6)
             enterRefuellings();
         QString error;
-        if (window == Window::Restore) // a backup to list, as a destructive command takes one
-            Backups::take(DataFolder(SettingsStore()), &error);
+        if (window == Window::Restore) { // a backup to list, as a destructive command keeps one
+            if (std::optional<Backups::Taken> backup =
+                    Backups::take(DataFolder(SettingsStore()), &error))
+                backup->keep();
+        }
         main.showWindow(window);
         save(&main, out.filePath(windowName(window) + QStringLiteral(".png")));
         // The charts window's second tab, the payments of each month.
