@@ -1,5 +1,6 @@
 #include "InstanceLock.h"
 #include "MDIForm1.h"
+#include "SettingsStore.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -30,6 +31,17 @@ void answerCommandLine(int argc, char* argv[])
     parser.process(app);
 }
 
+// A problem found at the start, before any window: also one line on stderr, so that the
+// desktop's log, and a script that started Tankr, learn it while the box waits for its OK.
+void tellAtStart(const QString& problem)
+{
+    std::fprintf(
+        stderr, "tankr: %s\n",
+        QString(problem).replace(QLatin1Char('\n'), QLatin1Char(' ')).toLocal8Bit().constData());
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tankr"), problem, QMessageBox::Ok);
+    box.exec();
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -48,12 +60,17 @@ int main(int argc, char* argv[])
     }
     QApplication app(argc, argv);
     InstanceLock lock;
-    if (!lock.acquire()) {
-        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tankr"),
-                        QStringLiteral("Tankrはすでに起動しています。"), QMessageBox::Ok);
-        box.exec();
-        return 1;
+    const InstanceLock::Attempt attempt = lock.acquire();
+    if (attempt.outcome != InstanceLock::Outcome::Acquired) {
+        tellAtStart(attempt.message);
+        // A lock file Tankr cannot use costs only this guard: every write to a data file takes
+        // a lock of its own, so Tankr starts whatever stands at the lock's path.
+        if (attempt.outcome == InstanceLock::Outcome::HeldByAnother)
+            return 1;
     }
+    // Tankr then runs on its defaults, and the user hears why once.
+    if (const std::optional<QString> unread = SettingsStore().unread())
+        tellAtStart(*unread);
     MDIForm1 mainWindow;
     mainWindow.show();
     return app.exec();

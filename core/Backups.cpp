@@ -149,18 +149,18 @@ bool openOwn(int root, const QString& name, OwnFolder* folder)
 
 // Its files, then the folder itself, which the system removes only once it is empty. Never a
 // folder that is not Tankr's own, nor one that is `spared` (the data folder in force, say).
-void removeOwn(int root, const QString& name, const QList<struct stat>& spared)
+bool removeOwn(int root, const QString& name, const QList<struct stat>& spared)
 {
     OwnFolder folder;
     if (!openOwn(root, name, &folder))
-        return;
+        return false;
     for (const struct stat& kept : spared) {
         if (sameFile(kept, folder.identity))
-            return;
+            return false;
     }
     for (const DataFiles::Carried& file : DataFiles::carried())
         ::unlinkat(folder.descriptor.get(), encoded(file.name).constData(), 0);
-    ::unlinkat(root, encoded(name).constData(), AT_REMOVEDIR);
+    return ::unlinkat(root, encoded(name).constData(), AT_REMOVEDIR) == 0;
 }
 
 // The backups folder, opened (following a link the user made to keep backups elsewhere), under
@@ -361,18 +361,8 @@ void Taken::keep(const QString& spare)
     const QList<struct stat> spared = identities({m_dataFolder, spare, root() + kept});
     const QList<Name> backups = ownBackups(locked.folder.get());
     qsizetype excess = backups.size() - Kept;
-    for (qsizetype i = 0; excess > 0 && i < backups.size(); ++i) {
-        OwnFolder folder;
-        if (!openOwn(locked.folder.get(), backups.at(i).name, &folder))
-            continue;
-        const bool isSpared = std::any_of(spared.begin(), spared.end(), [&](const struct stat& s) {
-            return sameFile(s, folder.identity);
-        });
-        if (isSpared)
-            continue;
-        removeOwn(locked.folder.get(), backups.at(i).name, spared);
-        --excess;
-    }
+    for (qsizetype i = 0; excess > 0 && i < backups.size(); ++i)
+        excess -= removeOwn(locked.folder.get(), backups.at(i).name, spared);
 }
 
 Entry entryAt(const QString& path)

@@ -59,13 +59,16 @@ bool DataFolder::ensureExists(QString* error) const
     return false;
 }
 
+// By the path as written and as every link in it resolves: /proc/self/cwd is a link to
+// wherever Tankr was started, and a link in the home folder may lead into /dev.
 std::optional<QString> DataFolder::systemFolderProblem(const QString& path)
 {
-    const QString resolved = QFileInfo(path).canonicalFilePath();
-    for (const char* system : {"/proc", "/sys", "/dev"}) {
-        const QString top = QLatin1String(system);
-        if (resolved == top || resolved.startsWith(top + QLatin1Char('/')))
-            return FileErrors::systemFolder(path, top);
+    for (const QString& place : {QDir::cleanPath(path), QFileInfo(path).canonicalFilePath()}) {
+        for (const char* system : {"/proc", "/sys", "/dev"}) {
+            const QString top = QLatin1String(system);
+            if (place == top || place.startsWith(top + QLatin1Char('/')))
+                return FileErrors::systemFolder(path, top);
+        }
     }
     return std::nullopt;
 }

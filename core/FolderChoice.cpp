@@ -61,7 +61,8 @@ std::optional<Listing> list(const QString& directory, QString* error)
 namespace Actions {
 
 // Stored with exactly one trailing separator, once the folder is known to be one Tankr can
-// use: a directory opened in the list may have gone since, or never have been readable.
+// use: a directory opened in the list may have gone since, or never have been readable, and the
+// system's own folders hold no files of the user's.
 Result<> chooseDataFolder(SettingsStore& settings, const QString& openDirectory)
 {
     if (openDirectory.isEmpty())
@@ -82,7 +83,11 @@ Result<> chooseDataFolder(SettingsStore& settings, const QString& openDirectory)
             QStringLiteral("フォルダ「%1」を開けないため、保管場所にできません。別のフォルダを選ん"
                            "でください。")
                 .arg(QDir::toNativeSeparators(openDirectory)));
-    QString folder = QDir::cleanPath(openDirectory);
+    // Stored with every link resolved, so that the data stays in the folder chosen, whatever the
+    // link is later pointed at (/proc/self/cwd names whatever folder Tankr was started in).
+    if (const std::optional<QString> problem = DataFolder::systemFolderProblem(openDirectory))
+        return Result<>::failure(*problem);
+    QString folder = QFileInfo(openDirectory).canonicalFilePath();
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     const QString inForce = DataFolder(settings).path();

@@ -1,6 +1,9 @@
 #include "SettingsStore.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
+#include <QStandardPaths>
 #include <QTemporaryFile>
 
 namespace {
@@ -26,11 +29,38 @@ QString entryKey(const char* section, const char* key)
     return QLatin1String(section) + QLatin1Char('/') + QLatin1String(key);
 }
 
+// Where Qt keeps a program's INI settings for the user: $XDG_CONFIG_HOME/tankr/tankr.ini.
+QString settingsPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/tankr/tankr.ini");
+}
+
+// Why the settings file must not be parsed: a huge one would take seconds and gigabytes, and
+// opening a FIFO would wait for a writer for ever. None for a file of Tankr's size, or none.
+std::optional<QString> unreadReason(const QString& path)
+{
+    const QFileInfo file(path);
+    if (!file.exists())
+        return std::nullopt;
+    const QString what = !file.isFile() ? QStringLiteral("通常のファイルではない")
+                         : file.size() > SettingsStore::LargestFile
+                             ? QStringLiteral("大きすぎる（%1 バイト）").arg(file.size())
+                             : QString();
+    if (what.isEmpty())
+        return std::nullopt;
+    return QStringLiteral("設定ファイル「%1」は%2ため、読み込みませんでした。Tankrは初期設定で動き"
+                          "、このファイルには何も書き込みません。データの保管場所などの設定を"
+                          "使うには、このファイルを取り除いてからTankrを起動し直してください。")
+        .arg(QDir::toNativeSeparators(path), what);
+}
+
 } // namespace
 
+// An unread file is never opened: the settings of this run live in memory alone.
 SettingsStore::SettingsStore()
-    : m_settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("tankr"),
-                 QStringLiteral("tankr"))
+    : m_fileName(settingsPath()), m_unread(unreadReason(m_fileName)),
+      m_settings(m_unread ? QString() : m_fileName, QSettings::IniFormat)
 {
     m_settings.sync(); // another store object may have written since this process first read it
 }
@@ -61,6 +91,8 @@ QString SettingsStore::value(const char* section, const char* key) const
 // the file.
 bool SettingsStore::save(std::initializer_list<Entry> entries)
 {
+    if (m_unread)
+        return false;
     // A Tankr killed just as it locked the file for writing leaves an empty lock file, which Qt
     // would wait half a minute to call stale. Only a lock no live process holds is removed.
     QLockFile(fileName() + QStringLiteral(".lock")).removeStaleLockFile();
@@ -91,6 +123,8 @@ bool SettingsStore::save(std::initializer_list<Entry> entries)
 // beside it, so the folder must take a new file too.
 bool SettingsStore::canSave() const
 {
+    if (m_unread)
+        return false;
     QTemporaryFile replacement(fileName());
     return m_settings.isWritable() && replacement.open();
 }
@@ -159,11 +193,14 @@ std::optional<QRect> SettingsStore::windowGeometry() const
     const QStringList parts = value(Window, Geometry).split(QLatin1Char(' '));
     if (parts.size() != 4)
         return std::nullopt;
+    // A figure written by hand far beyond any screen would overflow the rectangle's arithmetic;
+    // up to X11's own limit, the main window fits it onto the screen.
+    constexpr int Farthest = 1 << 24;
     int numbers[4];
     for (int i = 0; i < 4; ++i) {
         bool valid = false;
         numbers[i] = parts.at(i).toInt(&valid);
-        if (!valid)
+        if (!valid || numbers[i] < -Farthest || numbers[i] > Farthest)
             return std::nullopt;
     }
     const QRect geometry(numbers[0], numbers[1], numbers[2], numbers[3]);

@@ -55,11 +55,19 @@ public:
     std::optional<QRect> windowGeometry() const;
     bool setWindowGeometry(const QRect& geometry);
 
-    QString fileName() const { return m_settings.fileName(); }
+    QString fileName() const { return m_fileName; }
 
     // Whether a write can reach the file, for a command to ask before it changes the data files.
     // A full disk shows only when the write is made.
     bool canSave() const;
+
+    // Why the settings file was left unread: far larger than any Tankr writes, or no file at all
+    // (a FIFO, a folder). Tankr then runs on its defaults and never writes over it. None while
+    // the file is read as usual.
+    std::optional<QString> unread() const { return m_unread; }
+
+    // The largest settings file read; Tankr writes a few hundred bytes.
+    static constexpr qint64 LargestFile = 1 << 20;
 
 private:
     // An entry to write, with its value; without one it is removed.
@@ -74,5 +82,7 @@ private:
     QString value(const char* section, const char* key) const;
     bool save(std::initializer_list<Entry> entries);
 
+    QString m_fileName;
+    std::optional<QString> m_unread;
     mutable QSettings m_settings;
 };

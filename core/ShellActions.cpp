@@ -9,7 +9,8 @@ namespace Actions {
 
 Message showDataFolder(const SettingsStore& settings)
 {
-    return Message{DataFolder(settings).path(), QString()};
+    const DataFolder folder(settings);
+    return Message{folder.storedProblem().value_or(folder.path()), QString()};
 }
 
 // A log that arrived by an import, or in a folder chosen on a new machine, has records while

@@ -243,7 +243,10 @@ QSize MDIForm1::firstStartSize() const
     return screen ? wanted.boundedTo(screen->availableGeometry().size()) : wanted;
 }
 
-// The place and size of the last run, unless that place is on no screen there is now.
+// The place and size of the last run, fitted into the available area of the screen its centre
+// is on: a size kept from a larger screen, or written into the settings by hand, would otherwise
+// be asked of the display as it stands (16777215 pixels a side is gigabytes of window). A place
+// on no screen there is now gives the first start's size.
 void MDIForm1::placeAsLastTime()
 {
     resize(firstStartSize());
@@ -251,10 +254,16 @@ void MDIForm1::placeAsLastTime()
     if (!saved)
         return;
     const QList<QScreen*> screens = QGuiApplication::screens();
-    if (std::any_of(screens.begin(), screens.end(), [&saved](const QScreen* screen) {
-            return screen->availableGeometry().contains(saved->center());
-        }))
-        setGeometry(*saved);
+    const auto on = std::find_if(screens.begin(), screens.end(), [&saved](const QScreen* screen) {
+        return screen->availableGeometry().contains(saved->center());
+    });
+    if (on == screens.end())
+        return;
+    const QRect area = (*on)->availableGeometry();
+    const QSize size = saved->size().boundedTo(area.size());
+    setGeometry(QRect(QPoint(std::clamp(saved->x(), area.left(), area.right() - size.width() + 1),
+                             std::clamp(saved->y(), area.top(), area.bottom() - size.height() + 1)),
+                      size));
 }
 
 // Closing the main window while a window holds typed entries asks first, as 終了 does.

@@ -6,7 +6,15 @@
 
 #include <QApplication>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QScreen>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace TestSupport;
 using namespace Qt::StringLiterals;
@@ -16,23 +24,100 @@ class TestDesktop : public QObject
     Q_OBJECT
 
 private slots:
+    // Whatever stands at the lock's path, a start neither waits on it nor writes it: a live
+    // holder is named, a file no live Tankr holds is taken over, anything else is named and
+    // Tankr starts all the same.
+    void oneInstancePerUser_data()
+    {
+        QTest::addColumn<QString>("planted");
+        QTest::addColumn<QString>("says"); // on stderr; none: the new Tankr holds the lock
+        const QString notRegular = u"tankr: ロックファイル「%1」は通常のファイルではない"_s;
+        QTest::newRow("FIFO") << u"fifo"_s << notRegular.arg(InstanceLock::path());
+        QTest::newRow("empty") << u"empty"_s << QString();
+        QTest::newRow("garbage") << u"garbage"_s << QString();
+        QTest::newRow("left by a kill") << u"killed"_s << QString();
+        QTest::newRow("held") << u"held"_s << u"tankr: Tankrはすでに起動しています。"_s;
+        QTest::newRow("directory") << u"directory"_s << notRegular.arg(InstanceLock::path());
+        QTest::newRow("link") << u"link"_s
+                              << u"tankr: ロックファイル「%1」はリンク"_s.arg(InstanceLock::path());
+    }
     void oneInstancePerUser()
     {
-        {
-            InstanceLock first;
-            QVERIFY(first.acquire());
-            InstanceLock second;
-            QVERIFY(!second.acquire());
-        }
-        // A Tankr killed while it runs leaves its lock behind; the next start takes it over.
+        QFETCH(QString, planted);
+        QFETCH(QString, says);
+        const QByteArray path = QFile::encodeName(InstanceLock::path());
+        const QTemporaryDir elsewhere;
+        const QString target = elsewhere.filePath(u"target"_s);
+        const QByteArray garbage("\xff\0 12345\ntankr\n", 15);
+        writeFile(target, garbage);
+        const auto heldElsewhere = [&path] {
+            const int descriptor = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+            const bool held = descriptor >= 0 && ::flock(descriptor, LOCK_EX | LOCK_NB) != 0;
+            ::close(descriptor);
+            return held;
+        };
+        QProcess first;
         QProcess tankr;
+        int holder = -1;
+        const auto cleanUp = qScopeGuard([&] {
+            for (QProcess* process : {&first, &tankr}) {
+                process->kill();
+                process->waitForFinished();
+            }
+            ::close(holder);
+            ::remove(path.constData()); // a file, link, FIFO or empty folder
+        });
+        if (planted == u"fifo")
+            QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+        else if (planted == u"empty" || planted == u"garbage")
+            writeFile(InstanceLock::path(), planted == u"empty" ? QByteArray() : garbage);
+        else if (planted == u"directory")
+            QVERIFY(QDir().mkdir(InstanceLock::path()));
+        else if (planted == u"link")
+            QVERIFY(QFile::link(target, InstanceLock::path()));
+        else if (planted == u"held") {
+            holder = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+            QCOMPARE(::flock(holder, LOCK_EX), 0);
+        } else if (planted == u"killed") {
+            first.start(QStringLiteral(TANKR_PATH), {});
+            QTRY_VERIFY_WITH_TIMEOUT(heldElsewhere(), 10000);
+            first.kill(); // SIGKILL: nothing of Tankr's own runs
+            QVERIFY(first.waitForFinished());
+        }
         tankr.start(QStringLiteral(TANKR_PATH), {});
-        QTRY_VERIFY(QFile::exists(InstanceLock::path()));
-        tankr.kill(); // SIGKILL: nothing of Tankr's own runs to remove the lock
-        QVERIFY(tankr.waitForFinished());
-        QVERIFY(QFile::exists(InstanceLock::path()));
-        InstanceLock next;
-        QVERIFY(next.acquire());
+        QString stderrText;
+        if (says.isEmpty())
+            QTRY_VERIFY_WITH_TIMEOUT(heldElsewhere(), 10000);
+        else // a box is up under the offscreen platform: read what was said instead of waiting
+            QTRY_VERIFY_WITH_TIMEOUT(
+                (stderrText += QString::fromLocal8Bit(tankr.readAllStandardError())).contains(says),
+                10000);
+        QTest::qWait(300);
+        QCOMPARE(tankr.state(), QProcess::Running);
+        QCOMPARE(readFile(target), garbage);
+        if (planted == u"garbage")
+            QCOMPARE(readFile(InstanceLock::path()), garbage);
+    }
+
+    // A settings file far larger than Tankr writes is named at the start, left as it is, and
+    // Tankr runs on its defaults.
+    void oversizedSettingsAtTheStart()
+    {
+        const QString file = SettingsStore().fileName();
+        const QByteArray huge = "[filesave]\nbasho=/" + QByteArray(2 << 20, 'a') + '\n';
+        writeFile(file, huge);
+        QProcess tankr;
+        const auto cleanUp = qScopeGuard([&] {
+            tankr.kill();
+            tankr.waitForFinished();
+            QFile::remove(file);
+        });
+        tankr.start(QStringLiteral(TANKR_PATH), {});
+        QString said;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (said += QString::fromLocal8Bit(tankr.readAllStandardError())).contains(file), 10000);
+        QVERIFY2(said.contains(u"大きすぎる"_s), qPrintable(said));
+        QCOMPARE(readFile(file), huge);
     }
 
     // Answered without a display, as Qt programs answer them.
@@ -70,6 +155,14 @@ private slots:
         QCOMPARE(MDIForm1().geometry(), QRect(screen.left() + 50, screen.top() + 60, 500, 400));
         SettingsStore().setWindowGeometry(QRect(screen.right() + 2000, 0, 500, 400));
         QCOMPARE(MDIForm1().size(), firstStart); // a screen that is gone
+        // A place or size that does not fit the screen is fitted into its available area.
+        for (const auto& [saved, fitted] :
+             {std::pair{QRect(-8388000, -8388100, 16777215, 16777215), screen},
+              std::pair{QRect(screen.right() - 200, screen.bottom() - 200, 300, 300),
+                        QRect(screen.right() - 299, screen.bottom() - 299, 300, 300)}}) {
+            SettingsStore().setWindowGeometry(saved);
+            QCOMPARE(MDIForm1().geometry(), fitted);
+        }
     }
 };
 

@@ -1,15 +1,19 @@
 // Data and export folders as an attacker or an unlucky user leaves them: links planted where a
 // command writes, FIFOs, directories and huge sparse files where the data files belong, the
-// data folder window started from a directory that has gone, and two writers at once.
+// data folder window started from a directory that has gone, and two writers at once. Then the
+// safety net itself among what others put in Tankr's folders: backups, restore, exports, the
+// settings file and the data folder.
 
 #include "Dialogs.h"
+#include "FaultyFolder.h"
+#include "PrintRenderer.h"
 #include "RecordReader.h"
-#include "TestSupport.h"
 #include "WindowTestSupport.h"
 
 #include <QApplication>
 #include <QProcess>
 
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,6 +28,335 @@ enum class Plant
     Sparse,    // a log one record past the limit, without the disk room it claims
 };
 const QByteArray Private = "private file of the user";
+
+// What every case of the safety net starts from: a log of three refuellings, no backups yet, and
+// a folder of the user's elsewhere that nothing may touch.
+struct Scene
+{
+    DataFolderFixture data;
+    QTemporaryDir elsewhere;
+    const QString victim = elsewhere.filePath(u"victim/"_s);
+    const QString root = Backups::root();
+    // Another vehicle's data folder: just what a backup holds.
+    const FolderImage victimImage{{DataFiles::FuelLog, Private}, {DataFiles::Vehicle, Private}};
+
+    Scene()
+    {
+        ::umask(022);
+        startLog(data, numberedLog(3));
+        QDir(root).removeRecursively();
+        QFile::remove(root.chopped(1));
+        writeImage(victim, victimImage);
+    }
+    void keepBackups(int count, const QByteArray& log = numberedLog(3))
+    {
+        data.write(DataFiles::FuelLog, log);
+        QString error;
+        for (int i = 0; i < count; ++i) {
+            std::optional<Backups::Taken> backup =
+                Backups::take(DataFolder(SettingsStore()), &error);
+            QVERIFY2(backup, qPrintable(error));
+            backup->keep();
+        }
+        data.write(DataFiles::FuelLog, numberedLog(3));
+    }
+    QStringList ownBackups() const
+    {
+        QStringList names;
+        for (const Backups::Entry& entry : Backups::list())
+            names.append(QDir(entry.path).dirName());
+        return names;
+    }
+    QString mode(const QString& path) const
+    {
+        struct stat status = {};
+        ::stat(QFile::encodeName(path).constData(), &status);
+        return QString::number(status.st_mode & 07777, 8);
+    }
+};
+
+using Step = std::function<void(Scene&)>;
+using Run = std::function<Ran(Scene&)>;
+struct SafetyCase
+{
+    const char* name;
+    Step setup;
+    Run run;
+    QString says; // what the message says, a success's or a refusal's
+    Step check;   // what must hold after, beyond the message
+};
+
+Ran runIn(Scene&, Action action, const QString& other = {})
+{
+    SettingsStore settings;
+    return runAction(action, settings, {}, other);
+}
+Ran csvTo(const QString& path)
+{
+    return ran(Actions::exportCsv(SettingsStore(), path));
+}
+Ran pdfTo(const QString& path)
+{
+    const Result<PrintJob> job = Actions::printRange(SettingsStore(), {u"1"_s, u"3"_s});
+    return {true, PrintRenderer::saveAsPdf(job.shown, path, nullptr), {}, {}};
+}
+// A disk with a page left: a write of more than 4 KiB is taken in part, then refused.
+QString nearlyFull(std::unique_ptr<FaultyFolder>& disk)
+{
+    disk = std::make_unique<FaultyFolder>(Condition::Full, FolderImage{{u"old"_s, "old file"}});
+    if (disk->skipReason())
+        return {};
+    QFile filler(disk->folder() + u"filler"_s);
+    filler.resize(filler.size() - 4096);
+    return disk->folder();
+}
+
+QList<SafetyCase> safetyCases()
+{
+    using A = Action;
+    const auto untouched = [](Scene& s) { QCOMPARE(imageOf(s.victim), s.victimImage); };
+    const auto logKept = [](Scene& s) {
+        QCOMPARE(s.data.read(DataFiles::FuelLog), numberedLog(3));
+    };
+    static std::unique_ptr<FaultyFolder> disk;
+    return {
+        {"restoring the oldest of 20 backups gives it back and keeps it",
+         [](Scene& s) {
+             s.keepBackups(1, numberedLog(1));
+             s.keepBackups(19);
+         },
+         [](Scene& s) { return runIn(s, A::RestoreBackup, Backups::list().last().path); },
+         u"のバックアップから復元しました。"_s,
+         [](Scene& s) {
+             QCOMPARE(s.data.read(DataFiles::FuelLog), numberedLog(1));
+             QCOMPARE(s.ownBackups().size(), Backups::Kept);
+             QCOMPARE(Backups::list().last().records, 1);
+             QCOMPARE(Backups::list().first().records, 3);
+         }},
+        {"a restore that fails leaves no backup to push the oldest out",
+         [](Scene& s) {
+             s.keepBackups(Backups::Kept);
+             QFile::remove(s.data.path(DataFiles::Vehicle));
+             QDir().mkpath(s.data.path(DataFiles::Vehicle));
+         },
+         [](Scene& s) { return runIn(s, A::RestoreBackup, Backups::list().last().path); },
+         DataFiles::Vehicle,
+         [logKept](Scene& s) {
+             logKept(s);
+             QVERIFY(s.ownBackups().last().startsWith(u"000001-"_s));
+             QCOMPARE(s.ownBackups().size(), Backups::Kept);
+         }},
+        {"a link at backups/.taking is never followed",
+         [](Scene& s) {
+             QDir().mkpath(s.root);
+             QFile::link(s.victim, s.root + u".taking"_s);
+         },
+         [](Scene& s) { return runIn(s, A::InitialiseFuel); }, u"初期化完了しました。"_s,
+         [untouched](Scene& s) {
+             untouched(s);
+             QCOMPARE(s.ownBackups().size(), 1);
+         }},
+        {"links named like backups are neither counted nor emptied",
+         [](Scene& s) {
+             s.keepBackups(Backups::Kept);
+             QFile::link(s.victim, s.root + u"20000101-000000"_s);
+             QFile::link(s.victim, s.root + u"000000-20000101-000000"_s);
+         },
+         [](Scene& s) { return runIn(s, A::InitialiseFuel); }, u"初期化完了しました。"_s,
+         [untouched](Scene& s) {
+             untouched(s);
+             QCOMPARE(s.ownBackups().size(), Backups::Kept);
+             QVERIFY(QFileInfo(s.root + u"20000101-000000"_s).isSymLink());
+         }},
+        {"the user's folders in backups/ are neither counted nor removed",
+         [](Scene& s) {
+             for (int i = 0; i < Backups::Kept; ++i)
+                 writeFile(s.root + u"My %1 log/note.txt"_s.arg(2000 + i), Private);
+             writeFile(s.root + u"000001-20000101-000000/note.txt"_s, Private); // named as ours
+         },
+         [](Scene& s) { return runIn(s, A::InitialiseFuel); }, u"初期化完了しました。"_s,
+         [](Scene& s) {
+             QCOMPARE(s.ownBackups().size(), 1);
+             QCOMPARE(Backups::list().first().records, 3);
+             QCOMPARE(QDir(s.root).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(),
+                      Backups::Kept + 2);
+             QCOMPARE(imageOf(s.root + u"000001-20000101-000000/"_s).size(), 1);
+         }},
+        {"a data folder chosen inside backups/ is never pruned",
+         [](Scene& s) {
+             const QString folder = s.root + u"000001-20000101-000000/"_s;
+             writeImage(folder, imageOf(s.data.folder()));
+             SettingsStore().setDataFolder(folder);
+             s.keepBackups(Backups::Kept); // of that folder, the oldest of them all
+         },
+         [](Scene& s) { return runIn(s, A::DeleteLatest); }, u"訂正完了しました。"_s,
+         [](Scene& s) {
+             QCOMPARE(readFile(s.root + u"000001-20000101-000000/data.rfl"_s), numberedLog(2));
+         }},
+        {"a clock set back does not make the newest backup the oldest",
+         [](Scene& s) {
+             writeFile(s.root + u"29991231-235959/data.rfl"_s,
+                       numberedLog(1)); // an earlier Tankr's
+             for (int i = 1; i < Backups::Kept; ++i)
+                 writeFile(s.root + u"%1-29991231-2359%2/data.rfl"_s.arg(i, 6, 10, QChar(u'0'))
+                                        .arg(i, 2, 10, QChar(u'0')),
+                           numberedLog(1));
+         },
+         [](Scene& s) { return runIn(s, A::InitialiseFuel); }, u"初期化完了しました。"_s,
+         [](Scene& s) {
+             QCOMPARE(Backups::list().first().records, 3);
+             QCOMPARE(s.ownBackups().size(), Backups::Kept);
+             QVERIFY(!s.ownBackups().contains(u"29991231-235959"_s));
+         }},
+        {"backups/ may be a link to another disk",
+         [](Scene& s) {
+             QDir().mkpath(s.elsewhere.filePath(u"moved"_s));
+             QFile::link(s.elsewhere.filePath(u"moved"_s), s.root.chopped(1));
+         },
+         [](Scene& s) { return runIn(s, A::InitialiseFuel); }, u"初期化完了しました。"_s,
+         [](Scene& s) {
+             QCOMPARE(QDir(s.elsewhere.filePath(u"moved"_s))
+                          .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
+                          .size(),
+                      1);
+         }},
+        {"a CSV never replaces a data file",
+         {},
+         [](Scene& s) { return csvTo(s.data.path(DataFiles::FuelLog)); },
+         u"データファイルの名前"_s,
+         logKept},
+        {"a CSV is not written through a link",
+         [](Scene& s) {
+             QFile::link(s.victim + DataFiles::Vehicle, s.elsewhere.filePath(u"tankr.csv"_s));
+         },
+         [](Scene& s) { return csvTo(s.elsewhere.filePath(u"tankr.csv"_s)); }, u"リンク"_s,
+         untouched},
+        {"a CSV keeps formulas as text, numbers as numbers, and gets the usual mode",
+         [](Scene& s) {
+             FuelRecord formula = refuelling(1300);
+             formula.setBrandText(u"=1+2"_s);
+             formula.setMemoText(u"-1+2"_s);
+             FuelRecord other = refuelling(1600);
+             other.setBrandText(u"@SUM"_s);
+             other.setMemoText(u"\tcmd"_s);
+             other.payment = -300;
+             s.data.write(DataFiles::FuelLog, formula.encode() + other.encode());
+         },
+         [](Scene& s) { return csvTo(s.elsewhere.filePath(u"tankr.csv"_s)); }, u"2件"_s,
+         [](Scene& s) {
+             const QString csv = QString::fromUtf8(readFile(s.elsewhere.filePath(u"tankr.csv"_s)));
+             for (const QString& cell :
+                  {u",'=1+2,"_s, u",'-1+2\r"_s, u",'@SUM,"_s, u",'\tcmd\r"_s, u",-300,"_s})
+                 QVERIFY2(csv.contains(cell), qPrintable(csv));
+             QCOMPARE(s.mode(s.elsewhere.filePath(u"tankr.csv"_s)), u"644"_s);
+         }},
+        {"a CSV on a nearly full disk is refused whole, the old file kept",
+         [](Scene& s) { s.data.write(DataFiles::FuelLog, numberedLog(150)); },
+         [](Scene&) {
+             const QString folder = nearlyFull(disk);
+             return folder.isEmpty() ? Ran{false, Message{u"skip"_s, {}}, {}, {}}
+                                     : csvTo(folder + u"old"_s);
+         },
+         u"に書き込めません"_s,
+         [](Scene&) {
+             QCOMPARE(imageOf(disk->folder()), (FolderImage{{u"old"_s, "old file"}}));
+             disk.reset();
+         }},
+        {"a PDF on a nearly full disk is refused whole, the old file kept",
+         {},
+         [](Scene&) {
+             const QString folder = nearlyFull(disk);
+             return folder.isEmpty() ? Ran{false, Message{u"skip"_s, {}}, {}, {}}
+                                     : pdfTo(folder + u"old"_s);
+         },
+         u"に書き込めません"_s,
+         [](Scene&) {
+             QCOMPARE(imageOf(disk->folder()), (FolderImage{{u"old"_s, "old file"}}));
+             disk.reset();
+         }},
+        {"a PDF never replaces a data file",
+         {},
+         [](Scene& s) { return pdfTo(s.data.path(DataFiles::Vehicle)); },
+         u"データファイルの名前"_s,
+         [](Scene& s) { QCOMPARE(s.data.read(DataFiles::Vehicle), vehicle().encode()); }},
+        {"an import keeps the modes of the files it replaces; an export gets the usual mode",
+         [](Scene& s) {
+             QFile::setPermissions(s.data.path(DataFiles::FuelLog),
+                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+             writeImage(s.elsewhere.filePath(u"in/"_s), {{DataFiles::FuelLog, numberedLog(5)},
+                                                         {DataFiles::Vehicle, vehicle().encode()}});
+             QDir().mkpath(s.elsewhere.filePath(u"out"_s));
+             QVERIFY(runIn(s, A::ExportTo, s.elsewhere.filePath(u"out"_s)).succeeded);
+         },
+         [](Scene& s) { return runIn(s, A::ImportFrom, s.elsewhere.filePath(u"in"_s)); },
+         u"読み込み完了"_s,
+         [](Scene& s) {
+             QCOMPARE(s.mode(s.data.path(DataFiles::FuelLog)), u"640"_s);
+             QCOMPARE(s.mode(s.elsewhere.filePath(u"out/data.rfl"_s)), u"644"_s);
+         }},
+        {"a settings file far larger than Tankr writes is left unread and unwritten",
+         [](Scene&) {
+             writeFile(SettingsStore().fileName(), "[x]\ny=" + QByteArray(2 << 20, 'y'));
+         },
+         [](Scene&) {
+             return Ran{true, Message{SettingsStore().unread().value_or(QString()), {}}};
+         },
+         u"大きすぎる"_s,
+         [](Scene&) {
+             SettingsStore store;
+             QVERIFY(!store.setLogStarted(true) && store.dataFolder().isEmpty());
+             QCOMPARE(QFileInfo(store.fileName()).size(), (2 << 20) + 6);
+             QFile::remove(store.fileName());
+         }},
+        {"a FIFO as the settings file does not hang the start",
+         [](Scene&) {
+             const QString file = SettingsStore().fileName();
+             QFile::remove(file);
+             QCOMPARE(::mkfifo(QFile::encodeName(file), 0600), 0);
+         },
+         [](Scene&) {
+             return Ran{true, Message{SettingsStore().unread().value_or(QString()), {}}};
+         },
+         u"通常のファイルではない"_s,
+         [](Scene&) {
+             QVERIFY(!SettingsStore().setDataFolder(u"/elsewhere/"_s));
+             QFile::remove(SettingsStore().fileName());
+         }},
+        {"a data folder of a hundred thousand characters is refused, and shown short",
+         [](Scene&) { SettingsStore().setDataFolder(u"/"_s + QString(100'000, u'a')); },
+         [](Scene& s) { return runIn(s, A::InitialiseAll); }, u"長すぎる"_s,
+         [](Scene& s) { QVERIFY(runIn(s, A::ShowDataFolder).message->text.size() < 200); }},
+        {"the kernel's folders are no data folders",
+         {},
+         [](Scene& s) { return runIn(s, A::ChooseDataFolder, u"/proc/self/cwd"_s); },
+         u"/proc"_s,
+         [](Scene& s) {
+             QCOMPARE(SettingsStore().dataFolder(), s.data.folder());
+             QVERIFY(!runIn(s, A::ChooseDataFolder, u"/dev"_s).succeeded);
+             SettingsStore().setDataFolder(u"/proc/self/cwd/"_s);
+             QVERIFY(runIn(s, A::InitialiseAll).message->text.contains(u"/proc"_s));
+         }},
+        {"a data folder chosen through a link is stored as the folder it names",
+         [](Scene& s) { QFile::link(s.victim, s.elsewhere.filePath(u"link"_s)); },
+         [](Scene& s) { return runIn(s, A::ChooseDataFolder, s.elsewhere.filePath(u"link"_s)); },
+         u"登録完了しました。"_s,
+         [](Scene& s) {
+             QCOMPARE(SettingsStore().dataFolder(),
+                      QFileInfo(s.victim).canonicalFilePath() + u"/"_s);
+         }},
+        {"deleting an oil change with no vehicle registered makes up no vehicle",
+         [](Scene& s) {
+             QFile::remove(s.data.path(DataFiles::Vehicle));
+             SettingsStore().setOilCounters({u"1900"_s, u"5000"_s},
+                                            {{3, {u"1000"_s, u"1000"_s}, 0}});
+         },
+         [](Scene& s) { return runIn(s, A::DeleteLatest); }, u"訂正完了しました。"_s,
+         [](Scene& s) {
+             QVERIFY(!s.data.exists(DataFiles::Vehicle));
+             QCOMPARE(ini("oil/kyori"), u"1000"_s);
+         }},
+    };
+}
 } // namespace
 
 Q_DECLARE_METATYPE(Action)
@@ -112,6 +445,31 @@ private slots:
                  qPrintable(result.message->text));
         if (refusal.isEmpty() && !name.contains(u"tankr-"_s))
             QVERIFY(!QFileInfo(path).isSymLink());
+    }
+
+    void safetyNet_data()
+    {
+        QTest::addColumn<int>("index");
+        const QList<SafetyCase> cases = safetyCases();
+        for (int i = 0; i < cases.size(); ++i)
+            QTest::newRow(cases.at(i).name) << i;
+    }
+
+    // Nothing a user or another program put in Tankr's folders makes a command delete or
+    // overwrite what it did not create, and a command says it succeeded only when it did.
+    void safetyNet()
+    {
+        QFETCH(int, index);
+        const SafetyCase sound = safetyCases().at(index);
+        Scene scene;
+        if (sound.setup)
+            sound.setup(scene);
+        const Ran ran = sound.run(scene);
+        QVERIFY(ran.message);
+        if (ran.message->text == u"skip"_s)
+            QSKIP("a full disk needs a tmpfs, which only root may mount");
+        QVERIFY2(ran.message->text.contains(sound.says), qPrintable(ran.message->text));
+        sound.check(scene);
     }
 
     // Started from a directory that has gone, the folder window must not store "/" for it.
