@@ -401,8 +401,11 @@ private slots:
         row(A::ShowVehicle, Plant::Fifo, "shashu.rfl", special);
         row(A::ImportFrom, Plant::Fifo, "in/shashu.rfl", special);
         row(A::RegisterVehicle, Plant::Directory, "data.rfl", special); // no count of "49件"
-        for (const Action action : {A::ListLog, A::ShowCumulative, A::WriteRefuelling})
+        // Copies, backups among them, read no more than the format holds.
+        for (const Action action : {A::ListLog, A::ShowCumulative, A::WriteRefuelling,
+                                    A::InitialiseAll, A::ExportTo, A::RegisterVehicle})
             row(action, Plant::Sparse, "data.rfl", tooLong);
+        row(A::ImportFrom, Plant::Sparse, "in/data.rfl", tooLong);
     }
 
     // Whatever is planted, nothing outside the folders changes, nothing blocks, and the action
