@@ -67,6 +67,18 @@ struct Scene
             names.append(QDir(entry.path).dirName());
         return names;
     }
+    // A disk with a page left, holding an old file: a write of more than 4 KiB into it is taken
+    // in part, then refused. Only root may mount one.
+    std::unique_ptr<FaultyFolder> disk;
+    Ran ontoNearlyFullDisk(Ran (*write)(const QString& path))
+    {
+        disk = std::make_unique<FaultyFolder>(Condition::Full, FolderImage{{u"old"_s, "old"}});
+        if (disk->skipReason())
+            return {false, Message{u"skip"_s, {}}, {}, {}};
+        QFile filler(disk->folder() + u"filler"_s);
+        filler.resize(filler.size() - 4096);
+        return write(disk->folder() + u"old"_s);
+    }
     QString mode(const QString& path) const
     {
         struct stat status = {};
@@ -100,17 +112,6 @@ Ran pdfTo(const QString& path)
     const Result<PrintJob> job = Actions::printRange(SettingsStore(), {u"1"_s, u"3"_s});
     return {true, PrintRenderer::saveAsPdf(job.shown, path, nullptr), {}, {}};
 }
-// A disk with a page left: a write of more than 4 KiB is taken in part, then refused.
-QString nearlyFull(std::unique_ptr<FaultyFolder>& disk)
-{
-    disk = std::make_unique<FaultyFolder>(Condition::Full, FolderImage{{u"old"_s, "old file"}});
-    if (disk->skipReason())
-        return {};
-    QFile filler(disk->folder() + u"filler"_s);
-    filler.resize(filler.size() - 4096);
-    return disk->folder();
-}
-
 QList<SafetyCase> safetyCases()
 {
     using A = Action;
@@ -118,7 +119,9 @@ QList<SafetyCase> safetyCases()
     const auto logKept = [](Scene& s) {
         QCOMPARE(s.data.read(DataFiles::FuelLog), numberedLog(3));
     };
-    static std::unique_ptr<FaultyFolder> disk;
+    const auto oldFileKept = [](Scene& s) {
+        QCOMPARE(imageOf(s.disk->folder()), (FolderImage{{u"old"_s, "old"}}));
+    };
     return {
         {"restoring the oldest of 20 backups gives it back and keeps it",
          [](Scene& s) {
@@ -252,28 +255,12 @@ QList<SafetyCase> safetyCases()
          }},
         {"a CSV on a nearly full disk is refused whole, the old file kept",
          [](Scene& s) { s.data.write(DataFiles::FuelLog, numberedLog(150)); },
-         [](Scene&) {
-             const QString folder = nearlyFull(disk);
-             return folder.isEmpty() ? Ran{false, Message{u"skip"_s, {}}, {}, {}}
-                                     : csvTo(folder + u"old"_s);
-         },
-         u"に書き込めません"_s,
-         [](Scene&) {
-             QCOMPARE(imageOf(disk->folder()), (FolderImage{{u"old"_s, "old file"}}));
-             disk.reset();
-         }},
+         [](Scene& s) { return s.ontoNearlyFullDisk(csvTo); }, u"に書き込めません"_s, oldFileKept},
         {"a PDF on a nearly full disk is refused whole, the old file kept",
          {},
-         [](Scene&) {
-             const QString folder = nearlyFull(disk);
-             return folder.isEmpty() ? Ran{false, Message{u"skip"_s, {}}, {}, {}}
-                                     : pdfTo(folder + u"old"_s);
-         },
+         [](Scene& s) { return s.ontoNearlyFullDisk(pdfTo); },
          u"に書き込めません"_s,
-         [](Scene&) {
-             QCOMPARE(imageOf(disk->folder()), (FolderImage{{u"old"_s, "old file"}}));
-             disk.reset();
-         }},
+         oldFileKept},
         {"a PDF never replaces a data file",
          {},
          [](Scene& s) { return pdfTo(s.data.path(DataFiles::Vehicle)); },
