@@ -259,34 +259,6 @@ private slots:
             memos);
     }
 
-    // The 21st backup drops the oldest; a backup that cannot be made stops the command. That
-    // every command that destroys or replaces data keeps it first is in tst_kills.
-    void backups()
-    {
-        QDir(Backups::root()).removeRecursively();
-        DataFolderFixture data;
-        startLog(data, numberedLog(4));
-        SettingsStore settings;
-        QString error;
-        const auto keepOne = [&] {
-            std::optional<Backups::Taken> backup = Backups::take(DataFolder(settings), &error);
-            QVERIFY(backup);
-            backup->keep();
-        };
-        keepOne();
-        const QString oldest = Actions::listBackups().shown.first().path;
-        for (int i = 0; i < Backups::Kept; ++i)
-            keepOne();
-        const QList<Backups::Entry> all = Actions::listBackups().shown;
-        QCOMPARE(all.size(), Backups::Kept);
-        QVERIFY(all.first().usable && all.first().records == 4 && !QFileInfo::exists(oldest));
-        QVERIFY(QDir(Backups::root()).removeRecursively());
-        writeFile(Backups::root().chopped(1), "in the way"); // a file where the folder belongs
-        QVERIFY(!runAction(Action::InitialiseAll, settings).succeeded);
-        QCOMPARE(data.read(Log), numberedLog(4));
-        QFile::remove(Backups::root().chopped(1));
-    }
-
     void refuellingAppendsOneRecord()
     {
         DataFolderFixture data;
@@ -633,8 +605,6 @@ private slots:
         QVERIFY(Actions::importFrom(settings, bare.path(), Confirmed::No)
                     .message->text.contains(bare.filePath(Vehicle)));
     }
-
-    // A folder where no vehicle was registered exports an empty vehicle file, which imports.
 };
 
 TANKR_GUILESS_TEST_MAIN(TestActions)

@@ -98,7 +98,7 @@ struct SafetyCase
     Step check;   // what must hold after, beyond the message
 };
 
-Ran runIn(Scene&, Action action, const QString& other = {})
+Ran run(Action action, const QString& other = {})
 {
     SettingsStore settings;
     return runAction(action, settings, {}, other);
@@ -112,23 +112,28 @@ Ran pdfTo(const QString& path)
     const Result<PrintJob> job = Actions::printRange(SettingsStore(), {u"1"_s, u"3"_s});
     return {true, PrintRenderer::saveAsPdf(job.shown, path, nullptr), {}, {}};
 }
+Ran said(const std::optional<QString>& text)
+{
+    return {true, Message{text.value_or(QString()), {}}, {}, {}};
+}
+QString backupName(int sequence, const char* time)
+{
+    return u"%1-%2"_s.arg(sequence, 6, 10, QChar(u'0')).arg(QLatin1String(time));
+}
+
 QList<SafetyCase> safetyCases()
 {
     using A = Action;
     const auto untouched = [](Scene& s) { QCOMPARE(imageOf(s.victim), s.victimImage); };
-    const auto logKept = [](Scene& s) {
-        QCOMPARE(s.data.read(DataFiles::FuelLog), numberedLog(3));
-    };
-    const auto oldFileKept = [](Scene& s) {
-        QCOMPARE(imageOf(s.disk->folder()), (FolderImage{{u"old"_s, "old"}}));
-    };
+    const auto logKept = [](Scene& s) { QCOMPARE(s.data.read(DataFiles::FuelLog), numberedLog(3)); };
+    const auto oldFileKept = [](Scene& s) { QCOMPARE(imageOf(s.disk->folder()), (FolderImage{{u"old"_s, "old"}})); };
+    const auto initialise = [](Scene&) { return run(A::InitialiseFuel); };
+    const QString initialised = u"初期化完了しました。"_s;
+    // clang-format off
     return {
         {"restoring the oldest of 20 backups gives it back and keeps it",
-         [](Scene& s) {
-             s.keepBackups(1, numberedLog(1));
-             s.keepBackups(19);
-         },
-         [](Scene& s) { return runIn(s, A::RestoreBackup, Backups::list().last().path); },
+         [](Scene& s) { s.keepBackups(1, numberedLog(1)); s.keepBackups(19); },
+         [](Scene&) { return run(A::RestoreBackup, Backups::list().last().path); },
          u"のバックアップから復元しました。"_s,
          [](Scene& s) {
              QCOMPARE(s.data.read(DataFiles::FuelLog), numberedLog(1));
@@ -137,103 +142,58 @@ QList<SafetyCase> safetyCases()
              QCOMPARE(Backups::list().first().records, 3);
          }},
         {"a restore that fails leaves no backup to push the oldest out",
-         [](Scene& s) {
-             s.keepBackups(Backups::Kept);
-             QFile::remove(s.data.path(DataFiles::Vehicle));
-             QDir().mkpath(s.data.path(DataFiles::Vehicle));
-         },
-         [](Scene& s) { return runIn(s, A::RestoreBackup, Backups::list().last().path); },
+         [](Scene& s) { s.keepBackups(Backups::Kept); QFile::remove(s.data.path(DataFiles::Vehicle)); QDir().mkpath(s.data.path(DataFiles::Vehicle)); },
+         [](Scene&) { return run(A::RestoreBackup, Backups::list().last().path); },
          DataFiles::Vehicle,
-         [logKept](Scene& s) {
-             logKept(s);
-             QVERIFY(s.ownBackups().last().startsWith(u"000001-"_s));
-             QCOMPARE(s.ownBackups().size(), Backups::Kept);
-         }},
+         [logKept](Scene& s) { logKept(s); QCOMPARE(s.ownBackups().size(), Backups::Kept); QVERIFY(s.ownBackups().last().startsWith(u"000001-"_s)); }},
+        {"a backup that cannot be made stops the command",
+         [](Scene& s) { writeFile(s.root.chopped(1), "in the way"); },
+         initialise, u"バックアップを作成できなかった"_s,
+         [logKept](Scene& s) { logKept(s); QFile::remove(s.root.chopped(1)); }},
         {"a link at backups/.taking is never followed",
-         [](Scene& s) {
-             QDir().mkpath(s.root);
-             QFile::link(s.victim, s.root + u".taking"_s);
-         },
-         [](Scene& s) { return runIn(s, A::InitialiseFuel); }, u"初期化完了しました。"_s,
-         [untouched](Scene& s) {
-             untouched(s);
-             QCOMPARE(s.ownBackups().size(), 1);
-         }},
+         [](Scene& s) { QDir().mkpath(s.root); QFile::link(s.victim, s.root + u".taking"_s); },
+         initialise, initialised,
+         [untouched](Scene& s) { untouched(s); QCOMPARE(s.ownBackups().size(), 1); }},
         {"links named like backups are neither counted nor emptied",
-         [](Scene& s) {
-             s.keepBackups(Backups::Kept);
-             QFile::link(s.victim, s.root + u"20000101-000000"_s);
-             QFile::link(s.victim, s.root + u"000000-20000101-000000"_s);
-         },
-         [](Scene& s) { return runIn(s, A::InitialiseFuel); }, u"初期化完了しました。"_s,
-         [untouched](Scene& s) {
-             untouched(s);
-             QCOMPARE(s.ownBackups().size(), Backups::Kept);
-             QVERIFY(QFileInfo(s.root + u"20000101-000000"_s).isSymLink());
-         }},
+         [](Scene& s) { s.keepBackups(Backups::Kept); QFile::link(s.victim, s.root + u"20000101-000000"_s); QFile::link(s.victim, s.root + backupName(0, "20000101-000000")); },
+         initialise, initialised,
+         [untouched](Scene& s) { untouched(s); QCOMPARE(s.ownBackups().size(), Backups::Kept); QVERIFY(QFileInfo(s.root + u"20000101-000000"_s).isSymLink()); }},
         {"the user's folders in backups/ are neither counted nor removed",
          [](Scene& s) {
              for (int i = 0; i < Backups::Kept; ++i)
                  writeFile(s.root + u"My %1 log/note.txt"_s.arg(2000 + i), Private);
-             writeFile(s.root + u"000001-20000101-000000/note.txt"_s, Private); // named as ours
+             writeFile(s.root + backupName(1, "20000101-000000/note.txt"), Private); // named as ours
          },
-         [](Scene& s) { return runIn(s, A::InitialiseFuel); }, u"初期化完了しました。"_s,
+         initialise, initialised,
          [](Scene& s) {
              QCOMPARE(s.ownBackups().size(), 1);
              QCOMPARE(Backups::list().first().records, 3);
-             QCOMPARE(QDir(s.root).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(),
-                      Backups::Kept + 2);
-             QCOMPARE(imageOf(s.root + u"000001-20000101-000000/"_s).size(), 1);
+             QCOMPARE(imageOf(s.root).size(), Backups::Kept + 1 + 3); // theirs; the backup, its lock
          }},
         {"a data folder chosen inside backups/ is never pruned",
-         [](Scene& s) {
-             const QString folder = s.root + u"000001-20000101-000000/"_s;
-             writeImage(folder, imageOf(s.data.folder()));
-             SettingsStore().setDataFolder(folder);
-             s.keepBackups(Backups::Kept); // of that folder, the oldest of them all
-         },
-         [](Scene& s) { return runIn(s, A::DeleteLatest); }, u"訂正完了しました。"_s,
-         [](Scene& s) {
-             QCOMPARE(readFile(s.root + u"000001-20000101-000000/data.rfl"_s), numberedLog(2));
-         }},
+         [](Scene& s) { const QString folder = s.root + backupName(1, "20000101-000000/"); writeImage(folder, imageOf(s.data.folder())); SettingsStore().setDataFolder(folder); s.keepBackups(Backups::Kept); },
+         [](Scene&) { return run(A::DeleteLatest); }, u"訂正完了しました。"_s,
+         [](Scene& s) { QCOMPARE(readFile(s.root + backupName(1, "20000101-000000/data.rfl")), numberedLog(2)); }},
         {"a clock set back does not make the newest backup the oldest",
          [](Scene& s) {
-             writeFile(s.root + u"29991231-235959/data.rfl"_s,
-                       numberedLog(1)); // an earlier Tankr's
+             writeFile(s.root + u"29991231-235959/data.rfl"_s, numberedLog(1)); // an earlier Tankr's
              for (int i = 1; i < Backups::Kept; ++i)
-                 writeFile(s.root + u"%1-29991231-2359%2/data.rfl"_s.arg(i, 6, 10, QChar(u'0'))
-                                        .arg(i, 2, 10, QChar(u'0')),
-                           numberedLog(1));
+                 writeFile(s.root + backupName(i, "29991231-235958/data.rfl"), numberedLog(1));
          },
-         [](Scene& s) { return runIn(s, A::InitialiseFuel); }, u"初期化完了しました。"_s,
-         [](Scene& s) {
-             QCOMPARE(Backups::list().first().records, 3);
-             QCOMPARE(s.ownBackups().size(), Backups::Kept);
-             QVERIFY(!s.ownBackups().contains(u"29991231-235959"_s));
-         }},
+         initialise, initialised,
+         [](Scene& s) { QCOMPARE(Backups::list().first().records, 3); QCOMPARE(s.ownBackups().size(), Backups::Kept); QVERIFY(!s.ownBackups().contains(u"29991231-235959"_s)); }},
         {"backups/ may be a link to another disk",
-         [](Scene& s) {
-             QDir().mkpath(s.elsewhere.filePath(u"moved"_s));
-             QFile::link(s.elsewhere.filePath(u"moved"_s), s.root.chopped(1));
-         },
-         [](Scene& s) { return runIn(s, A::InitialiseFuel); }, u"初期化完了しました。"_s,
-         [](Scene& s) {
-             QCOMPARE(QDir(s.elsewhere.filePath(u"moved"_s))
-                          .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
-                          .size(),
-                      1);
-         }},
+         [](Scene& s) { QDir().mkpath(s.elsewhere.filePath(u"moved"_s)); QFile::link(s.elsewhere.filePath(u"moved"_s), s.root.chopped(1)); },
+         initialise, initialised,
+         [](Scene& s) { QCOMPARE(QDir(s.elsewhere.filePath(u"moved"_s)).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1); }},
         {"a CSV never replaces a data file",
-         {},
-         [](Scene& s) { return csvTo(s.data.path(DataFiles::FuelLog)); },
-         u"データファイルの名前"_s,
-         logKept},
+         {}, [](Scene& s) { return csvTo(s.data.path(DataFiles::FuelLog)); }, u"データファイルの名前"_s, logKept},
+        {"a PDF never replaces a data file",
+         {}, [](Scene& s) { return pdfTo(s.data.path(DataFiles::Vehicle)); }, u"データファイルの名前"_s,
+         [](Scene& s) { QCOMPARE(s.data.read(DataFiles::Vehicle), vehicle().encode()); }},
         {"a CSV is not written through a link",
-         [](Scene& s) {
-             QFile::link(s.victim + DataFiles::Vehicle, s.elsewhere.filePath(u"tankr.csv"_s));
-         },
-         [](Scene& s) { return csvTo(s.elsewhere.filePath(u"tankr.csv"_s)); }, u"リンク"_s,
-         untouched},
+         [](Scene& s) { QFile::link(s.victim + DataFiles::Vehicle, s.elsewhere.filePath(u"tankr.csv"_s)); },
+         [](Scene& s) { return csvTo(s.elsewhere.filePath(u"tankr.csv"_s)); }, u"リンク"_s, untouched},
         {"a CSV keeps formulas as text, numbers as numbers, and gets the usual mode",
          [](Scene& s) {
              FuelRecord formula = refuelling(1300);
@@ -248,8 +208,7 @@ QList<SafetyCase> safetyCases()
          [](Scene& s) { return csvTo(s.elsewhere.filePath(u"tankr.csv"_s)); }, u"2件"_s,
          [](Scene& s) {
              const QString csv = QString::fromUtf8(readFile(s.elsewhere.filePath(u"tankr.csv"_s)));
-             for (const QString& cell :
-                  {u",'=1+2,"_s, u",'-1+2\r"_s, u",'@SUM,"_s, u",'\tcmd\r"_s, u",-300,"_s})
+             for (const QString& cell : {u",'=1+2,"_s, u",'-1+2\r"_s, u",'@SUM,"_s, u",'\tcmd\r"_s, u",-300,"_s})
                  QVERIFY2(csv.contains(cell), qPrintable(csv));
              QCOMPARE(s.mode(s.elsewhere.filePath(u"tankr.csv"_s)), u"644"_s);
          }},
@@ -257,38 +216,19 @@ QList<SafetyCase> safetyCases()
          [](Scene& s) { s.data.write(DataFiles::FuelLog, numberedLog(150)); },
          [](Scene& s) { return s.ontoNearlyFullDisk(csvTo); }, u"に書き込めません"_s, oldFileKept},
         {"a PDF on a nearly full disk is refused whole, the old file kept",
-         {},
-         [](Scene& s) { return s.ontoNearlyFullDisk(pdfTo); },
-         u"に書き込めません"_s,
-         oldFileKept},
-        {"a PDF never replaces a data file",
-         {},
-         [](Scene& s) { return pdfTo(s.data.path(DataFiles::Vehicle)); },
-         u"データファイルの名前"_s,
-         [](Scene& s) { QCOMPARE(s.data.read(DataFiles::Vehicle), vehicle().encode()); }},
+         {}, [](Scene& s) { return s.ontoNearlyFullDisk(pdfTo); }, u"に書き込めません"_s, oldFileKept},
         {"an import keeps the modes of the files it replaces; an export gets the usual mode",
          [](Scene& s) {
-             QFile::setPermissions(s.data.path(DataFiles::FuelLog),
-                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
-             writeImage(s.elsewhere.filePath(u"in/"_s), {{DataFiles::FuelLog, numberedLog(5)},
-                                                         {DataFiles::Vehicle, vehicle().encode()}});
+             ::chmod(QFile::encodeName(s.data.path(DataFiles::FuelLog)).constData(), 0640);
+             writeImage(s.elsewhere.filePath(u"in/"_s), {{DataFiles::FuelLog, numberedLog(5)}, {DataFiles::Vehicle, vehicle().encode()}});
              QDir().mkpath(s.elsewhere.filePath(u"out"_s));
-             QVERIFY(runIn(s, A::ExportTo, s.elsewhere.filePath(u"out"_s)).succeeded);
+             QVERIFY(run(A::ExportTo, s.elsewhere.filePath(u"out"_s)).succeeded);
          },
-         [](Scene& s) { return runIn(s, A::ImportFrom, s.elsewhere.filePath(u"in"_s)); },
-         u"読み込み完了"_s,
-         [](Scene& s) {
-             QCOMPARE(s.mode(s.data.path(DataFiles::FuelLog)), u"640"_s);
-             QCOMPARE(s.mode(s.elsewhere.filePath(u"out/data.rfl"_s)), u"644"_s);
-         }},
+         [](Scene& s) { return run(A::ImportFrom, s.elsewhere.filePath(u"in"_s)); }, u"読み込み完了"_s,
+         [](Scene& s) { QCOMPARE(s.mode(s.data.path(DataFiles::FuelLog)), u"640"_s); QCOMPARE(s.mode(s.elsewhere.filePath(u"out/data.rfl"_s)), u"644"_s); }},
         {"a settings file far larger than Tankr writes is left unread and unwritten",
-         [](Scene&) {
-             writeFile(SettingsStore().fileName(), "[x]\ny=" + QByteArray(2 << 20, 'y'));
-         },
-         [](Scene&) {
-             return Ran{true, Message{SettingsStore().unread().value_or(QString()), {}}};
-         },
-         u"大きすぎる"_s,
+         [](Scene&) { writeFile(SettingsStore().fileName(), "[x]\ny=" + QByteArray(2 << 20, 'y')); },
+         [](Scene&) { return said(SettingsStore().unread()); }, u"大きすぎる"_s,
          [](Scene&) {
              SettingsStore store;
              QVERIFY(!store.setLogStarted(true) && store.dataFolder().isEmpty());
@@ -296,53 +236,31 @@ QList<SafetyCase> safetyCases()
              QFile::remove(store.fileName());
          }},
         {"a FIFO as the settings file does not hang the start",
-         [](Scene&) {
-             const QString file = SettingsStore().fileName();
-             QFile::remove(file);
-             QCOMPARE(::mkfifo(QFile::encodeName(file), 0600), 0);
-         },
-         [](Scene&) {
-             return Ran{true, Message{SettingsStore().unread().value_or(QString()), {}}};
-         },
-         u"通常のファイルではない"_s,
-         [](Scene&) {
-             QVERIFY(!SettingsStore().setDataFolder(u"/elsewhere/"_s));
-             QFile::remove(SettingsStore().fileName());
-         }},
+         [](Scene&) { const QString file = SettingsStore().fileName(); QFile::remove(file); QCOMPARE(::mkfifo(QFile::encodeName(file), 0600), 0); },
+         [](Scene&) { return said(SettingsStore().unread()); }, u"通常のファイルではない"_s,
+         [](Scene&) { QVERIFY(!SettingsStore().setDataFolder(u"/elsewhere/"_s)); QFile::remove(SettingsStore().fileName()); }},
         {"a data folder of a hundred thousand characters is refused, and shown short",
          [](Scene&) { SettingsStore().setDataFolder(u"/"_s + QString(100'000, u'a')); },
-         [](Scene& s) { return runIn(s, A::InitialiseAll); }, u"長すぎる"_s,
-         [](Scene& s) { QVERIFY(runIn(s, A::ShowDataFolder).message->text.size() < 200); }},
+         [](Scene&) { return run(A::InitialiseAll); }, u"長すぎる"_s,
+         [](Scene&) { QVERIFY(run(A::ShowDataFolder).message->text.size() < 200); }},
         {"the kernel's folders are no data folders",
-         {},
-         [](Scene& s) { return runIn(s, A::ChooseDataFolder, u"/proc/self/cwd"_s); },
-         u"/proc"_s,
+         {}, [](Scene&) { return run(A::ChooseDataFolder, u"/proc/self/cwd"_s); }, u"/proc"_s,
          [](Scene& s) {
              QCOMPARE(SettingsStore().dataFolder(), s.data.folder());
-             QVERIFY(!runIn(s, A::ChooseDataFolder, u"/dev"_s).succeeded);
+             QVERIFY(!run(A::ChooseDataFolder, u"/dev"_s).succeeded);
              SettingsStore().setDataFolder(u"/proc/self/cwd/"_s);
-             QVERIFY(runIn(s, A::InitialiseAll).message->text.contains(u"/proc"_s));
+             QVERIFY(run(A::InitialiseAll).message->text.contains(u"/proc"_s));
          }},
         {"a data folder chosen through a link is stored as the folder it names",
          [](Scene& s) { QFile::link(s.victim, s.elsewhere.filePath(u"link"_s)); },
-         [](Scene& s) { return runIn(s, A::ChooseDataFolder, s.elsewhere.filePath(u"link"_s)); },
-         u"登録完了しました。"_s,
-         [](Scene& s) {
-             QCOMPARE(SettingsStore().dataFolder(),
-                      QFileInfo(s.victim).canonicalFilePath() + u"/"_s);
-         }},
+         [](Scene& s) { return run(A::ChooseDataFolder, s.elsewhere.filePath(u"link"_s)); }, u"登録完了しました。"_s,
+         [](Scene& s) { QCOMPARE(SettingsStore().dataFolder(), QFileInfo(s.victim).canonicalFilePath() + u"/"_s); }},
         {"deleting an oil change with no vehicle registered makes up no vehicle",
-         [](Scene& s) {
-             QFile::remove(s.data.path(DataFiles::Vehicle));
-             SettingsStore().setOilCounters({u"1900"_s, u"5000"_s},
-                                            {{3, {u"1000"_s, u"1000"_s}, 0}});
-         },
-         [](Scene& s) { return runIn(s, A::DeleteLatest); }, u"訂正完了しました。"_s,
-         [](Scene& s) {
-             QVERIFY(!s.data.exists(DataFiles::Vehicle));
-             QCOMPARE(ini("oil/kyori"), u"1000"_s);
-         }},
+         [](Scene& s) { QFile::remove(s.data.path(DataFiles::Vehicle)); SettingsStore().setOilCounters({u"1900"_s, u"5000"_s}, {{3, {u"1000"_s, u"1000"_s}, 0}}); },
+         [](Scene&) { return run(A::DeleteLatest); }, u"訂正完了しました。"_s,
+         [](Scene& s) { QVERIFY(!s.data.exists(DataFiles::Vehicle)); QCOMPARE(ini("oil/kyori"), u"1000"_s); }},
     };
+    // clang-format on
 }
 } // namespace
 
