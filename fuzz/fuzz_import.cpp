@@ -286,7 +286,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     writeFile(f.data + DataFiles::Vehicle, QByteArray());
     for (const SourceFile& file : {fuel, vehicle})
         placeSource(f.source, file);
-    const bool importable = fuel.placed == Placed::File && vehicle.placed == Placed::File;
+    // A vehicle file holds one vehicle: one of more records is no file Tankr makes, refused whole.
+    const bool importable = fuel.placed == Placed::File && vehicle.placed == Placed::File &&
+                            vehicle.bytes.size() < 2 * VehicleRecord::Size;
 
     // Unconfirmed, the import only asks, and only when it could go ahead.
     const Result<> asked = Actions::importFrom(settings, f.source, Confirmed::No);
