@@ -24,7 +24,7 @@ namespace Backups {
 namespace {
 
 const QString TimeFormat = QStringLiteral("yyyyMMdd-HHmmss");
-// The folder a backup is written in until it is complete, with six letters or digits after it.
+// The hidden folders of backups being taken or removed, with six letters after it.
 const QString TakingPrefix = QStringLiteral(".taking");
 
 QByteArray encoded(const QString& name)
@@ -147,8 +147,20 @@ bool openOwn(int root, const QString& name, OwnFolder* folder)
     });
 }
 
-// Its files, then the folder itself, which the system removes only once it is empty. Never a
-// folder that is not Tankr's own, nor one that is `spared` (the data folder in force, say).
+// A hidden name of the backups folder, made afresh: a backup is written under one until it is
+// complete, and moved under one before it is removed, so that one cut short by a kill is never
+// listed, and the next backup clears it away.
+QString hiddenName()
+{
+    QString name = TakingPrefix + QLatin1Char('-');
+    for (int i = 0; i < 6; ++i)
+        name += QLatin1Char(char('a' + QRandomGenerator::global()->bounded(26)));
+    return name;
+}
+
+// Moved out of sight whole, then its files, then the folder itself, which the system removes
+// only once it is empty. Never a folder that is not Tankr's own, nor one that is `spared` (the
+// data folder in force, say).
 bool removeOwn(int root, const QString& name, const QList<struct stat>& spared)
 {
     OwnFolder folder;
@@ -158,9 +170,17 @@ bool removeOwn(int root, const QString& name, const QList<struct stat>& spared)
         if (sameFile(kept, folder.identity))
             return false;
     }
+    QString hidden = name;
+    if (!name.startsWith(TakingPrefix)) {
+        hidden = hiddenName();
+        if (::renameat2(root, encoded(name).constData(), root, encoded(hidden).constData(),
+                        RENAME_NOREPLACE) != 0)
+            return false;
+    }
     for (const DataFiles::Carried& file : DataFiles::carried())
         ::unlinkat(folder.descriptor.get(), encoded(file.name).constData(), 0);
-    return ::unlinkat(root, encoded(name).constData(), AT_REMOVEDIR) == 0;
+    ::unlinkat(root, encoded(hidden).constData(), AT_REMOVEDIR);
+    return true;
 }
 
 // The backups folder, opened (following a link the user made to keep backups elsewhere), under
@@ -247,9 +267,7 @@ bool writeFileIn(int folder, const QString& name, const QByteArray& bytes)
 QString makeTakingFolder(int root)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        QString name = TakingPrefix + QLatin1Char('-');
-        for (int i = 0; i < 6; ++i)
-            name += QLatin1Char(char('a' + QRandomGenerator::global()->bounded(26)));
+        const QString name = hiddenName();
         if (::mkdirat(root, encoded(name).constData(), 0777) == 0)
             return name;
         if (errno != EEXIST)
@@ -276,7 +294,7 @@ std::optional<QString> place(int root, const QString& taking)
     return std::nullopt;
 }
 
-// Under the lock: what a killed Tankr left half taken goes first.
+// Under the lock: what a killed Tankr left half taken or half removed goes first.
 std::optional<QString> takeLocked(int root, const QList<std::pair<QString, QByteArray>>& sources,
                                   const QList<struct stat>& spared, QString* error)
 {
