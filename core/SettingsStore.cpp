@@ -6,6 +6,8 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include <sys/stat.h>
+
 namespace {
 
 const char* const FileSave = "filesave";
@@ -91,7 +93,7 @@ QString SettingsStore::value(const char* section, const char* key) const
 // the file.
 bool SettingsStore::save(std::initializer_list<Entry> entries)
 {
-    if (m_unread)
+    if (blocked())
         return false;
     // A Tankr killed just as it locked the file for writing leaves an empty lock file, which Qt
     // would wait half a minute to call stale. Only a lock no live process holds is removed.
@@ -123,10 +125,23 @@ bool SettingsStore::save(std::initializer_list<Entry> entries)
 // beside it, so the folder must take a new file too.
 bool SettingsStore::canSave() const
 {
-    if (m_unread)
+    if (blocked())
         return false;
     QTemporaryFile replacement(fileName());
     return m_settings.isWritable() && replacement.open();
+}
+
+std::optional<QString> SettingsStore::blocked() const
+{
+    if (m_unread)
+        return m_unread;
+    const QString lock = m_fileName + QStringLiteral(".lock");
+    struct stat status;
+    if (::lstat(QFile::encodeName(lock).constData(), &status) == 0 && !S_ISREG(status.st_mode))
+        return QStringLiteral("設定ファイルのロックファイル「%1」が通常のファイルではないため、設"
+                              "定を保存できません。このファイルを取り除いてください。")
+            .arg(QDir::toNativeSeparators(lock));
+    return std::nullopt;
 }
 
 QString SettingsStore::dataFolder() const

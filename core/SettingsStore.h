@@ -66,6 +66,10 @@ public:
     // the file is read as usual.
     std::optional<QString> unread() const { return m_unread; }
 
+    // Why no write can reach the file, whatever the disk: the file was left unread, or its lock
+    // file is no file (a FIFO there would hold every write for ever). None otherwise.
+    std::optional<QString> blocked() const;
+
     // The largest settings file read; Tankr writes a few hundred bytes.
     static constexpr qint64 LargestFile = 1 << 20;
 

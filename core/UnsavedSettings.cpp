@@ -63,6 +63,15 @@ Setting windowPlace()
             QStringLiteral("次回の起動時は、前回保存された位置と大きさで開きます。")};
 }
 
+namespace {
+// What keeps every write from the file, when Tankr knows it.
+QString why(const SettingsStore& store)
+{
+    const std::optional<QString> blocked = store.blocked();
+    return blocked ? QLatin1Char('\n') + *blocked : QString();
+}
+} // namespace
+
 QString refusal(const SettingsStore& store, const QList<Setting>& settings)
 {
     QStringList whats;
@@ -70,14 +79,16 @@ QString refusal(const SettingsStore& store, const QList<Setting>& settings)
         whats.append(setting.what);
     return QStringLiteral("設定ファイル「%1」に書き込めないため、%2を保存できません。何も変更して"
                           "いません。設定ファイルとそのフォルダに書き込めるかを確認してください。")
-        .arg(QDir::toNativeSeparators(store.fileName()), whats.join(QStringLiteral("と")));
+               .arg(QDir::toNativeSeparators(store.fileName()), whats.join(QStringLiteral("と"))) +
+           why(store);
 }
 
 QString notSaved(const SettingsStore& store, const QList<Setting>& settings)
 {
     QString text = QStringLiteral("設定ファイル「%1」に次の設定を保存できませんでした。ディスクの"
                                   "空き容量と書き込みの権限を確認してください。")
-                       .arg(QDir::toNativeSeparators(store.fileName()));
+                       .arg(QDir::toNativeSeparators(store.fileName())) +
+                   why(store);
     for (const Setting& setting : settings)
         text += QStringLiteral("\n・") + setting.what + QStringLiteral("：") + setting.meaning;
     return text;
