@@ -1,12 +1,10 @@
 #include "Actions.h"
 #include "Backups.h"
 #include "FileErrors.h"
-#include "FuelRecord.h"
 #include "RecordReader.h"
 #include "RecordWriter.h"
 #include "SettingsStore.h"
 #include "UnsavedSettings.h"
-#include "VehicleRecord.h"
 
 #include <QDir>
 #include <QFileInfo>

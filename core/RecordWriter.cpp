@@ -5,7 +5,6 @@
 #include "RegularFile.h"
 #include "StagedFile.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include <memory>

@@ -299,8 +299,9 @@ private slots:
         row(A::InitialiseFuel, Plant::Link, "temp2.rfl", {});
         row(A::InitialiseAll, Plant::Link, "data.rfl", {});
         row(A::ImportFrom, Plant::Link, "data.rfl", {});
-        row(A::ImportFrom, Plant::Link, "data.rfl.tankr-old", {}); // the old fixed staging names
-        row(A::ExportTo, Plant::Link, "out/data.rfl.tankr-new", {});
+        // Named like what a killed copy leaves beside its target: cleared, never followed.
+        row(A::ImportFrom, Plant::Link, "data.rfl.tankr-staged-abcdef", {});
+        row(A::ExportTo, Plant::Link, "out/data.rfl.tankr-staged-abcdef", {});
         row(A::ExportTo, Plant::Link, "out/shashu.rfl", {});
         for (const Action action :
              {A::ListLog, A::PrintRange, A::ShowCumulative, A::ShowVehicleWithReminder,
