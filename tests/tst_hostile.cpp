@@ -124,12 +124,12 @@ QString backupName(int sequence, const char* time)
 QList<SafetyCase> safetyCases()
 {
     using A = Action;
+    // clang-format off
     const auto untouched = [](Scene& s) { QCOMPARE(imageOf(s.victim), s.victimImage); };
     const auto logKept = [](Scene& s) { QCOMPARE(s.data.read(DataFiles::FuelLog), numberedLog(3)); };
     const auto oldFileKept = [](Scene& s) { QCOMPARE(imageOf(s.disk->folder()), (FolderImage{{u"old"_s, "old"}})); };
     const auto initialise = [](Scene&) { return run(A::InitialiseFuel); };
     const QString initialised = u"初期化完了しました。"_s;
-    // clang-format off
     return {
         {"restoring the oldest of 20 backups gives it back and keeps it",
          [](Scene& s) { s.keepBackups(1, numberedLog(1)); s.keepBackups(19); },
