@@ -1,6 +1,6 @@
-#include "InstanceLock.h"
-#include "MDIForm1.h"
-#include "SettingsStore.h"
+#include "files/InstanceLock.h"
+#include "settings/SettingsStore.h"
+#include "shell/MDIForm1.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,9 +1,9 @@
 #include "BenchSupport.h"
 
-#include "DataFolder.h"
-#include "FuelRecord.h"
-#include "SettingsStore.h"
-#include "VehicleRecord.h"
+#include "files/DataFolder.h"
+#include "records/FuelRecord.h"
+#include "records/VehicleRecord.h"
+#include "settings/SettingsStore.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,13 +1,13 @@
 #include "ChildProcess.h"
 
-#include "Actions.h"
 #include "BenchSupport.h"
-#include "DataFolder.h"
-#include "FuelRecord.h"
-#include "MDIForm1.h"
-#include "PrintRenderer.h"
-#include "RecordReader.h"
-#include "SettingsStore.h"
+#include "actions/Actions.h"
+#include "files/DataFolder.h"
+#include "files/RecordReader.h"
+#include "fuellog/PrintRenderer.h"
+#include "records/FuelRecord.h"
+#include "settings/SettingsStore.h"
+#include "shell/MDIForm1.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "Report.h"
 
-#include "FuelRecord.h"
+#include "records/FuelRecord.h"
 
 #include <QString>
 

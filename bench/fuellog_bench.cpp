@@ -2,14 +2,14 @@
 // time it takes just to read the log's bytes. Usage: tankr-fuellog-bench [RECORDS] [ROUNDS]
 // It runs on the offscreen platform with private settings and data folders, so it never
 // touches the user's own log.
-#include "Actions.h"
 #include "BenchSupport.h"
-#include "DataFolder.h"
-#include "FuelList.h"
-#include "FuelListModel.h"
-#include "FuelRecord.h"
-#include "MDIForm1.h"
-#include "SettingsStore.h"
+#include "actions/Actions.h"
+#include "figures/FuelList.h"
+#include "files/DataFolder.h"
+#include "fuellog/FuelListModel.h"
+#include "records/FuelRecord.h"
+#include "settings/SettingsStore.h"
+#include "shell/MDIForm1.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -4,14 +4,14 @@
 // "startup" measures the start-up alone, on a log of one record. It runs on the offscreen platform
 // with private settings and data folders, so it never touches the user's own log. Start-up and peak
 // memory are measured in fresh child processes.
-#include "Actions.h"
 #include "BenchSupport.h"
 #include "ChildProcess.h"
-#include "DataFolder.h"
-#include "MDIForm1.h"
-#include "PrintRenderer.h"
 #include "Report.h"
-#include "SettingsStore.h"
+#include "actions/Actions.h"
+#include "files/DataFolder.h"
+#include "fuellog/PrintRenderer.h"
+#include "settings/SettingsStore.h"
+#include "shell/MDIForm1.h"
 
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>

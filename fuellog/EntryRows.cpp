@@ -1,6 +1,6 @@
-#include "EntryRows.h"
+#include "fuellog/EntryRows.h"
 
-#include "Captions.h"
+#include "text/Captions.h"
 
 namespace EntryRows {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PlacedControls.h"
+#include "widgets/PlacedControls.h"
 
 // The entry windows of the fuel log lay out their boxes in rows, each a caption, a box and a
 // unit, one under the other.

@@ -1,6 +1,6 @@
-#include "Form10.h"
+#include "fuellog/Form10.h"
 
-#include "Actions.h"
+#include "actions/Actions.h"
 
 Form10::Form10()
     : FuelEntryWindow(

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FuelEntryWindow.h"
+#include "fuellog/FuelEntryWindow.h"
 
 // Entry of a refuelling after the first: calculates the distance and economy from the latest
 // record and appends the new one.

@@ -1,10 +1,10 @@
-#include "Form11.h"
+#include "fuellog/Form11.h"
 
-#include "Actions.h"
-#include "PlacedControls.h"
-#include "PrintRenderer.h"
-#include "SettingsStore.h"
-#include "Twips.h"
+#include "actions/Actions.h"
+#include "fuellog/PrintRenderer.h"
+#include "settings/SettingsStore.h"
+#include "widgets/PlacedControls.h"
+#include "widgets/Twips.h"
 
 #include <QDir>
 #include <QLabel>

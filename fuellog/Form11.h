@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ChildWindow.h"
-#include "PrintLines.h"
+#include "figures/PrintLines.h"
+#include "widgets/ChildWindow.h"
 
 #include <optional>
 

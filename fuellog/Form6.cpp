@@ -1,10 +1,10 @@
-#include "Form6.h"
+#include "fuellog/Form6.h"
 
-#include "Actions.h"
-#include "FuelListModel.h"
-#include "PlacedControls.h"
-#include "SettingsStore.h"
-#include "Twips.h"
+#include "actions/Actions.h"
+#include "fuellog/FuelListModel.h"
+#include "settings/SettingsStore.h"
+#include "widgets/PlacedControls.h"
+#include "widgets/Twips.h"
 
 #include <QHeaderView>
 #include <QPushButton>

@@ -1,7 +1,7 @@
-#include "Form7.h"
+#include "fuellog/Form7.h"
 
-#include "Actions.h"
-#include "SettingsStore.h"
+#include "actions/Actions.h"
+#include "settings/SettingsStore.h"
 
 #include <QPushButton>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FuelEntryWindow.h"
+#include "fuellog/FuelEntryWindow.h"
 
 // Correction of the latest refuelling: loads it, recalculates it against the record before
 // it, writes it back, or deletes it.

@@ -1,10 +1,10 @@
-#include "Form8.h"
+#include "fuellog/Form8.h"
 
-#include "Actions.h"
-#include "EntryRows.h"
-#include "FitToText.h"
-#include "SettingsStore.h"
-#include "Twips.h"
+#include "actions/Actions.h"
+#include "fuellog/EntryRows.h"
+#include "settings/SettingsStore.h"
+#include "widgets/FitToText.h"
+#include "widgets/Twips.h"
 
 #include <QLineEdit>
 #include <QPushButton>

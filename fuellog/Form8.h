@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ChildWindow.h"
+#include "widgets/ChildWindow.h"
 
 // Entry of the very first refuelling of a new log.
 class Form8 : public ChildWindow

@@ -1,10 +1,10 @@
-#include "FuelEntryWindow.h"
+#include "fuellog/FuelEntryWindow.h"
 
-#include "Captions.h"
-#include "EntryRows.h"
-#include "FitToText.h"
-#include "SettingsStore.h"
-#include "Twips.h"
+#include "fuellog/EntryRows.h"
+#include "settings/SettingsStore.h"
+#include "text/Captions.h"
+#include "widgets/FitToText.h"
+#include "widgets/Twips.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ChildWindow.h"
-#include "FuelEntry.h"
-#include "PlacedControls.h"
+#include "actions/FuelEntry.h"
+#include "widgets/ChildWindow.h"
+#include "widgets/PlacedControls.h"
 
 class SettingsStore;
 

@@ -1,4 +1,4 @@
-#include "FuelListModel.h"
+#include "fuellog/FuelListModel.h"
 
 FuelListModel::FuelListModel(FuelList list, QObject* parent)
     : QAbstractTableModel(parent), m_list(std::move(list))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FuelList.h"
+#include "figures/FuelList.h"
 
 #include <QAbstractTableModel>
 

@@ -1,8 +1,8 @@
-#include "GraphWindow.h"
+#include "fuellog/GraphWindow.h"
 
-#include "Actions.h"
-#include "SettingsStore.h"
-#include "Twips.h"
+#include "actions/Actions.h"
+#include "settings/SettingsStore.h"
+#include "widgets/Twips.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>

@@ -1,7 +1,7 @@
-#include "PrintRenderer.h"
+#include "fuellog/PrintRenderer.h"
 
-#include "Dialogs.h"
-#include "StagedFile.h"
+#include "files/StagedFile.h"
+#include "widgets/Dialogs.h"
 
 #include <QDir>
 #include <QFile>

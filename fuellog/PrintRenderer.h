@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PrintLines.h"
+#include "figures/PrintLines.h"
 
 #include <QFont>
 #include <QImage>

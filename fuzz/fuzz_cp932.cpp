@@ -2,8 +2,8 @@
 // UTF-8 and as raw UTF-16) encoded into fields of the widths the records use. Checks that a field
 // is always exactly its width, that whatever Tankr writes it can read back without a single
 // undecodable byte, and that a field read and written back unchanged keeps its bytes.
-#include "Cp932.h"
 #include "FuzzSupport.h"
+#include "records/Cp932.h"
 
 #include <QList>
 

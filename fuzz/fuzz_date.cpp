@@ -3,7 +3,7 @@
 // must read back as the very same value in each of the three typed forms; a shown date must
 // stand for the same moment to the second; nothing crashes.
 #include "FuzzSupport.h"
-#include "TextConversions.h"
+#include "text/TextConversions.h"
 
 #include <QStringList>
 

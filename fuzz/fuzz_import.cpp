@@ -8,13 +8,13 @@
 // endian) with the length of the fuel log's bytes, then those bytes, then the vehicle file's.
 // The two low bits of the first byte are for data.rfl, the next two for shashu.rfl: 0 a file
 // with the bytes, 1 nothing, 2 a folder, 3 a link to a file with the bytes.
-#include "Actions.h"
-#include "Backups.h"
-#include "DataFolder.h"
-#include "FuelRecord.h"
 #include "FuzzSupport.h"
-#include "SettingsStore.h"
-#include "VehicleRecord.h"
+#include "actions/Actions.h"
+#include "files/Backups.h"
+#include "files/DataFolder.h"
+#include "records/FuelRecord.h"
+#include "records/VehicleRecord.h"
+#include "settings/SettingsStore.h"
 
 #include <QCoreApplication>
 #include <QDir>

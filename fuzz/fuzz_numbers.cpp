@@ -3,9 +3,9 @@
 // to the text the windows show. Checks the rules the conversions promise rather than their
 // results: blanks and full-width forms change nothing, rounding is to the nearest (half to
 // even), a shown number reads back as the same shown number, and nothing crashes.
-#include "BoxReader.h"
 #include "FuzzSupport.h"
-#include "TextConversions.h"
+#include "text/BoxReader.h"
+#include "text/TextConversions.h"
 
 #include <cfloat>
 #include <cmath>

@@ -2,10 +2,10 @@
 // file would be read. Writing a record back must give exactly the bytes it was read from (cut or
 // zero-padded to the record's size), since commands that change one field rewrite whole records;
 // and every field must convert to the texts the windows show without failing.
-#include "FuelRecord.h"
 #include "FuzzSupport.h"
-#include "TextConversions.h"
-#include "VehicleRecord.h"
+#include "records/FuelRecord.h"
+#include "records/VehicleRecord.h"
+#include "text/TextConversions.h"
 
 using namespace FuzzSupport;
 

@@ -1,8 +1,8 @@
-#include "Form12.h"
+#include "shell/Form12.h"
 
-#include "FitToText.h"
-#include "PlacedControls.h"
-#include "Twips.h"
+#include "widgets/FitToText.h"
+#include "widgets/PlacedControls.h"
+#include "widgets/Twips.h"
 
 #include <QLabel>
 #include <QPushButton>

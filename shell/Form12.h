@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ChildWindow.h"
+#include "widgets/ChildWindow.h"
 
 // The welcome window: tells a first-time user to choose the data folder.
 class Form12 : public ChildWindow

@@ -1,12 +1,12 @@
-#include "Form3.h"
+#include "shell/Form3.h"
 
-#include "Actions.h"
-#include "DirectoryList.h"
-#include "FitToText.h"
-#include "FolderChoice.h"
-#include "PlacedControls.h"
-#include "SettingsStore.h"
-#include "Twips.h"
+#include "actions/Actions.h"
+#include "files/FolderChoice.h"
+#include "settings/SettingsStore.h"
+#include "widgets/DirectoryList.h"
+#include "widgets/FitToText.h"
+#include "widgets/PlacedControls.h"
+#include "widgets/Twips.h"
 
 #include <QComboBox>
 #include <QDir>

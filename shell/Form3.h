@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ChildWindow.h"
+#include "widgets/ChildWindow.h"
 
 class DirectoryList;
 class QComboBox;

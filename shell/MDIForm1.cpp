@@ -1,12 +1,12 @@
-#include "MDIForm1.h"
+#include "shell/MDIForm1.h"
 
-#include "Actions.h"
-#include "ChildWindow.h"
-#include "Dialogs.h"
-#include "SettingsStore.h"
-#include "Twips.h"
-#include "UnsavedSettings.h"
-#include "WindowFactory.h"
+#include "actions/Actions.h"
+#include "settings/SettingsStore.h"
+#include "settings/UnsavedSettings.h"
+#include "shell/WindowFactory.h"
+#include "widgets/ChildWindow.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Twips.h"
 
 #include <QApplication>
 #include <QCloseEvent>

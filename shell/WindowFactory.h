@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Window.h"
+#include "actions/Window.h"
 
 class ChildWindow;
 

@@ -3,12 +3,12 @@
 // What every test of Tankr shares: a process of its own settings and data homes, a fresh data
 // folder per test, the records the tests write, and every action run from the one list of them.
 
-#include "Actions.h"
-#include "Captions.h"
-#include "DataFolder.h"
-#include "FuelRecord.h"
-#include "SettingsStore.h"
-#include "VehicleRecord.h"
+#include "actions/Actions.h"
+#include "files/DataFolder.h"
+#include "records/FuelRecord.h"
+#include "records/VehicleRecord.h"
+#include "settings/SettingsStore.h"
+#include "text/Captions.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -3,7 +3,7 @@
 // Driving windows in tests: find controls by their names, type into boxes, click buttons,
 // trigger menu items, and let closed windows go.
 
-#include "MDIForm1.h"
+#include "shell/MDIForm1.h"
 
 #include <QAbstractButton>
 #include <QAction>

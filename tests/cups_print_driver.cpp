@@ -2,15 +2,15 @@
 // user would: types the range and clicks "印刷". Writes the lines the printout must hold, one
 // line per printed line with its items separated by tabs, to the file named by the argument.
 // Exits with 0 when the job was handed to the printer without any message box.
-#include "Actions.h"
-#include "Cp932.h"
-#include "Dialogs.h"
-#include "FuelRecord.h"
-#include "MDIForm1.h"
-#include "PrintLines.h"
-#include "SettingsStore.h"
 #include "TestSupport.h"
 #include "WindowTestSupport.h"
+#include "actions/Actions.h"
+#include "figures/PrintLines.h"
+#include "records/Cp932.h"
+#include "records/FuelRecord.h"
+#include "settings/SettingsStore.h"
+#include "shell/MDIForm1.h"
+#include "widgets/Dialogs.h"
 
 #include <QApplication>
 #include <QFile>

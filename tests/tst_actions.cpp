@@ -2,7 +2,7 @@
 // correction and delete, the oil-change bookkeeping, the vehicle, and export and import.
 
 #include "TestSupport.h"
-#include "TextConversions.h"
+#include "text/TextConversions.h"
 
 #include <QProcess>
 

@@ -1,8 +1,8 @@
 // Tankr on a desktop: one instance per user, the command line, the remembered main window.
 
-#include "InstanceLock.h"
 #include "TestSupport.h"
 #include "WindowTestSupport.h"
+#include "files/InstanceLock.h"
 
 #include <QApplication>
 #include <QProcess>

@@ -4,11 +4,11 @@
 // safety net itself among what others put in Tankr's folders: backups, restore, exports, the
 // settings file and the data folder.
 
-#include "Dialogs.h"
 #include "FaultyFolder.h"
-#include "PrintRenderer.h"
-#include "RecordReader.h"
 #include "WindowTestSupport.h"
+#include "files/RecordReader.h"
+#include "fuellog/PrintRenderer.h"
+#include "widgets/Dialogs.h"
 
 #include <QApplication>
 #include <QProcess>

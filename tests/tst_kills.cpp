@@ -7,7 +7,7 @@
 // data as it found them.
 
 #include "KillCycles.h"
-#include "RecordReader.h"
+#include "files/RecordReader.h"
 
 #include <QProcess>
 #include <QRandomGenerator>

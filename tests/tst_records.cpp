@@ -1,11 +1,11 @@
 // The conversions between typed text and stored values at their edges, the record images and
 // CP932 fields byte for byte, the record files, and the settings file.
 
-#include "Cp932.h"
-#include "RecordReader.h"
-#include "RecordWriter.h"
 #include "TestSupport.h"
-#include "TextConversions.h"
+#include "files/RecordReader.h"
+#include "files/RecordWriter.h"
+#include "records/Cp932.h"
+#include "text/TextConversions.h"
 
 #include <cfloat>
 #include <cmath>

@@ -2,10 +2,10 @@
 // answered by a script: the main window and the data folder, the fuel log, the vehicle, the
 // data files as a whole, and printing.
 
-#include "Dialogs.h"
 #include "TestSupport.h"
-#include "TextConversions.h"
 #include "WindowTestSupport.h"
+#include "text/TextConversions.h"
+#include "widgets/Dialogs.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

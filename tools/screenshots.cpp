@@ -1,14 +1,14 @@
 // Opens every window of Tankr in turn inside the main window and saves a picture of each, so
 // the windows can be looked at without a desktop. Usage: tankr-screenshots OUTPUT_FOLDER
-#include "Actions.h"
-#include "Backups.h"
-#include "DataFolder.h"
-#include "FuelRecord.h"
-#include "MDIForm1.h"
-#include "PrintRenderer.h"
-#include "SettingsStore.h"
-#include "TextConversions.h"
-#include "VehicleRecord.h"
+#include "actions/Actions.h"
+#include "files/Backups.h"
+#include "files/DataFolder.h"
+#include "fuellog/PrintRenderer.h"
+#include "records/FuelRecord.h"
+#include "records/VehicleRecord.h"
+#include "settings/SettingsStore.h"
+#include "shell/MDIForm1.h"
+#include "text/TextConversions.h"
 
 #include <QApplication>
 #include <QDir>

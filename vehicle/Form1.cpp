@@ -1,10 +1,10 @@
-#include "Form1.h"
+#include "vehicle/Form1.h"
 
-#include "Actions.h"
-#include "FitToText.h"
-#include "PlacedControls.h"
-#include "SettingsStore.h"
-#include "Twips.h"
+#include "actions/Actions.h"
+#include "settings/SettingsStore.h"
+#include "widgets/FitToText.h"
+#include "widgets/PlacedControls.h"
+#include "widgets/Twips.h"
 
 #include <QLabel>
 #include <QPushButton>

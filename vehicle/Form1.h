@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ChildWindow.h"
+#include "widgets/ChildWindow.h"
 
 // The vehicle's cumulative figures, worked out once when the window opens.
 class Form1 : public ChildWindow

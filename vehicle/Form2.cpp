@@ -1,6 +1,6 @@
-#include "Form2.h"
+#include "vehicle/Form2.h"
 
-#include "Actions.h"
+#include "actions/Actions.h"
 
 using PlacedControls::Kind;
 

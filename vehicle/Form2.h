@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RegistrationWindow.h"
+#include "vehicle/RegistrationWindow.h"
 
 // Registers the vehicle anew and starts a fresh fuel log.
 class Form2 : public RegistrationWindow

@@ -1,7 +1,7 @@
-#include "Form4.h"
+#include "vehicle/Form4.h"
 
-#include "Actions.h"
-#include "SettingsStore.h"
+#include "actions/Actions.h"
+#include "settings/SettingsStore.h"
 
 #include <QLabel>
 #include <QPushButton>

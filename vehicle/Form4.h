@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VehicleInfoWindow.h"
+#include "vehicle/VehicleInfoWindow.h"
 
 // The vehicle's details with the oil-change reminder, once the fuel log has been started.
 class Form4 : public VehicleInfoWindow

@@ -1,7 +1,7 @@
-#include "Form5.h"
+#include "vehicle/Form5.h"
 
-#include "Actions.h"
-#include "SettingsStore.h"
+#include "actions/Actions.h"
+#include "settings/SettingsStore.h"
 
 using PlacedControls::Kind;
 

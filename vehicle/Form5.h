@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RegistrationWindow.h"
+#include "vehicle/RegistrationWindow.h"
 
 // Corrects the registered vehicle; the fuel log and the oil counters stay as they are.
 class Form5 : public RegistrationWindow

@@ -1,7 +1,7 @@
-#include "Form9.h"
+#include "vehicle/Form9.h"
 
-#include "Actions.h"
-#include "SettingsStore.h"
+#include "actions/Actions.h"
+#include "settings/SettingsStore.h"
 
 Form9::Form9() : VehicleInfoWindow(Window::Form9, 3660, {}, {5040, 4035})
 {

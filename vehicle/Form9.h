@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VehicleInfoWindow.h"
+#include "vehicle/VehicleInfoWindow.h"
 
 // The vehicle's details, while the fuel log has no refuelling to work an oil reminder from.
 class Form9 : public VehicleInfoWindow

@@ -1,9 +1,9 @@
-#include "RegistrationWindow.h"
+#include "vehicle/RegistrationWindow.h"
 
-#include "Captions.h"
-#include "FitToText.h"
-#include "SettingsStore.h"
-#include "Twips.h"
+#include "settings/SettingsStore.h"
+#include "text/Captions.h"
+#include "widgets/FitToText.h"
+#include "widgets/Twips.h"
 
 #include <QLineEdit>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ChildWindow.h"
-#include "PlacedControls.h"
-#include "Registration.h"
+#include "actions/Registration.h"
+#include "widgets/ChildWindow.h"
+#include "widgets/PlacedControls.h"
 
 #include <functional>
 

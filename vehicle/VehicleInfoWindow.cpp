@@ -1,8 +1,8 @@
-#include "VehicleInfoWindow.h"
+#include "vehicle/VehicleInfoWindow.h"
 
-#include "Captions.h"
-#include "FitToText.h"
-#include "Twips.h"
+#include "text/Captions.h"
+#include "widgets/FitToText.h"
+#include "widgets/Twips.h"
 
 #include <QEvent>
 #include <QLabel>

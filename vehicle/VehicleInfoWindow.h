@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ChildWindow.h"
-#include "PlacedControls.h"
-#include "VehicleInfo.h"
+#include "figures/VehicleInfo.h"
+#include "widgets/ChildWindow.h"
+#include "widgets/PlacedControls.h"
 
 // What the two vehicle information windows share: the vehicle's details, "訂正する" and
 // "閉じる", and a fresh reading of the files whenever the window becomes the active one, so

@@ -1,6 +1,6 @@
-#include "ChildWindow.h"
+#include "widgets/ChildWindow.h"
 
-#include "EntryBox.h"
+#include "widgets/EntryBox.h"
 
 #include <QLabel>
 #include <QTimer>

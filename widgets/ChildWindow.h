@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Dialogs.h"
-#include "Result.h"
+#include "actions/Result.h"
+#include "widgets/Dialogs.h"
 
 #include <QWidget>
 

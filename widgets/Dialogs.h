@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Result.h"
+#include "actions/Result.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "DirectoryList.h"
+#include "widgets/DirectoryList.h"
 
-#include "FolderChoice.h"
+#include "files/FolderChoice.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "EntryBox.h"
+#include "widgets/EntryBox.h"
 
 #include <QKeyEvent>
 #include <QTimer>

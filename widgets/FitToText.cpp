@@ -1,6 +1,6 @@
-#include "FitToText.h"
+#include "widgets/FitToText.h"
 
-#include "Twips.h"
+#include "widgets/Twips.h"
 
 #include <QLabel>
 #include <QLineEdit>

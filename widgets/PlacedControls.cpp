@@ -1,9 +1,9 @@
-#include "PlacedControls.h"
+#include "widgets/PlacedControls.h"
 
-#include "DirectoryList.h"
-#include "EntryBox.h"
-#include "Twips.h"
-#include "WrappingButton.h"
+#include "widgets/DirectoryList.h"
+#include "widgets/EntryBox.h"
+#include "widgets/Twips.h"
+#include "widgets/WrappingButton.h"
 
 #include <QCheckBox>
 #include <QComboBox>

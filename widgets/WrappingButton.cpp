@@ -1,4 +1,4 @@
-#include "WrappingButton.h"
+#include "widgets/WrappingButton.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

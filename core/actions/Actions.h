@@ -1,0 +1,136 @@
+#pragma once
+
+#include "actions/FirstEntry.h"
+#include "actions/FuelEntry.h"
+#include "actions/Registration.h"
+#include "actions/Result.h"
+#include "figures/ChartSeries.h"
+#include "figures/Cumulative.h"
+#include "figures/FuelList.h"
+#include "figures/PrintLines.h"
+#include "figures/VehicleInfo.h"
+#include "files/Backups.h"
+
+#include <QObject>
+
+class SettingsStore;
+
+// Everything a user can do, one function per action, as the windows call them. Each takes the
+// texts the user typed and returns what to show, the message, and the windows to close or
+// show. An action that destroys data returns its question until it is run again confirmed.
+namespace Actions {
+Q_NAMESPACE
+
+// ---- The main window and the data folder (actions/ShellActions.cpp) ----------------------------
+
+// "データの保管場所指定": stores the open directory as the data folder.
+Result<> chooseDataFolder(SettingsStore& settings, const QString& openDirectory);
+// "現在指定されているデータの保管場所": the data folder in force.
+Message showDataFolder(const SettingsStore& settings);
+// "車両情報の表示": the window with the oil reminder once the log has records or has been
+// started, else the window that needs no refuelling.
+Window vehicleWindow(const SettingsStore& settings);
+// "終了".
+Result<> quit(Confirmed confirmed);
+
+// ---- Maintenance of the data files (actions/MaintenanceActions.cpp) ----------------------------
+
+// "燃費・車両情報の初期化": empties every data file.
+Result<> initialiseAll(SettingsStore& settings, Confirmed confirmed);
+// "燃費情報のみ初期化": empties the fuel log and the scratch files, keeps the vehicle.
+Result<> initialiseFuel(SettingsStore& settings, Confirmed confirmed);
+// "燃費データ・車両データの書き出し": copies both data files into the typed folder.
+Message exportPrompt();
+Result<> exportTo(const SettingsStore& settings, const QString& typedFolder);
+// "燃費データ・車両データの読み込み": replaces both data files by those in the typed folder.
+Message importPrompt();
+Result<> importFrom(SettingsStore& settings, const QString& typedFolder, Confirmed confirmed);
+// "バックアップから復元…": the backups taken before each destructive command, newest first, and
+// the restore of one of them.
+Result<QList<Backups::Entry>> listBackups();
+Result<> restoreBackup(SettingsStore& settings, const QString& backup, Confirmed confirmed);
+
+// ---- The fuel log (actions/FuelLogActions.cpp) -------------------------------------------------
+
+// The list of every refuelling.
+Result<FuelList> listLog(const SettingsStore& settings);
+// The very first refuelling of a new log.
+Result<> writeFirstRefuelling(SettingsStore& settings, const FirstEntryBoxes& boxes);
+// A refuelling after the first: calculated from the latest record, then appended.
+Result<CalculationBasis> calculateRefuelling(const SettingsStore& settings,
+                                             const FuelEntryBoxes& boxes);
+// A write that looks wrong (see FuelEntry::warnings) asks first.
+Result<> writeRefuelling(SettingsStore& settings, const FuelEntryBoxes& boxes,
+                         const CalculationBasis& basis, Confirmed confirmed);
+// The correction of the latest refuelling: loaded, calculated from the record before it,
+// written over it, or deleted.
+Result<FuelEntryBoxes> loadLatest(const SettingsStore& settings);
+Result<CalculationBasis> calculateCorrection(const SettingsStore& settings,
+                                             const FuelEntryBoxes& boxes);
+Result<> writeCorrection(SettingsStore& settings, const FuelEntryBoxes& boxes,
+                         const CalculationBasis& basis, Confirmed confirmed);
+Result<> deleteLatest(SettingsStore& settings, Confirmed confirmed);
+
+// ---- Printing and export to other programs (actions/PrintActions.cpp) --------------------------
+
+// The printed lines of a typed range of records.
+Result<PrintJob> printRange(const SettingsStore& settings, const PrintRange& range);
+
+// "燃費データをCSVで書き出す…": the fuel log as a CSV file at the chosen path.
+Result<> exportCsv(const SettingsStore& settings, const QString& path);
+
+// ---- The vehicle (actions/VehicleActions.cpp) --------------------------------------------------
+
+// A new registration starts a fresh fuel log; a log that still holds records is only emptied
+// once confirmed.
+Result<> registerVehicle(SettingsStore& settings, const VehicleBoxes& boxes, Confirmed confirmed);
+// The correction rewrites the vehicle and nothing else; it opens with the registered vehicle.
+Result<std::optional<VehicleBoxes>> loadVehicle(const SettingsStore& settings);
+Result<> correctVehicle(const SettingsStore& settings, const VehicleBoxes& boxes);
+// The vehicle alone, and the vehicle with the oil reminder.
+Result<VehicleDisplay> showVehicle(const SettingsStore& settings);
+Result<VehicleDisplay> showVehicleWithReminder(const SettingsStore& settings);
+
+// ---- The figures worked out from the whole log (actions/FigureActions.cpp) ---------------------
+
+// The running totals since the vehicle was put into use.
+Result<CumulativeFigures> showCumulative(const SettingsStore& settings);
+// The economy of each refuelling, the overall economy and the payments of each month, for the
+// charts; a log of fewer than two refuellings says there is nothing to draw.
+Result<ChartSeries> showCharts(const SettingsStore& settings);
+
+// Every action above by name, for whoever needs to go through them all.
+enum class Action
+{
+    ChooseDataFolder,
+    InitialiseAll,
+    InitialiseFuel,
+    ExportTo,
+    ImportFrom,
+    ExportCsv,
+    ListBackups,
+    RestoreBackup,
+    ShowDataFolder,
+    VehicleWindow,
+    Quit,
+    ListLog,
+    WriteFirstRefuelling,
+    CalculateRefuelling,
+    WriteRefuelling,
+    LoadLatest,
+    CalculateCorrection,
+    WriteCorrection,
+    DeleteLatest,
+    PrintRange,
+    RegisterVehicle,
+    LoadVehicle,
+    CorrectVehicle,
+    ShowVehicle,
+    ShowVehicleWithReminder,
+    ShowCumulative,
+    ShowCharts,
+};
+Q_ENUM_NS(Action)
+inline constexpr int ActionCount = int(Action::ShowCharts) + 1;
+
+} // namespace Actions

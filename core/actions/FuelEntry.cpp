@@ -1,0 +1,112 @@
+#include "actions/FuelEntry.h"
+
+#include "records/FuelRecord.h"
+#include "text/BoxReader.h"
+#include "text/Captions.h"
+#include "text/TextConversions.h"
+
+#include <cmath>
+
+namespace FuelEntry {
+
+namespace {
+
+// A refuelling this much further than the one before it is more likely a typo than a journey.
+constexpr double LongestTrip = 2000;
+// Quantity times unit price may differ from the amount paid by rounding and discounts, but not
+// by more than this share of it.
+constexpr double PaymentTolerance = 0.1;
+
+bool isBlank(const QString& text)
+{
+    return text.trimmed().isEmpty();
+}
+
+// A box still showing what the calculation put into it, after the figures it was computed
+// from have changed.
+bool isStale(const QString& box, const QString& calculated, const FuelEntryBoxes& boxes,
+             const CalculationBasis& basis)
+{
+    const bool fromCalculation = !calculated.isEmpty() && box == calculated;
+    const bool figuresChanged =
+        boxes.odometer != basis.odometer || boxes.fuelAmount != basis.fuelAmount;
+    return fromCalculation && figuresChanged;
+}
+
+} // namespace
+
+// They warn and never block: the user may answer Yes and write what was typed.
+QStringList warnings(const FuelRecord& record, const std::optional<FuelRecord>& previous)
+{
+    using TextConversions::textOfSingle;
+    QStringList found;
+    if (previous) {
+        const double trip = double(record.odometer) - double(previous->odometer);
+        if (!(trip > 0))
+            found << QStringLiteral("総走行距離計指示距離が前回の記録（%1km）を超えていません。")
+                         .arg(textOfSingle(previous->odometer));
+        else if (trip > LongestTrip)
+            found << QStringLiteral(
+                         "前回の給油から%1km走ったことになります（2,000kmを超えています）。")
+                         .arg(textOfSingle(float(trip)));
+        if (record.date < previous->date)
+            found << QStringLiteral("年月日が前回の記録（%1）より前です。")
+                         .arg(TextConversions::textOfDate(previous->date));
+    }
+    const double byPrice = double(record.fuelAmount) * double(record.unitPrice);
+    if (std::abs(byPrice - record.payment) > PaymentTolerance * std::abs(double(record.payment)))
+        found << QStringLiteral("給油量×単価（%1円）が支払額（%2円）と10%以上違います。")
+                     .arg(textOfSingle(float(byPrice)))
+                     .arg(record.payment);
+    return found;
+}
+
+std::optional<Figures> figures(float previousOdometer, float odometer, float fuelAmount,
+                               QString* error)
+{
+    if (fuelAmount == 0.0f) {
+        *error = QStringLiteral("「%1」が0のため、燃費を計算できません。給油量を入力してください。")
+                     .arg(FuelBoxCaptions::FuelAmount);
+        return std::nullopt;
+    }
+    const float tripDistance = odometer - previousOdometer;
+    const float economy = tripDistance / fuelAmount;
+    if (!std::isfinite(tripDistance) || !std::isfinite(economy)) {
+        *error = QStringLiteral("計算結果が大きすぎます。「%1」と「%2」を確認してください。")
+                     .arg(FuelBoxCaptions::Odometer, FuelBoxCaptions::FuelAmount);
+        return std::nullopt;
+    }
+    return Figures{tripDistance, economy};
+}
+
+bool needsCalculation(const FuelEntryBoxes& boxes, const CalculationBasis& basis)
+{
+    return isBlank(boxes.tripDistance) || isBlank(boxes.economy) ||
+           isStale(boxes.tripDistance, basis.tripDistance, boxes, basis) ||
+           isStale(boxes.economy, basis.economy, boxes, basis);
+}
+
+std::optional<FuelRecord> recordFrom(const FuelEntryBoxes& boxes, QString* error, QString* box)
+{
+    using namespace FuelBoxCaptions;
+    BoxReader reader;
+    FuelRecord record;
+    record.date = reader.date(boxes.date, Date);
+    record.odometer = reader.strictSingle(boxes.odometer, Odometer);
+    record.tripDistance = reader.strictSingle(boxes.tripDistance, TripDistance);
+    record.setBrandText(BoxExamples::typed(boxes.brand, BoxExamples::Brand));
+    record.fuelAmount = reader.strictSingle(boxes.fuelAmount, FuelAmount);
+    record.unitPrice = reader.strictSingle(boxes.unitPrice, UnitPrice);
+    record.economy = reader.strictSingle(boxes.economy, Economy);
+    record.payment = reader.strictInt16(boxes.payment, Payment);
+    record.setMemoText(BoxExamples::typed(boxes.memo, BoxExamples::Memo));
+    if (reader.failed()) {
+        *error = reader.problem();
+        if (box)
+            *box = reader.problemBox();
+        return std::nullopt;
+    }
+    return record;
+}
+
+} // namespace FuelEntry

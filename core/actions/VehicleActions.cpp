@@ -1,0 +1,232 @@
+#include "actions/Registration.h"
+
+#include "actions/Actions.h"
+#include "figures/VehicleInfo.h"
+#include "files/Backups.h"
+#include "files/RecordReader.h"
+#include "files/RecordWriter.h"
+#include "records/FuelRecord.h"
+#include "settings/SettingsStore.h"
+#include "settings/UnsavedSettings.h"
+#include "text/BoxReader.h"
+#include "text/Captions.h"
+#include "text/TextConversions.h"
+
+#include <QDate>
+
+namespace {
+
+namespace Caption = VehicleBoxCaptions;
+
+Message eraseQuestion(qint64 records)
+{
+    return Message{QStringLiteral("燃費データが%"
+                                  "1件記録されています。新規登録すると、これらの燃費データはすべて"
+                                  "消去されます。よろしいですか。")
+                       .arg(records),
+                   QStringLiteral("確認"), true};
+}
+
+// Both files are opened before either is written, so that a file that cannot be written
+// stops the registration with nothing changed. Once the vehicle is written the backup of the
+// data it replaced stays.
+bool writeVehicleAndEmptyLog(const DataFolder& folder, const VehicleRecord& vehicle,
+                             Backups::Taken& backup, QString* error)
+{
+    RecordWriter vehicleFile(folder, DataFiles::Vehicle, VehicleRecord::Size);
+    RecordWriter fuelLog(folder, DataFiles::FuelLog, FuelRecord::Size);
+    if (!vehicleFile.open(error) || !fuelLog.open(error) ||
+        !vehicleFile.write(1, vehicle.encode(), error))
+        return false;
+    backup.keep();
+    return fuelLog.shortenTo(0, error);
+}
+
+bool writeVehicle(const DataFolder& folder, const VehicleRecord& vehicle, QString* error)
+{
+    RecordWriter vehicleFile(folder, DataFiles::Vehicle, VehicleRecord::Size);
+    return vehicleFile.open(error) && vehicleFile.write(1, vehicle.encode(), error);
+}
+
+// The latest refuelling; none while the log is empty, and none, with the problem, when it
+// cannot be read.
+std::optional<FuelRecord> latestRefuelling(const DataFolder& folder, QString* error)
+{
+    RecordView<FuelRecord> log(folder, DataFiles::FuelLog);
+    if (!log.open(error) || log.count() == 0)
+        return std::nullopt;
+    return log.latest();
+}
+
+// How far the vehicle has run on its oil: from the reading the oil counters count from to the
+// latest refuelling. None while there is no refuelling or no counter to count from.
+std::optional<double> drivenOnOil(const DataFolder& folder, const SettingsStore& settings)
+{
+    QString ignored;
+    const std::optional<FuelRecord> latest = latestRefuelling(folder, &ignored);
+    const std::optional<qint64> countedFrom = TextConversions::strictWholeNumber(
+        settings.oilCounters().countedFrom, VehicleInfo::CounterLimit);
+    if (!latest || !countedFrom)
+        return std::nullopt;
+    return double(latest->odometer) - double(*countedFrom);
+}
+
+// A missing data folder is what the user hears of first, before any box.
+std::optional<VehicleRecord> vehicleToWrite(const DataFolder& folder, const VehicleBoxes& boxes,
+                                            QString* problem, QString* box)
+{
+    if (!folder.ensureExists(problem))
+        return std::nullopt;
+    return Registration::recordFrom(boxes, problem, box);
+}
+
+// The registered vehicle and the latest refuelling, either none when its file holds none; false,
+// with the problem in `error`, when a file cannot be read.
+bool readVehicleAndLatest(const SettingsStore& settings, std::optional<VehicleRecord>& vehicle,
+                          std::optional<FuelRecord>& latest, QString* error)
+{
+    const DataFolder folder(settings);
+    RecordView<VehicleRecord> vehicleFile(folder, DataFiles::Vehicle);
+    RecordView<FuelRecord> log(folder, DataFiles::FuelLog);
+    if (!vehicleFile.open(error) || !log.open(error))
+        return false;
+    if (vehicleFile.count() > 0)
+        vehicle = vehicleFile.at(1);
+    if (log.count() > 0)
+        latest = log.latest();
+    return true;
+}
+
+} // namespace
+
+namespace Actions {
+
+// The oil reminder then counts from the start odometer, with the distance the oil was said to
+// have left, both kept as typed. The log is empty again, so the vehicle window without fuel
+// data is the one to show; the windows of the old log close.
+Result<> registerVehicle(SettingsStore& settings, const VehicleBoxes& boxes, Confirmed confirmed)
+{
+    const DataFolder folder(settings);
+    QString problem;
+    QString box;
+    const std::optional<VehicleRecord> vehicle = vehicleToWrite(folder, boxes, &problem, &box);
+    if (!vehicle)
+        return Result<>::failure(problem, box);
+    RecordView<FuelRecord> log(folder, DataFiles::FuelLog);
+    if (!log.open(&problem))
+        return Result<>::failure(problem);
+    using namespace UnsavedSettings;
+    if (!settings.canSave())
+        return Result<>::failure(refusal(settings, {oilCountersOfNewVehicle(), logEmptied()}));
+    if (log.count() > 0 && confirmed == Confirmed::No)
+        return Result<>::asking(eraseQuestion(log.count()));
+    std::optional<Backups::Taken> backup = Backups::take(folder, &problem);
+    if (!backup || !writeVehicleAndEmptyLog(folder, *vehicle, *backup, &problem))
+        return Result<>::failure(problem);
+    QList<Setting> notSaved;
+    if (!settings.setOilCounters({boxes.startOdometer, boxes.oilRemaining}))
+        notSaved.append(oilCountersOfNewVehicle());
+    if (!settings.setLogStarted(false))
+        notSaved.append(logEmptied());
+    const Message done{
+        QStringLiteral("車両情報を登録し、燃費データを初期化しました。車両情報を表示します。"),
+        QStringLiteral("完了")};
+    return Result<>::done(afterWriting(done, settings, notSaved),
+                          {{WindowStep::Close, Window::Form6},
+                           {WindowStep::Close, Window::Form1},
+                           {WindowStep::Close, Window::Form4},
+                           {WindowStep::Show, Window::Form9},
+                           {WindowStep::Close, Window::Form2}});
+}
+
+// The oil box holds the distance the oil has left now, as the vehicle window shows it; the
+// record keeps it counted from the oil counters' start, so that the reminder shows what was
+// typed.
+Result<> correctVehicle(const SettingsStore& settings, const VehicleBoxes& boxes)
+{
+    const DataFolder folder(settings);
+    QString problem;
+    QString box;
+    std::optional<VehicleRecord> vehicle = vehicleToWrite(folder, boxes, &problem, &box);
+    if (!vehicle)
+        return Result<>::failure(problem, box);
+    if (const std::optional<double> driven = drivenOnOil(folder, settings)) {
+        const std::optional<qint16> stored =
+            TextConversions::toInt16(*TextConversions::strictNumber(boxes.oilRemaining) + *driven);
+        if (!stored)
+            return Result<>::failure(
+                QStringLiteral("「%1」の値が大きすぎるか小さすぎます。").arg(Caption::OilRemaining),
+                Caption::OilRemaining);
+        vehicle->oilRemaining = *stored;
+    }
+    if (!writeVehicle(folder, *vehicle, &problem))
+        return Result<>::failure(problem);
+    // The window with the oil reminder needs a refuelling to work from.
+    const Window vehicleWindow = latestRefuelling(folder, &problem) ? Window::Form4 : Window::Form9;
+    return Result<>::done(
+        {QStringLiteral("車両情報を訂正しました。車両情報を表示します。"), QStringLiteral("完了")},
+        {{WindowStep::Close, Window::Form4},
+         {WindowStep::Show, vehicleWindow},
+         {WindowStep::Close, Window::Form5}});
+}
+
+// The registered vehicle in the texts of the registration boxes; none while no vehicle is
+// registered.
+Result<std::optional<VehicleBoxes>> loadVehicle(const SettingsStore& settings)
+{
+    using Loaded = Result<std::optional<VehicleBoxes>>;
+    const DataFolder folder(settings);
+    RecordView<VehicleRecord> stored(folder, DataFiles::Vehicle);
+    QString error;
+    if (!stored.open(&error))
+        return Loaded::failure(error);
+    if (stored.count() == 0)
+        return Loaded::showing(std::nullopt);
+    const VehicleRecord vehicle = stored.at(1);
+    const std::optional<double> driven = drivenOnOil(folder, settings);
+    const QString oilLeft =
+        driven ? TextConversions::textOfSingle(float(double(vehicle.oilRemaining) - *driven))
+               : QString::number(vehicle.oilRemaining);
+    return Loaded::showing(VehicleBoxes{
+        TextConversions::withoutTrailingBlanks(vehicle.nameText()),
+        TextConversions::textOfDate(vehicle.startDate, TextConversions::DateStyle::AsTyped),
+        TextConversions::textOfSingle(vehicle.startOdometer),
+        TextConversions::withoutTrailingBlanks(vehicle.plateNumberText()),
+        TextConversions::withoutTrailingBlanks(vehicle.chassisNumberText()),
+        TextConversions::textOfDate(vehicle.insuranceExpiry, TextConversions::DateStyle::AsTyped),
+        oilLeft});
+}
+
+// Either window closes when its files cannot be read.
+Result<VehicleDisplay> showVehicle(const SettingsStore& settings)
+{
+    std::optional<VehicleRecord> vehicle;
+    std::optional<FuelRecord> latest;
+    QString error;
+    if (!readVehicleAndLatest(settings, vehicle, latest, &error))
+        return Result<VehicleDisplay>::failureClosing(error, Window::Form9);
+    return Result<VehicleDisplay>::showing(VehicleInfo::displayOf(vehicle, latest));
+}
+
+Result<VehicleDisplay> showVehicleWithReminder(const SettingsStore& settings)
+{
+    using Shown = Result<VehicleDisplay>;
+    std::optional<VehicleRecord> vehicle;
+    std::optional<FuelRecord> latest;
+    QString error;
+    if (!readVehicleAndLatest(settings, vehicle, latest, &error))
+        return Shown::failureClosing(error, Window::Form4);
+    VehicleDisplay display = VehicleInfo::displayOf(vehicle, latest);
+    if (!vehicle)
+        return Shown::showing(display);
+    if (!latest) {
+        display.reminder = VehicleInfo::noRefuellingYet();
+        return Shown::showing(display);
+    }
+    const SettingsStore::OilCounters counters = settings.oilCounters();
+    display.reminder = VehicleInfo::reminderFor(latest->odometer, vehicle->oilRemaining,
+                                                counters.countedFrom, counters.allowance);
+    return Shown::showing(display);
+}
+
+} // namespace Actions

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "records/FuelRecord.h"
+#include "records/VehicleRecord.h"
+
+#include <QString>
+
+#include <optional>
+
+// What the two vehicle information windows show: the registered vehicle's details and, once
+// the fuel log has records, how far the engine oil may still run.
+struct VehicleDisplay
+{
+    // With no vehicle registered, the windows show this note in place of the details.
+    QString notRegistered;
+    QString name;
+    QString startDate;
+    QString startOdometer;
+    QString plateNumber;
+    QString chassisNumber;
+    QString insuranceExpiry;
+
+    struct Reminder
+    {
+        enum class Kind
+        {
+            Remaining,
+            Overdue,
+            NotAvailable
+        };
+        Kind kind = Kind::NotAvailable;
+        QString text;
+    };
+    Reminder reminder; // the window with fuel data only
+
+    // The days to the insurance expiry, counted from the latest refuelling, which stands for
+    // today so that the figure never depends on the machine's clock; nothing with an empty log.
+    struct Insurance
+    {
+        QString text;
+        bool warning = false; // within 30 days of the expiry, or past it
+    };
+    Insurance insurance;
+};
+
+namespace VehicleInfo {
+
+// The oil counters are read as whole numbers up to this: far beyond any odometer, and small
+// enough that the reminder's arithmetic stays exact in double.
+constexpr qint64 CounterLimit = 1'000'000'000'000;
+
+// The note shown while no vehicle is registered.
+QString notRegisteredNote();
+
+// The details of the registered vehicle, if any, or the note that there is none, with the
+// insurance counted to the latest refuelling, if any; without the reminder.
+VehicleDisplay displayOf(const std::optional<VehicleRecord>& vehicle,
+                         const std::optional<FuelRecord>& latest);
+// The reminder while the log holds no refuelling.
+VehicleDisplay::Reminder noRefuellingYet();
+// The details as labelled texts ("名称:CB50S"), without the reminder.
+VehicleDisplay detailsOf(const VehicleRecord& vehicle);
+
+// The oil counters come as the settings hold them: the odometer reading the allowance counts
+// from, and the allowance.
+VehicleDisplay::Reminder reminderFor(float latestOdometer, qint16 oilRemaining,
+                                     const QString& countedFrom, const QString& allowance);
+
+VehicleDisplay::Insurance insuranceFor(double latestRefuelling, double expiry);
+
+} // namespace VehicleInfo

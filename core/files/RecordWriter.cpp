@@ -1,0 +1,249 @@
+#include "files/RecordWriter.h"
+
+#include "files/FileErrors.h"
+#include "files/RecordReader.h"
+#include "files/RegularFile.h"
+#include "files/StagedFile.h"
+
+#include <QFileInfo>
+
+#include <memory>
+#include <unistd.h>
+#include <vector>
+
+RecordWriter::RecordWriter(const DataFolder& folder, const QString& fileName, int recordLength)
+    : m_folder(folder), m_path(folder.filePath(fileName)), m_recordLength(recordLength)
+{
+}
+
+// Locked from here until the writer goes, so that two writers never put two records in one
+// place. Unbuffered: a record the disk does not take fails in the write itself, and nothing of
+// it is left waiting in a buffer to be written later, somewhere, by whatever flushes next.
+bool RecordWriter::open(QString* error)
+{
+    if (!m_folder.ensureExists(error))
+        return false;
+    const QString& path = m_path;
+    // A writer that waited for the lock may find that an import renamed a new file into place.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int descriptor =
+            RegularFile::open(path, RegularFile::Access::ReadWriteOrCreate, error);
+        if (descriptor < 0)
+            return false;
+        if (!RegularFile::lock(descriptor, path, error)) {
+            ::close(descriptor);
+            return false;
+        }
+        if (!RegularFile::stillAt(descriptor, path)) {
+            ::close(descriptor);
+            continue;
+        }
+        if (!m_file.open(descriptor, QIODevice::ReadWrite | QIODevice::Unbuffered,
+                         QFileDevice::AutoCloseHandle)) {
+            ::close(descriptor);
+            break;
+        }
+        if (count() > MaxRecords) {
+            *error = FileErrors::tooLong(path, MaxRecords);
+            m_file.close();
+            return false;
+        }
+        return true;
+    }
+    *error = FileErrors::cannotOpen(path);
+    return false;
+}
+
+qint64 RecordWriter::count() const
+{
+    return m_file.size() / m_recordLength;
+}
+
+bool RecordWriter::write(qint64 number, const QByteArray& record, QString* error)
+{
+    Q_ASSERT(record.size() == m_recordLength);
+    if (number > MaxRecords) {
+        *error = FileErrors::logFull(MaxRecords);
+        return false;
+    }
+    const qint64 lengthBefore = m_file.size();
+    if (number < 1 || !m_file.seek((number - 1) * m_recordLength) ||
+        m_file.write(record) != record.size() || !sync(error)) {
+        // A full disk takes a record up to the end of its last block and refuses the rest; the
+        // part it took is cut off again.
+        if (m_file.size() > lengthBefore)
+            m_file.resize(lengthBefore);
+        *error = FileErrors::cannotWrite(m_path);
+        return false;
+    }
+    return true;
+}
+
+bool RecordWriter::shortenTo(qint64 records, QString* error)
+{
+    if (!m_file.resize(records * m_recordLength)) {
+        *error = FileErrors::cannotWrite(m_path);
+        return false;
+    }
+    return sync(error);
+}
+
+bool RecordWriter::sync(QString* error)
+{
+    if (::fdatasync(m_file.handle()) != 0) {
+        *error = FileErrors::cannotWrite(m_path);
+        return false;
+    }
+    return true;
+}
+
+// A link in the file's place is replaced by an empty file of its own, never followed.
+bool RecordWriter::empty(const QString& path, QString* error)
+{
+    if (QFileInfo(path).isSymLink() && !QFile::remove(path)) {
+        *error = FileErrors::cannotWrite(path);
+        return false;
+    }
+    const int descriptor = RegularFile::open(path, RegularFile::Access::ReadWriteOrCreate, error);
+    if (descriptor < 0)
+        return false;
+    const bool emptied = RegularFile::lock(descriptor, path, error) &&
+                         ::ftruncate(descriptor, 0) == 0 && ::fdatasync(descriptor) == 0;
+    ::close(descriptor);
+    if (!emptied && error->isEmpty())
+        *error = FileErrors::cannotWrite(path);
+    return emptied;
+}
+
+bool RecordWriter::canEmpty(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink() || !info.exists())
+        return QFileInfo(info.absolutePath()).isWritable();
+    return info.isFile() && info.isWritable();
+}
+
+namespace {
+
+using Replacements = QList<RecordWriter::Replacement>;
+
+// A copy of the target as it stands, beside it, so that it can be put back. Nothing is kept when
+// the target is no file of its own to put back (missing, or a link, which is replaced and never
+// followed); false when the copy cannot be made.
+bool keepCopy(const QString& target, std::unique_ptr<StagedFile>* kept, QString* error)
+{
+    bool missing = false;
+    QString notAFile;
+    const int descriptor =
+        RegularFile::open(target, RegularFile::Access::Read, &notAFile, &missing);
+    if (descriptor < 0)
+        return true;
+    QFile source;
+    if (!source.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        *error = FileErrors::cannotRead(target);
+        return false;
+    }
+    *kept = std::make_unique<StagedFile>(target, StagedFile::Target::DataFile);
+    if (!(*kept)->create(error))
+        return false;
+    const qint64 length = source.size();
+    qint64 copied = 0;
+    while (copied < length) {
+        const QByteArray chunk = source.read(1 << 20);
+        if (chunk.isEmpty())
+            break;
+        (*kept)->write(chunk); // a failed write shows when the copy is finished
+        copied += chunk.size();
+    }
+    return copied == length && (*kept)->finish(error);
+}
+
+// Holds the lock of every target that is a file while the replacements are written and renamed
+// into place, so that no writer of another Tankr is writing into a file just being replaced;
+// such a writer finds the new file in place once it has the lock. Files are staged only under
+// the locks of the targets that are there, so the staged files found beside such a target were
+// left by a replacement that was killed.
+class TargetLocks
+{
+public:
+    explicit TargetLocks(const Replacements& replacements)
+    {
+        for (const RecordWriter::Replacement& replacement : replacements) {
+            const int descriptor = lockedTarget(replacement.to);
+            if (descriptor >= 0) {
+                m_descriptors.append(descriptor);
+                StagedFile::removeLeftovers(replacement.to);
+            }
+        }
+    }
+    ~TargetLocks()
+    {
+        for (const int descriptor : std::as_const(m_descriptors))
+            ::close(descriptor);
+    }
+    Q_DISABLE_COPY_MOVE(TargetLocks)
+
+private:
+    // A replacement that waited for the lock may find that another has renamed a new file into
+    // place.
+    static int lockedTarget(const QString& target)
+    {
+        QString ignored;
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            const int descriptor =
+                RegularFile::open(target, RegularFile::Access::ReadWrite, &ignored);
+            if (descriptor < 0)
+                return -1;
+            const bool locked = RegularFile::lock(descriptor, target, &ignored);
+            if (locked && RegularFile::stillAt(descriptor, target))
+                return descriptor;
+            ::close(descriptor);
+            if (!locked)
+                break;
+        }
+        return -1;
+    }
+
+    QList<int> m_descriptors;
+};
+
+} // namespace
+
+bool RecordWriter::replaceAll(const QList<Replacement>& replacements, QString* error)
+{
+    const TargetLocks locks(replacements);
+    // Every new file complete on the disk first, so that a failing write (a full disk) leaves
+    // every target as it was.
+    std::vector<std::unique_ptr<StagedFile>> staged;
+    for (const Replacement& replacement : replacements) {
+        staged.push_back(
+            std::make_unique<StagedFile>(replacement.to, StagedFile::Target::DataFile));
+        StagedFile& file = *staged.back();
+        if (!file.create(error))
+            return false;
+        file.write(replacement.bytes); // a failed write shows when the file is finished
+        if (!file.finish(error, &replacement.bytes))
+            return false;
+    }
+    std::vector<std::unique_ptr<StagedFile>> kept(staged.size());
+    for (size_t i = 0; i < staged.size(); ++i) {
+        if (!keepCopy(replacements.at(int(i)).to, &kept[i], error)) {
+            *error = FileErrors::cannotWrite(replacements.at(int(i)).to);
+            return false;
+        }
+    }
+    for (size_t i = 0; i < staged.size(); ++i) {
+        if (staged[i]->replaceTarget(error))
+            continue;
+        QString ignored;
+        for (size_t done = 0; done < i; ++done) {
+            if (kept[done])
+                kept[done]->replaceTarget(&ignored);
+            else
+                QFile::remove(replacements.at(int(done)).to);
+        }
+        return false;
+    }
+    return true;
+}

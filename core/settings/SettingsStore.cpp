@@ -1,0 +1,233 @@
+#include "settings/SettingsStore.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+#include <sys/stat.h>
+
+namespace {
+
+const char* const FileSave = "filesave";
+const char* const Basho = "basho";
+const char* const Hyouji = "hyouji";
+const char* const Oil = "oil";
+const char* const Kyori = "kyori";
+const char* const ZenkaiKyori = "zenkaikyori";
+const char* const Window = "window";
+const char* const Geometry = "geometry";
+const char* const UndoRecord = "undorecord";
+const char* const UndoKyori = "undokyori";
+const char* const UndoZenkaiKyori = "undozenkaikyori";
+const char* const UndoNokori = "undonokori";
+
+const QString Started = QStringLiteral("ok");
+const QString NotStarted = QStringLiteral("donot");
+
+QString entryKey(const char* section, const char* key)
+{
+    return QLatin1String(section) + QLatin1Char('/') + QLatin1String(key);
+}
+
+// Where Qt keeps a program's INI settings for the user: $XDG_CONFIG_HOME/tankr/tankr.ini.
+QString settingsPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/tankr/tankr.ini");
+}
+
+// Why the settings file must not be parsed: a huge one would take seconds and gigabytes, and
+// opening a FIFO would wait for a writer for ever. None for a file of Tankr's size, or none.
+std::optional<QString> unreadReason(const QString& path)
+{
+    const QFileInfo file(path);
+    if (!file.exists())
+        return std::nullopt;
+    const QString what = !file.isFile() ? QStringLiteral("通常のファイルではない")
+                         : file.size() > SettingsStore::LargestFile
+                             ? QStringLiteral("大きすぎる（%1 バイト）").arg(file.size())
+                             : QString();
+    if (what.isEmpty())
+        return std::nullopt;
+    return QStringLiteral("設定ファイル「%1」は%2ため、読み込みませんでした。Tankrは初期設定で動き"
+                          "、このファイルには何も書き込みません。データの保管場所などの設定を"
+                          "使うには、このファイルを取り除いてからTankrを起動し直してください。")
+        .arg(QDir::toNativeSeparators(path), what);
+}
+
+} // namespace
+
+// An unread file is never opened: the settings of this run live in memory alone.
+SettingsStore::SettingsStore()
+    : m_fileName(settingsPath()), m_unread(unreadReason(m_fileName)),
+      m_settings(m_unread ? QString() : m_fileName, QSettings::IniFormat)
+{
+    m_settings.sync(); // another store object may have written since this process first read it
+}
+
+// The entry's name as the file spells it; a file written by hand may spell it in any case.
+QStringList SettingsStore::spellings(const char* section, const char* key) const
+{
+    const QString wanted = entryKey(section, key);
+    QStringList found;
+    for (const QString& name : m_settings.allKeys()) {
+        if (name.compare(wanted, Qt::CaseInsensitive) == 0)
+            found.append(name);
+    }
+    return found;
+}
+
+// The lower-case spelling wins over others the file may hold.
+QString SettingsStore::value(const char* section, const char* key) const
+{
+    const QStringList names = spellings(section, key);
+    const QString wanted = entryKey(section, key);
+    if (names.isEmpty())
+        return QString();
+    return m_settings.value(names.contains(wanted) ? wanted : names.first()).toString();
+}
+
+// Written in lower case, in place of any other spelling of the same entry, all in one write of
+// the file.
+bool SettingsStore::save(std::initializer_list<Entry> entries)
+{
+    if (blocked())
+        return false;
+    // A Tankr killed just as it locked the file for writing leaves an empty lock file, which Qt
+    // would wait half a minute to call stale. Only a lock no live process holds is removed.
+    QLockFile(fileName() + QStringLiteral(".lock")).removeStaleLockFile();
+    QList<std::pair<QString, QVariant>> before;
+    for (const Entry& entry : entries) {
+        for (const QString& name : spellings(entry.section, entry.key)) {
+            before.append({name, m_settings.value(name)});
+            m_settings.remove(name);
+        }
+        if (entry.value)
+            m_settings.setValue(entryKey(entry.section, entry.key), *entry.value);
+    }
+    m_settings.sync();
+    // m_settings keeps the first error it ever met. A new reader of the same file writes out
+    // whatever is still unsaved as it opens, and its status is about that alone.
+    if (QSettings(fileName(), QSettings::IniFormat).status() != QSettings::AccessError)
+        return true;
+    // Otherwise Qt keeps the unsaved entries for every later reader in this process, and writes
+    // them with whatever is saved next.
+    for (const Entry& entry : entries)
+        m_settings.remove(entryKey(entry.section, entry.key));
+    for (const auto& [name, value] : before)
+        m_settings.setValue(name, value);
+    return false;
+}
+
+// Qt checks only that the file opens for writing, but the file is replaced by a new one written
+// beside it, so the folder must take a new file too.
+bool SettingsStore::canSave() const
+{
+    if (blocked())
+        return false;
+    QTemporaryFile replacement(fileName());
+    return m_settings.isWritable() && replacement.open();
+}
+
+std::optional<QString> SettingsStore::blocked() const
+{
+    if (m_unread)
+        return m_unread;
+    const QString lock = m_fileName + QStringLiteral(".lock");
+    struct stat status;
+    if (::lstat(QFile::encodeName(lock).constData(), &status) == 0 && !S_ISREG(status.st_mode))
+        return QStringLiteral("設定ファイルのロックファイル「%1」が通常のファイルではないため、設"
+                              "定を保存できません。このファイルを取り除いてください。")
+            .arg(QDir::toNativeSeparators(lock));
+    return std::nullopt;
+}
+
+QString SettingsStore::dataFolder() const
+{
+    return value(FileSave, Basho);
+}
+
+bool SettingsStore::setDataFolder(const QString& folder)
+{
+    return save({{FileSave, Basho, folder}});
+}
+
+bool SettingsStore::logStarted() const
+{
+    return value(Hyouji, Hyouji) == Started;
+}
+
+bool SettingsStore::setLogStarted(bool started)
+{
+    return save({{Hyouji, Hyouji, started ? Started : NotStarted}});
+}
+
+SettingsStore::OilCounters SettingsStore::oilCounters() const
+{
+    return {value(Oil, ZenkaiKyori), value(Oil, Kyori)};
+}
+
+std::optional<SettingsStore::OilUndo> SettingsStore::oilUndo() const
+{
+    bool valid = false;
+    const qint64 record = value(Oil, UndoRecord).toLongLong(&valid);
+    if (!valid || record < 1)
+        return std::nullopt;
+    return OilUndo{record,
+                   {value(Oil, UndoZenkaiKyori), value(Oil, UndoKyori)},
+                   qint16(value(Oil, UndoNokori).toShort())};
+}
+
+bool SettingsStore::setOilCounters(const OilCounters& counters, const std::optional<OilUndo>& undo)
+{
+    const OilUndo kept = undo.value_or(OilUndo());
+    const auto ifKept = [&undo](const QString& value) {
+        return undo ? std::optional<QString>(value) : std::nullopt;
+    };
+    return save({{Oil, Kyori, counters.allowance},
+                 {Oil, ZenkaiKyori, counters.countedFrom},
+                 {Oil, UndoKyori, ifKept(kept.counters.allowance)},
+                 {Oil, UndoZenkaiKyori, ifKept(kept.counters.countedFrom)},
+                 {Oil, UndoNokori, ifKept(QString::number(kept.oilRemaining))},
+                 {Oil, UndoRecord, ifKept(QString::number(kept.record))}});
+}
+
+bool SettingsStore::clearOilUndo()
+{
+    return save({{Oil, UndoRecord, {}},
+                 {Oil, UndoKyori, {}},
+                 {Oil, UndoZenkaiKyori, {}},
+                 {Oil, UndoNokori, {}}});
+}
+
+// Kept as "left top width height", readable and editable by hand.
+std::optional<QRect> SettingsStore::windowGeometry() const
+{
+    const QStringList parts = value(Window, Geometry).split(QLatin1Char(' '));
+    if (parts.size() != 4)
+        return std::nullopt;
+    // A figure written by hand far beyond any screen would overflow the rectangle's arithmetic;
+    // up to X11's own limit, the main window fits it onto the screen.
+    constexpr int Farthest = 1 << 24;
+    int numbers[4];
+    for (int i = 0; i < 4; ++i) {
+        bool valid = false;
+        numbers[i] = parts.at(i).toInt(&valid);
+        if (!valid || numbers[i] < -Farthest || numbers[i] > Farthest)
+            return std::nullopt;
+    }
+    const QRect geometry(numbers[0], numbers[1], numbers[2], numbers[3]);
+    return geometry.isValid() ? std::optional<QRect>(geometry) : std::nullopt;
+}
+
+bool SettingsStore::setWindowGeometry(const QRect& geometry)
+{
+    return save({{Window, Geometry,
+                  QStringLiteral("%1 %2 %3 %4")
+                      .arg(geometry.x())
+                      .arg(geometry.y())
+                      .arg(geometry.width())
+                      .arg(geometry.height())}});
+}
