@@ -109,8 +109,7 @@ void Form6::loadList()
         m_listView1->setColumnWidth(column, columnWidth(m_listView1, column));
     // Shown once the window stands, so that the message appears over it.
     if (list.message)
-        QMetaObject::invokeMethod(
-            this, [this, list] { carryOut(list.message, list.windows); }, Qt::QueuedConnection);
+        carryOut(list, When::OnceOpen);
 }
 
 void Form6::resizeEvent(QResizeEvent* event)

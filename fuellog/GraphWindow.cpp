@@ -75,9 +75,7 @@ GraphWindow::GraphWindow()
     resize(Twips::size(9315, 7380));
     // Shown once the window is in place; a log that cannot be read closes it.
     if (result.message)
-        QMetaObject::invokeMethod(
-            this, [this, result] { carryOut(result.message, result.windows); },
-            Qt::QueuedConnection);
+        carryOut(result, When::OnceOpen);
 }
 
 QChartView* GraphWindow::economyChart(const ChartSeries& series)

@@ -4,6 +4,7 @@
 #include "settings/SettingsStore.h"
 #include "settings/UnsavedSettings.h"
 #include "shell/WindowFactory.h"
+#include "widgets/CarryOut.h"
 #include "widgets/ChildWindow.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Twips.h"
@@ -27,10 +28,6 @@
 namespace {
 
 const char* const ClosingProperty = "tankrClosing";
-
-// The windows that take entries the user may not want to lose.
-const std::array<Window, 5> EntryWindows = {Window::Form2, Window::Form5, Window::Form7,
-                                            Window::Form8, Window::Form10};
 
 // A menu item: its object name and caption, and what it does. Without a command it is a
 // separator of that name.
@@ -149,14 +146,12 @@ template <typename Action> void MDIForm1::runAction(Action action)
     SettingsStore settings;
     const auto result =
         Dialogs::confirmed(this, [&](Confirmed yes) { return action(settings, yes); });
-    if (result.message)
-        Dialogs::inform(this, *result.message);
-    for (const WindowStep& step : result.windows) {
+    carryOut(this, result.message, result.windows, [this](const WindowStep& step) {
         if (step.kind == WindowStep::Close)
             closeWindow(step.window);
         else
             showWindow(step.window);
-    }
+    });
 }
 
 // Export and import ask for the other folder first, the CSV export for its file; Cancel
@@ -269,8 +264,10 @@ void MDIForm1::placeAsLastTime()
 // Closing the main window while a window holds typed entries asks first, as 終了 does.
 void MDIForm1::closeEvent(QCloseEvent* event)
 {
-    const bool typing = std::any_of(EntryWindows.begin(), EntryWindows.end(),
-                                    [this](Window w) { return window(w) != nullptr; });
+    const QList<Window> windows = allWindows();
+    const bool typing = std::any_of(windows.begin(), windows.end(), [this](Window w) {
+        return takesEntries(w) && window(w) != nullptr;
+    });
     if (typing && !m_quitConfirmed && !Dialogs::confirmed(this, &Actions::quit).succeeded) {
         event->ignore();
         return;

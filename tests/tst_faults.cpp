@@ -143,9 +143,16 @@ private slots:
         for (const auto& [condition, name] : {std::pair{Condition::ReadOnly, "read-only"},
                                               {Condition::Missing, "missing"},
                                               {Condition::Full, "full"}}) {
-            for (int a = 0; a < Actions::ActionCount; ++a)
+            for (int a = 0; a < Actions::actionCount(); ++a)
                 QTest::addRow("%s: %s", name, nameOf(Action(a)).constData())
                     << condition << Action(a) << false;
+        }
+        // The copies that leave the data folder, written into a folder of the faulty disk itself.
+        for (const auto& [condition, name] :
+             {std::pair{Condition::ReadOnly, "read-only"}, {Condition::Full, "full"}}) {
+            for (const Action action : {Action::ExportTo, Action::ExportCsv})
+                QTest::addRow("%s: %s onto the data disk", name, nameOf(action).constData())
+                    << condition << action << true;
         }
     }
 
@@ -351,7 +358,7 @@ private slots:
                  qPrintable(text));
 
         QTemporaryDir exportFolder;
-        for (int a = 0; a < Actions::ActionCount; ++a) {
+        for (int a = 0; a < Actions::actionCount(); ++a) {
             writeImage(data.folder(), taken);
             startSettings(data.folder());
             const Ran ran = runAction(Action(a), settings, {}, exportFolder.path());
@@ -371,7 +378,7 @@ private slots:
         QTest::addColumn<int>("box");
         QTest::addColumn<int>("input");
         const QList<Input> texts = inputs();
-        for (int a = 0; a < Actions::ActionCount; ++a) {
+        for (int a = 0; a < Actions::actionCount(); ++a) {
             const QList<Box> boxes = boxesOf(Action(a));
             for (int b = 0; b < boxes.size(); ++b) {
                 for (int i = 0; i < texts.size(); ++i)

@@ -409,9 +409,12 @@ private slots:
         trigger(main, "nenshoki"); // answered No
         QCOMPARE(data.read(Log), logOf({100}));
         main.showWindow(Window::Form6);
+        main.showWindow(Window::Graph);
         script.answerYes();
         trigger(main, "nenshoki");
-        QVERIFY(!main.window(Window::Form6)); // no window shows data that is gone
+        // No window shows data that is gone, the charts no more than the list.
+        QVERIFY(!main.window(Window::Form6));
+        QVERIFY(!main.window(Window::Graph));
         QCOMPARE(script.texts().last(), u"初期化完了しました。"_s);
         QCOMPARE(imageOf(data.folder()), (FolderImage{{Log, {}},
                                                       {Vehicle, vehicle().encode()},

@@ -25,7 +25,8 @@
 
 namespace {
 
-const QList<Window> Windows = {
+// Every window, in the order that builds up the data each one shows.
+const QList<Window> ShotOrder = {
     Window::Form12, Window::Form3, Window::Form2,  Window::Form5,   Window::Form4,
     Window::Form9,  Window::Form1, Window::Form6,  Window::Graph,   Window::Form8,
     Window::Form10, Window::Form7, Window::Form11, Window::Restore,
@@ -170,7 +171,8 @@ int main(int argc, char* argv[])
     save(&main, out.filePath(QStringLiteral("MDIForm1.png")));
     main.closeWindow(Window::Form12);
 
-    for (const Window window : Windows) {
+    Q_ASSERT(ShotOrder.size() == allWindows().size());
+    for (const Window window : ShotOrder) {
         if (window == Window::Form6)
             enterRefuellings();
         QString error;

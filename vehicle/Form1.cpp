@@ -33,7 +33,5 @@ Form1::Form1() : ChildWindow(Window::Form1, QStringLiteral("累積車両情報")
     setFixedSize(FitToText::grow(this, Twips::size(2520, 3645)));
     // Shown once the window is in place; a result with nothing to show closes it.
     if (result.message)
-        QMetaObject::invokeMethod(
-            this, [this, result] { carryOut(result.message, result.windows); },
-            Qt::QueuedConnection);
+        carryOut(result, When::OnceOpen);
 }

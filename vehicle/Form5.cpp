@@ -25,7 +25,5 @@ Form5::Form5()
     if (registered.shown)
         showBoxes(*registered.shown);
     if (registered.message)
-        QMetaObject::invokeMethod(
-            this, [this, registered] { carryOut(registered.message, registered.windows); },
-            Qt::QueuedConnection);
+        carryOut(registered, When::OnceOpen);
 }

@@ -95,8 +95,7 @@ void VehicleInfoWindow::reportOnce(const Result<VehicleDisplay>& result)
     if (m_reporting)
         return;
     m_reporting = true;
-    QMetaObject::invokeMethod(
-        this, [this, result] { carryOut(result.message, result.windows); }, Qt::QueuedConnection);
+    carryOut(result, When::OnceOpen);
 }
 
 bool VehicleInfoWindow::event(QEvent* event)

@@ -12,16 +12,12 @@ ChildWindow::ChildWindow(Window window, const QString& caption, Frame frame, QWi
     setWindowTitle(caption);
 }
 
-void ChildWindow::carryOut(const std::optional<Message>& message, const QList<WindowStep>& windows)
+void ChildWindow::take(const WindowStep& step)
 {
-    if (message)
-        Dialogs::inform(this, *message);
-    for (const WindowStep& step : windows) {
-        if (step.kind == WindowStep::Close)
-            emit closeWindowRequested(step.window);
-        else
-            emit showWindowRequested(step.window);
-    }
+    if (step.kind == WindowStep::Close)
+        emit closeWindowRequested(step.window);
+    else
+        emit showWindowRequested(step.window);
 }
 
 // The box that follows the caption's label in the window's table.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "actions/Result.h"
+#include "widgets/CarryOut.h"
 #include "widgets/Dialogs.h"
 
 #include <QWidget>
@@ -32,11 +33,17 @@ protected:
     template <typename Action> auto run(Action action)
     {
         const auto result = Dialogs::confirmed(this, action);
-        carryOut(result.message, result.windows);
+        carryOut(result);
         focusBox(result.box);
         return result;
     }
-    void carryOut(const std::optional<Message>& message, const QList<WindowStep>& windows);
+    // Shows the result's message and asks the main window to close and show the windows it names.
+    template <typename Shown> void carryOut(const Result<Shown>& result, When when = When::Now)
+    {
+        ::carryOut(
+            this, result.message, result.windows, [this](const WindowStep& step) { take(step); },
+            when);
+    }
     // After a message about a box, the focus goes back to it with its text selected.
     void focusBox(const QString& caption);
     void showWindow(Window window) { emit showWindowRequested(window); }
@@ -45,6 +52,8 @@ protected:
     void closeThisWindow() { emit closeWindowRequested(m_window); }
 
 private:
+    void take(const WindowStep& step);
+
     Window m_window;
     Frame m_frame;
     bool m_shown = false;

@@ -11,6 +11,7 @@
 #include "figures/VehicleInfo.h"
 #include "files/Backups.h"
 
+#include <QMetaEnum>
 #include <QObject>
 
 class SettingsStore;
@@ -131,6 +132,11 @@ enum class Action
     ShowCharts,
 };
 Q_ENUM_NS(Action)
-inline constexpr int ActionCount = int(Action::ShowCharts) + 1;
+// How many there are, counted from the enum itself, so that an action added anywhere in it is
+// counted.
+inline int actionCount()
+{
+    return QMetaEnum::fromType<Action>().keyCount();
+}
 
 } // namespace Actions

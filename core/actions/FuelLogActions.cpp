@@ -88,12 +88,12 @@ Result<CalculationBasis> calculate(const SettingsStore& settings, const FuelEntr
                                 TextConversions::textOfSingle(result->economy)});
 }
 
-// The message after a write, then the list (which no longer shows the log as it is) and the
+// The message after a write, then the windows that no longer show the log as it is and the
 // writing window close.
 Result<> written(const Message& message, Window window)
 {
-    return Result<>::done(message,
-                          {{WindowStep::Close, Window::Form6}, {WindowStep::Close, window}});
+    return Result<>::done(message, closeWindowsShowing(Data::Log) +
+                                       QList<WindowStep>{{WindowStep::Close, window}});
 }
 
 Message oilChangeFailed(const QString& error)
@@ -428,9 +428,9 @@ Result<> writeFirstRefuelling(SettingsStore& settings, const FirstEntryBoxes& bo
         QStringLiteral("書き込み完了しました。次回からは「記録記入」から書き込んでください。"),
         QStringLiteral("完了")};
     return Result<>::done(UnsavedSettings::afterWriting(done, settings, notSaved),
-                          {{WindowStep::Close, Window::Form6},
-                           {WindowStep::Show, Window::Form6},
-                           {WindowStep::Close, Window::Form8}});
+                          closeWindowsShowing(Data::Log) +
+                              QList<WindowStep>{{WindowStep::Show, Window::Form6},
+                                                {WindowStep::Close, Window::Form8}});
 }
 
 // The log is only read, so that one on a medium that takes no writing (a locked memory card, a

@@ -65,17 +65,6 @@ bool sameFolder(const QString& a, const QString& b)
     return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
 }
 
-// The windows that show the log or the vehicle close once the files under them were replaced,
-// so that none shows data that is gone.
-QList<WindowStep> windowsOfOldData()
-{
-    QList<WindowStep> steps;
-    for (const Window window :
-         {Window::Form6, Window::Form7, Window::Form1, Window::Form4, Window::Form9})
-        steps.append({WindowStep::Close, window});
-    return steps;
-}
-
 Result<> initialise(SettingsStore& settings, const QStringList& fileNames)
 {
     const DataFolder folder(settings);
@@ -109,7 +98,7 @@ Result<> initialise(SettingsStore& settings, const QStringList& fileNames)
     return Result<>::done(UnsavedSettings::afterWriting({QStringLiteral("初期化完了しました。"),
                                                          QStringLiteral("初期化完了")},
                                                         settings, notSaved),
-                          windowsOfOldData());
+                          closeWindowsShowing(Data::Both));
 }
 
 // A replaced log no longer holds the refuelling whose oil change a delete would take back.
@@ -119,7 +108,7 @@ Result<> doneReplacing(SettingsStore& settings, const Message& done)
     if (!settings.clearOilUndo())
         notSaved.append(UnsavedSettings::oilUndoCleared());
     return Result<>::done(UnsavedSettings::afterWriting(done, settings, notSaved),
-                          windowsOfOldData());
+                          closeWindowsShowing(Data::Both));
 }
 
 // Only an oil change on record to take back needs the settings file when the data is replaced;

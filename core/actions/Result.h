@@ -9,18 +9,6 @@
 #include <optional>
 #include <variant>
 
-// A window to close or to show, carried out in order.
-struct WindowStep
-{
-    enum Kind
-    {
-        Close,
-        Show
-    };
-    Kind kind;
-    Window window;
-};
-
 // What a command did, for its window to carry out: what the window shows, the message to show
 // first, then the windows to close and show. A command that failed wrote nothing and names the
 // problem in its message. A command that needs the user's Yes first returns the question

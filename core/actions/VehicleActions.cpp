@@ -132,11 +132,9 @@ Result<> registerVehicle(SettingsStore& settings, const VehicleBoxes& boxes, Con
         QStringLiteral("車両情報を登録し、燃費データを初期化しました。車両情報を表示します。"),
         QStringLiteral("完了")};
     return Result<>::done(afterWriting(done, settings, notSaved),
-                          {{WindowStep::Close, Window::Form6},
-                           {WindowStep::Close, Window::Form1},
-                           {WindowStep::Close, Window::Form4},
-                           {WindowStep::Show, Window::Form9},
-                           {WindowStep::Close, Window::Form2}});
+                          closeWindowsShowing(Data::Both) +
+                              QList<WindowStep>{{WindowStep::Show, Window::Form9},
+                                                {WindowStep::Close, Window::Form2}});
 }
 
 // The oil box holds the distance the oil has left now, as the vehicle window shows it; the
@@ -165,9 +163,8 @@ Result<> correctVehicle(const SettingsStore& settings, const VehicleBoxes& boxes
     const Window vehicleWindow = latestRefuelling(folder, &problem) ? Window::Form4 : Window::Form9;
     return Result<>::done(
         {QStringLiteral("車両情報を訂正しました。車両情報を表示します。"), QStringLiteral("完了")},
-        {{WindowStep::Close, Window::Form4},
-         {WindowStep::Show, vehicleWindow},
-         {WindowStep::Close, Window::Form5}});
+        closeWindowsShowing(Data::Vehicle) + QList<WindowStep>{{WindowStep::Show, vehicleWindow},
+                                                               {WindowStep::Close, Window::Form5}});
 }
 
 // The registered vehicle in the texts of the registration boxes; none while no vehicle is

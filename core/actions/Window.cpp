@@ -1,12 +1,77 @@
 #include "actions/Window.h"
 
-#include <array>
+#include <QMetaEnum>
 
 QString windowName(Window window)
 {
-    static const std::array<const char*, 14> names = {
-        "Form1", "Form2", "Form3",  "Form4",  "Form5",  "Form6", "Form7",
-        "Form8", "Form9", "Form10", "Form11", "Form12", "Graph", "Restore",
-    };
-    return QLatin1String(names.at(static_cast<std::size_t>(window)));
+    return QLatin1String(QMetaEnum::fromType<Window>().valueToKey(int(window)));
+}
+
+QList<Window> allWindows()
+{
+    const QMetaEnum windows = QMetaEnum::fromType<Window>();
+    QList<Window> all;
+    for (int i = 0; i < windows.keyCount(); ++i)
+        all.append(Window(windows.value(i)));
+    return all;
+}
+
+// The entry windows are left out: they hold what the user typed, and read the files only when
+// they write. The correction of the latest refuelling is the exception: what it loaded is the
+// record it writes over.
+Data dataShown(Window window)
+{
+    switch (window) {
+    case Window::Form1:
+    case Window::Form4:
+    case Window::Form9:
+    case Window::Graph:
+        return Data::Both;
+    case Window::Form6:
+    case Window::Form7:
+        return Data::Log;
+    case Window::Form2:
+    case Window::Form3:
+    case Window::Form5:
+    case Window::Form8:
+    case Window::Form10:
+    case Window::Form11:
+    case Window::Form12:
+    case Window::Restore:
+        return Data::None;
+    }
+    return Data::None;
+}
+
+bool takesEntries(Window window)
+{
+    switch (window) {
+    case Window::Form2:
+    case Window::Form5:
+    case Window::Form7:
+    case Window::Form8:
+    case Window::Form10:
+        return true;
+    case Window::Form1:
+    case Window::Form3:
+    case Window::Form4:
+    case Window::Form6:
+    case Window::Form9:
+    case Window::Form11:
+    case Window::Form12:
+    case Window::Graph:
+    case Window::Restore:
+        return false;
+    }
+    return false;
+}
+
+QList<WindowStep> closeWindowsShowing(Data changed)
+{
+    QList<WindowStep> steps;
+    for (const Window window : allWindows()) {
+        if (int(dataShown(window)) & int(changed))
+            steps.append({WindowStep::Close, window});
+    }
+    return steps;
 }

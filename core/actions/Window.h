@@ -1,9 +1,14 @@
 #pragma once
 
+#include <QList>
+#include <QObject>
 #include <QString>
 
+namespace Windows {
+Q_NAMESPACE
+
 // The windows of the program. Every window but the main one opens inside the main window, one
-// of each at a time.
+// of each at a time. The object name of each is its name here.
 enum class Window
 {
     Form1,   // cumulative figures
@@ -21,6 +26,42 @@ enum class Window
     Graph,   // economy and payment charts
     Restore, // restore from a backup
 };
+Q_ENUM_NS(Window)
+
+} // namespace Windows
+
+using Windows::Window;
 
 // The window's object name, "Form1" to "Form12", "Graph" and "Restore".
 QString windowName(Window window);
+// Every window, in the order above.
+QList<Window> allWindows();
+
+// What of the data files a window shows. A command that changes them closes the windows that
+// show them, so that none shows data that is gone.
+enum class Data
+{
+    None = 0,
+    Log = 1,
+    Vehicle = 2,
+    Both = Log | Vehicle,
+};
+Data dataShown(Window window);
+
+// Whether the window takes entries the user may not want to lose.
+bool takesEntries(Window window);
+
+// A window to close or to show, carried out in order.
+struct WindowStep
+{
+    enum Kind
+    {
+        Close,
+        Show
+    };
+    Kind kind;
+    Window window;
+};
+
+// Closes every window that shows any of `changed`.
+QList<WindowStep> closeWindowsShowing(Data changed);
