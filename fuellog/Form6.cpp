@@ -21,31 +21,6 @@ constexpr int ListLeft = 120;
 constexpr int ListTop = 480;
 constexpr int ListMargin = 60;
 
-// The widest text each column usually holds. The designed widths assume a smaller font than
-// the desktop's, so a column is widened to show its texts whole; the brand and the memo are
-// as wide as their fields, trailing blanks included.
-QString widestCell(int column)
-{
-    const QChar fullWidth(0x30EF);
-    switch (column) {
-    case 0:
-        return QStringLiteral("32767");
-    case 1:
-        return QStringLiteral("0000/00/00");
-    case 2:
-    case 3:
-        return QStringLiteral("-1.234567E+07");
-    case 4:
-        return QString(8, fullWidth);
-    case 9:
-        return QString(20, fullWidth);
-    case 8:
-        return QStringLiteral("-32768");
-    default:
-        return QStringLiteral("-123.4567");
-    }
-}
-
 int columnWidth(const QWidget* view, int column)
 {
     const FuelList::Column& designed = FuelList::columns().at(column);
@@ -53,7 +28,7 @@ int columnWidth(const QWidget* view, int column)
     const QFontMetrics metrics = view->fontMetrics();
     return std::max({Twips::toPixels(designed.widthTwips),
                      metrics.horizontalAdvance(designed.header) + padding,
-                     metrics.horizontalAdvance(widestCell(column)) + padding});
+                     metrics.horizontalAdvance(designed.widest) + padding});
 }
 
 } // namespace
@@ -105,7 +80,7 @@ void Form6::loadList()
 {
     const Result<FuelList> list = Actions::listLog(SettingsStore());
     m_listView1->setModel(new FuelListModel(list.shown, this));
-    for (int column = 0; column < FuelList::ColumnCount; ++column)
+    for (int column = 0; column < FuelList::columnCount(); ++column)
         m_listView1->setColumnWidth(column, columnWidth(m_listView1, column));
     // Shown once the window stands, so that the message appears over it.
     if (list.message)

@@ -12,7 +12,7 @@ int FuelListModel::rowCount(const QModelIndex& parent) const
 
 int FuelListModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : FuelList::ColumnCount;
+    return parent.isValid() ? 0 : FuelList::columnCount();
 }
 
 QVariant FuelListModel::data(const QModelIndex& index, int role) const
@@ -28,7 +28,7 @@ QVariant FuelListModel::data(const QModelIndex& index, int role) const
 
 QVariant FuelListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || section < 0 || section >= FuelList::ColumnCount)
+    if (orientation != Qt::Horizontal || section < 0 || section >= FuelList::columnCount())
         return QVariant();
     if (role == Qt::DisplayRole)
         return FuelList::columns().at(section).header;

@@ -215,8 +215,8 @@ void readEverything(const SettingsStore& settings, qint64 fuelRecords, qint64 ve
     FUZZ_CHECK(list.shown.rowCount() == fuelRecords);
     for (int row = 0; row < list.shown.rowCount(); ++row) {
         const QStringList cells = list.shown.row(row);
-        FUZZ_CHECK(cells.size() == FuelList::ColumnCount);
-        for (int column = 0; column < FuelList::ColumnCount; ++column)
+        FUZZ_CHECK(cells.size() == FuelList::columnCount());
+        for (int column = 0; column < FuelList::columnCount(); ++column)
             FUZZ_CHECK(list.shown.cell(row, column) == cells.at(column));
     }
 

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets in build-fuzz/ and runs each for SECONDS (default 20) on a copy of its
+# Builds the fuzz targets in build-fuzz/ (or TANKR_FUZZ_BUILD) and runs each for SECONDS (default 20) on a copy of its
 # seed corpus in fuzz/corpus/. Exits non-zero when any target finds a crash or a broken
 # invariant, naming the input that reproduces it; rerun one with
 #   build-fuzz/<target> <reproducer>
@@ -32,7 +32,7 @@ max_len() {
     esac
 }
 
-build=$top/build-fuzz
+build=${TANKR_FUZZ_BUILD:-$top/build-fuzz}
 compiler=$(command -v clang++ || command -v clang++-14 || true)
 if [ -z "$compiler" ]; then
     echo "clang++ is missing: libFuzzer needs clang (Debian: apt-get install clang libclang-rt-14-dev)" >&2

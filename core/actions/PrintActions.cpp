@@ -62,10 +62,13 @@ Result<> exportCsv(const SettingsStore& settings, const QString& path)
     for (const FuelList::Column& column : FuelList::columns())
         header.append(column.header);
     QByteArray csv = "\xEF\xBB\xBF" + csvLine(header);
+    const QList<FuelList::Column>& columns = FuelList::columns();
     for (int row = 0; row < log.rowCount(); ++row) {
         QStringList fields = log.row(row);
-        for (const int textColumn : {4, 9})
-            fields[textColumn] = asText(TextConversions::withoutTrailingBlanks(fields[textColumn]));
+        for (int column = 0; column < columns.size(); ++column) {
+            if (columns.at(column).isText)
+                fields[column] = asText(TextConversions::withoutTrailingBlanks(fields[column]));
+        }
         csv += csvLine(fields);
     }
     StagedFile file(path, StagedFile::Target::UserFile);

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QObject>
 #include <QString>
 
 struct FuelRecord;
@@ -11,14 +12,35 @@ struct FuelRecord;
 // when asked for, so that even the largest log is ready at once.
 class FuelList
 {
+    Q_GADGET
 public:
+    // What each column shows, in the list's order.
+    enum class Field
+    {
+        Number,
+        Date,
+        Odometer,
+        TripDistance,
+        Brand,
+        FuelAmount,
+        UnitPrice,
+        Economy,
+        Payment,
+        Memo,
+    };
+    Q_ENUM(Field)
+
     struct Column
     {
+        Field field;
         QString header;
         int widthTwips;
+        QString widest; // the widest text the column usually holds
+        bool isText;    // a text the user typed, rather than a figure
     };
+    // Every column, one for each field, in the order of the fields.
     static const QList<Column>& columns();
-    static constexpr int ColumnCount = 10;
+    static int columnCount() { return int(columns().size()); }
 
     FuelList() = default;
     // Whole records only; bytes at the end that don't fill a record are left out.
@@ -31,7 +53,7 @@ public:
 
 private:
     FuelRecord recordAt(int row) const;
-    static QString cellOf(const FuelRecord& record, int row, int column);
+    static QString cellOf(const FuelRecord& record, int row, Field field);
 
     QByteArray m_records;
     int m_rowCount = 0;
