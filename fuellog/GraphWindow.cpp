@@ -1,5 +1,7 @@
 #include "fuellog/GraphWindow.h"
 
+#include "text/TextConversions.h"
+
 #include "actions/Actions.h"
 #include "settings/SettingsStore.h"
 #include "widgets/Twips.h"
@@ -27,10 +29,11 @@ constexpr int MonthsShown = 24;
 // Beyond this many refuellings the points are left unmarked, drawn as the line alone.
 constexpr int MostMarkedPoints = 120;
 
-// A record's date on the time axis: its days since 1899-12-30 from local midnight of that day.
+// A record's date on the time axis: its days since day zero from local midnight of that day.
 qreal axisTime(double days)
 {
-    static const qint64 dayZero = QDateTime(QDate(1899, 12, 30), QTime(0, 0)).toMSecsSinceEpoch();
+    static const qint64 dayZero =
+        QDateTime(TextConversions::dayZero(), QTime(0, 0)).toMSecsSinceEpoch();
     return qreal(dayZero) + days * 86400000.0;
 }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets in build-fuzz/ (or TANKR_FUZZ_BUILD) and runs each for SECONDS (default 20) on a copy of its
-# seed corpus in fuzz/corpus/. Exits non-zero when any target finds a crash or a broken
-# invariant, naming the input that reproduces it; rerun one with
+# Builds the fuzz targets in build-fuzz/ (or in the folder TANKR_FUZZ_BUILD names) and runs each
+# for SECONDS (default 20) on a copy of its seed corpus in fuzz/corpus/. Exits non-zero when any
+# target finds a crash or a broken invariant, naming the input that reproduces it; rerun one with
 #   build-fuzz/<target> <reproducer>
 # Usage: fuzz/run.sh [SECONDS] [TARGET...]
 set -euo pipefail

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Tankr in build/ and starts it.
+# Installs what is missing, builds Tankr in build/ (the program alone, without its tests) and
+# starts it.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/install-packages.sh" run
-cmake -S "$top" -B "$top/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S "$top" -B "$top/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$top/build" -j2 --target tankr
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     echo "No display: Tankr is a desktop program and needs a graphical session (DISPLAY is not set)." >&2

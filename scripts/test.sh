@@ -12,7 +12,8 @@ chmod 700 "$XDG_RUNTIME_DIR"
 export XDG_RUNTIME_DIR QT_QPA_PLATFORM=offscreen
 
 echo "== Test suite"
-cmake -S "$top" -B "$top/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# Testing on by name: scripts/run.sh turns it off in the same build folder.
+cmake -S "$top" -B "$top/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON >/dev/null
 cmake --build "$top/build" -j2
 ctest --test-dir "$top/build" --output-on-failure --timeout 600
 

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QMetaEnum>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -402,6 +403,14 @@ inline QByteArray nameOf(Action action)
 }
 
 } // namespace TestSupport
+
+// Skips the rest of the test, naming the program, when a program it runs to read back what Tankr
+// wrote is not installed: its absence says nothing about Tankr. The test command installs them.
+#define SKIP_WITHOUT_PROGRAM(name)                                                                 \
+    do {                                                                                           \
+        if (QStandardPaths::findExecutable(QStringLiteral(name)).isEmpty())                        \
+            QSKIP(name " is not installed: scripts/install-packages.sh test installs it");         \
+    } while (false)
 
 // Like QTEST_MAIN / QTEST_GUILESS_MAIN, with the homes isolated first.
 #define TANKR_TEST_MAIN_WITH(AppClass, TestObject)                                                 \

@@ -1,9 +1,16 @@
 #!/usr/bin/env bash
 # Builds the Debian package, installs it, checks what it installed, removes it again and checks
-# that nothing of it is left. Needs root (dpkg); exits 77 (skipped) without.
+# that nothing of it is left. Needs root (dpkg) and the packaging tools; exits 77 (skipped)
+# without them.
 set -euo pipefail
 build=$1
 [ "$(id -u)" -eq 0 ] || { echo "needs root to install a package"; exit 77; }
+for tool in cpack dpkg-deb dpkg-shlibdeps file desktop-file-validate appstreamcli; do
+    command -v "$tool" >/dev/null || {
+        echo "SKIP: $tool is not installed: scripts/install-packages.sh test installs it"
+        exit 77
+    }
+done
 cd "$build"
 cpack -G DEB >/dev/null
 package=$(ls -t tankr_*.deb | head -n 1)

@@ -253,6 +253,7 @@ private slots:
         }
         data.write(Log, log);
         QVERIFY(Actions::exportCsv(SettingsStore(), file).succeeded);
+        SKIP_WITHOUT_PROGRAM("python3");
         QProcess python;
         python.start(u"python3"_s, {u"-c"_s,
                                     u"import csv, sys\n"

@@ -447,6 +447,7 @@ private slots:
         click(form11, "CommandPdf");
         QCOMPARE(script.texts().last(), u"PDFファイル「%1」に保存しました。"_s.arg(path));
 
+        SKIP_WITHOUT_PROGRAM("pdftotext");
         const QString printed = pdfText(path);
         QCOMPARE(printed.count(u"年月日"_s), 1);
         QCOMPARE(printed.count(QLatin1Char('\f')), 2);

@@ -61,22 +61,22 @@ QStringList warnings(const FuelRecord& record, const std::optional<FuelRecord>& 
     return found;
 }
 
-std::optional<Figures> figures(float previousOdometer, float odometer, float fuelAmount,
-                               QString* error)
+Result<Figures> figures(float previousOdometer, float odometer, float fuelAmount)
 {
-    if (fuelAmount == 0.0f) {
-        *error = QStringLiteral("「%1」が0のため、燃費を計算できません。給油量を入力してください。")
-                     .arg(FuelBoxCaptions::FuelAmount);
-        return std::nullopt;
-    }
+    using namespace FuelBoxCaptions;
+    if (fuelAmount == 0.0f)
+        return Result<Figures>::failure(
+            QStringLiteral("「%1」が0のため、燃費を計算できません。給油量を入力してください。")
+                .arg(FuelAmount),
+            FuelAmount);
     const float tripDistance = odometer - previousOdometer;
     const float economy = tripDistance / fuelAmount;
-    if (!std::isfinite(tripDistance) || !std::isfinite(economy)) {
-        *error = QStringLiteral("計算結果が大きすぎます。「%1」と「%2」を確認してください。")
-                     .arg(FuelBoxCaptions::Odometer, FuelBoxCaptions::FuelAmount);
-        return std::nullopt;
-    }
-    return Figures{tripDistance, economy};
+    if (!std::isfinite(tripDistance) || !std::isfinite(economy))
+        return Result<Figures>::failure(
+            QStringLiteral("計算結果が大きすぎます。「%1」と「%2」を確認してください。")
+                .arg(Odometer, FuelAmount),
+            Odometer);
+    return Result<Figures>::showing({tripDistance, economy});
 }
 
 bool needsCalculation(const FuelEntryBoxes& boxes, const CalculationBasis& basis)
@@ -86,7 +86,7 @@ bool needsCalculation(const FuelEntryBoxes& boxes, const CalculationBasis& basis
            isStale(boxes.economy, basis.economy, boxes, basis);
 }
 
-std::optional<FuelRecord> recordFrom(const FuelEntryBoxes& boxes, QString* error, QString* box)
+Result<FuelRecord> recordFrom(const FuelEntryBoxes& boxes)
 {
     using namespace FuelBoxCaptions;
     BoxReader reader;
@@ -100,13 +100,9 @@ std::optional<FuelRecord> recordFrom(const FuelEntryBoxes& boxes, QString* error
     record.economy = reader.strictSingle(boxes.economy, Economy);
     record.payment = reader.strictInt16(boxes.payment, Payment);
     record.setMemoText(BoxExamples::typed(boxes.memo, BoxExamples::Memo));
-    if (reader.failed()) {
-        *error = reader.problem();
-        if (box)
-            *box = reader.problemBox();
-        return std::nullopt;
-    }
-    return record;
+    if (reader.failed())
+        return Result<FuelRecord>::failure(reader.problem(), reader.problemBox());
+    return Result<FuelRecord>::showing(record);
 }
 
 } // namespace FuelEntry

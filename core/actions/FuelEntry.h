@@ -1,5 +1,7 @@
 #pragma once
 
+#include "actions/Result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -47,8 +49,7 @@ struct Figures
     float tripDistance;
     float economy;
 };
-std::optional<Figures> figures(float previousOdometer, float odometer, float fuelAmount,
-                               QString* error);
+Result<Figures> figures(float previousOdometer, float odometer, float fuelAmount);
 
 // The write's guard. An empty trip distance or economy means no calculation. A box that still
 // holds the text the last calculation put there belongs to that calculation, and that
@@ -59,8 +60,7 @@ bool needsCalculation(const FuelEntryBoxes& boxes, const CalculationBasis& basis
 // The record the boxes describe, every numeric box read strictly; none, with the problem
 // named by its box's caption in `error` (and the caption in `box`), when a box does not
 // convert. A brand or memo still holding its example text is blank.
-std::optional<FuelRecord> recordFrom(const FuelEntryBoxes& boxes, QString* error,
-                                     QString* box = nullptr);
+Result<FuelRecord> recordFrom(const FuelEntryBoxes& boxes);
 
 // What looks wrong in a refuelling about to be written, measured against the record before it
 // (none for a first record): an odometer not beyond the previous one, a trip of over 2,000 km,

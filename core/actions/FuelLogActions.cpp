@@ -78,14 +78,13 @@ Result<CalculationBasis> calculate(const SettingsStore& settings, const FuelEntr
     if (previous == Previous::BeforeLatest && log.count() == 1)
         return Calculated::failure(onlyFirstRecordMessage());
     const FuelRecord before = log.at(previous == Previous::Latest ? log.count() : log.count() - 1);
-    const std::optional<FuelEntry::Figures> result =
-        FuelEntry::figures(before.odometer, odometer, fuelAmount, &error);
-    if (!result)
-        return Calculated::failure(error, fuelAmount == 0.0f ? FuelBoxCaptions::FuelAmount
-                                                             : FuelBoxCaptions::Odometer);
+    const Result<FuelEntry::Figures> result =
+        FuelEntry::figures(before.odometer, odometer, fuelAmount);
+    if (!result.succeeded)
+        return Calculated::failure(result);
     return Calculated::showing({boxes.odometer, boxes.fuelAmount,
-                                TextConversions::textOfSingle(result->tripDistance),
-                                TextConversions::textOfSingle(result->economy)});
+                                TextConversions::textOfSingle(result.shown.tripDistance),
+                                TextConversions::textOfSingle(result.shown.economy)});
 }
 
 // The message after a write, then the windows that no longer show the log as it is and the
@@ -184,11 +183,11 @@ Result<> write(SettingsStore& settings, const FuelEntryBoxes& boxes, const Calcu
 {
     if (FuelEntry::needsCalculation(boxes, basis))
         return Result<>::failure(QStringLiteral("計算を実行してください"));
+    const Result<FuelRecord> read = FuelEntry::recordFrom(boxes);
+    if (!read.succeeded)
+        return Result<>::failure(read);
+    const FuelRecord& record = read.shown;
     QString error;
-    QString box;
-    const std::optional<FuelRecord> record = FuelEntry::recordFrom(boxes, &error, &box);
-    if (!record)
-        return Result<>::failure(error, box);
 
     const DataFolder folder(settings);
     RecordWriter log(folder, DataFiles::FuelLog, FuelRecord::Size);
@@ -201,7 +200,7 @@ Result<> write(SettingsStore& settings, const FuelEntryBoxes& boxes, const Calcu
         return Result<>::failure(noRecordToCorrectMessage());
     const qint64 number = place == Place::AfterLatest ? count + 1 : count;
     if (confirmed == Confirmed::No) {
-        const QStringList warnings = FuelEntry::warnings(*record, recordBefore(folder, number));
+        const QStringList warnings = FuelEntry::warnings(record, recordBefore(folder, number));
         if (!warnings.isEmpty())
             return Result<>::asking(warningQuestion(warnings));
     }
@@ -215,7 +214,7 @@ Result<> write(SettingsStore& settings, const FuelEntryBoxes& boxes, const Calcu
     if (boxes.oilChanged && !settings.canSave())
         return Result<>::failure(
             UnsavedSettings::refusal(settings, {UnsavedSettings::oilChange()}));
-    if (!log.write(number, record->encode(), &error))
+    if (!log.write(number, record.encode(), &error))
         return Result<>::failure(error);
     if (boxes.oilChanged &&
         !restartOil(settings, vehicleFile, vehicle, number, boxes.odometer, &error))
@@ -369,7 +368,7 @@ Result<> deleteLatest(SettingsStore& settings, Confirmed confirmed)
 
 namespace {
 
-std::optional<FuelRecord> recordFrom(const FirstEntryBoxes& boxes, QString* error, QString* box)
+Result<FuelRecord> recordFrom(const FirstEntryBoxes& boxes)
 {
     using namespace FuelBoxCaptions;
     BoxReader reader;
@@ -381,12 +380,9 @@ std::optional<FuelRecord> recordFrom(const FirstEntryBoxes& boxes, QString* erro
     record.unitPrice = reader.lenientSingle(boxes.unitPrice, UnitPrice);
     record.payment = reader.lenientInt16(boxes.payment, Payment);
     record.setMemoText(BoxExamples::typed(boxes.memo, BoxExamples::Memo));
-    if (reader.failed()) {
-        *error = reader.problem();
-        *box = reader.problemBox();
-        return std::nullopt;
-    }
-    return record;
+    if (reader.failed())
+        return Result<FuelRecord>::failure(reader.problem(), reader.problemBox());
+    return Result<FuelRecord>::showing(record);
 }
 
 QString logStartedMessage()
@@ -404,11 +400,11 @@ namespace Actions {
 // leave the later records measured from another refuelling.
 Result<> writeFirstRefuelling(SettingsStore& settings, const FirstEntryBoxes& boxes)
 {
+    const Result<FuelRecord> read = recordFrom(boxes);
+    if (!read.succeeded)
+        return Result<>::failure(read);
+    const FuelRecord& record = read.shown;
     QString error;
-    QString box;
-    const std::optional<FuelRecord> record = recordFrom(boxes, &error, &box);
-    if (!record)
-        return Result<>::failure(error, box);
 
     RecordWriter log(DataFolder(settings), DataFiles::FuelLog, FuelRecord::Size);
     if (!log.open(&error))
@@ -418,7 +414,7 @@ Result<> writeFirstRefuelling(SettingsStore& settings, const FirstEntryBoxes& bo
     if (!settings.canSave())
         return Result<>::failure(
             UnsavedSettings::refusal(settings, {UnsavedSettings::logStarted()}));
-    if (!log.write(1, record->encode(), &error))
+    if (!log.write(1, record.encode(), &error))
         return Result<>::failure(error);
 
     QList<UnsavedSettings::Setting> notSaved;

@@ -28,33 +28,27 @@ std::optional<float> startOdometerFrom(const QString& text, QString* problem)
 
 namespace Registration {
 
-std::optional<VehicleRecord> recordFrom(const VehicleBoxes& boxes, QString* problem, QString* box)
+Result<VehicleRecord> recordFrom(const VehicleBoxes& boxes)
 {
+    using Read = Result<VehicleRecord>;
     VehicleRecord record;
     BoxReader reader;
     record.setNameText(boxes.name);
     record.startDate = reader.date(boxes.startDate, Caption::StartDate);
-    if (reader.failed()) {
-        *problem = reader.problem();
-        *box = reader.problemBox();
-        return std::nullopt;
-    }
-    const std::optional<float> startOdometer = startOdometerFrom(boxes.startOdometer, problem);
-    if (!startOdometer) {
-        *box = Caption::StartOdometer;
-        return std::nullopt;
-    }
+    if (reader.failed())
+        return Read::failure(reader.problem(), reader.problemBox());
+    QString problem;
+    const std::optional<float> startOdometer = startOdometerFrom(boxes.startOdometer, &problem);
+    if (!startOdometer)
+        return Read::failure(problem, Caption::StartOdometer);
     record.startOdometer = *startOdometer;
     record.setPlateNumberText(boxes.plateNumber);
     record.setChassisNumberText(boxes.chassisNumber);
     record.insuranceExpiry = reader.date(boxes.insuranceExpiry, Caption::InsuranceExpiry);
     record.oilRemaining = reader.strictInt16(boxes.oilRemaining, Caption::OilRemaining);
-    if (reader.failed()) {
-        *problem = reader.problem();
-        *box = reader.problemBox();
-        return std::nullopt;
-    }
-    return record;
+    if (reader.failed())
+        return Read::failure(reader.problem(), reader.problemBox());
+    return Read::showing(record);
 }
 
 } // namespace Registration

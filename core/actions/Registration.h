@@ -1,5 +1,6 @@
 #pragma once
 
+#include "actions/Result.h"
 #include "records/VehicleRecord.h"
 
 #include <QString>
@@ -26,6 +27,6 @@ constexpr qint64 MaxStartOdometer = 9'999'999;
 
 // The record the boxes describe, or the problem of the first box that does not convert, with
 // that box's caption.
-std::optional<VehicleRecord> recordFrom(const VehicleBoxes& boxes, QString* problem, QString* box);
+Result<VehicleRecord> recordFrom(const VehicleBoxes& boxes);
 
 } // namespace Registration

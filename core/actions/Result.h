@@ -31,6 +31,16 @@ template <typename Shown = std::monostate> struct Result
         result.box = box;
         return result;
     }
+    // The failure of a step the command was built of, as the command's own.
+    template <typename Other> static Result failure(const Result<Other>& failed)
+    {
+        Result result;
+        result.succeeded = false;
+        result.message = failed.message;
+        result.box = failed.box;
+        result.windows = failed.windows;
+        return result;
+    }
     // A failure that also closes a window, which has nothing to show without its files.
     static Result failureClosing(const QString& text, Window window)
     {

@@ -72,12 +72,12 @@ std::optional<double> drivenOnOil(const DataFolder& folder, const SettingsStore&
 }
 
 // A missing data folder is what the user hears of first, before any box.
-std::optional<VehicleRecord> vehicleToWrite(const DataFolder& folder, const VehicleBoxes& boxes,
-                                            QString* problem, QString* box)
+Result<VehicleRecord> vehicleToWrite(const DataFolder& folder, const VehicleBoxes& boxes)
 {
-    if (!folder.ensureExists(problem))
-        return std::nullopt;
-    return Registration::recordFrom(boxes, problem, box);
+    QString problem;
+    if (!folder.ensureExists(&problem))
+        return Result<VehicleRecord>::failure(problem);
+    return Registration::recordFrom(boxes);
 }
 
 // The registered vehicle and the latest refuelling, either none when its file holds none; false,
@@ -107,11 +107,11 @@ namespace Actions {
 Result<> registerVehicle(SettingsStore& settings, const VehicleBoxes& boxes, Confirmed confirmed)
 {
     const DataFolder folder(settings);
+    const Result<VehicleRecord> read = vehicleToWrite(folder, boxes);
+    if (!read.succeeded)
+        return Result<>::failure(read);
+    const VehicleRecord& vehicle = read.shown;
     QString problem;
-    QString box;
-    const std::optional<VehicleRecord> vehicle = vehicleToWrite(folder, boxes, &problem, &box);
-    if (!vehicle)
-        return Result<>::failure(problem, box);
     RecordView<FuelRecord> log(folder, DataFiles::FuelLog);
     if (!log.open(&problem))
         return Result<>::failure(problem);
@@ -121,7 +121,7 @@ Result<> registerVehicle(SettingsStore& settings, const VehicleBoxes& boxes, Con
     if (log.count() > 0 && confirmed == Confirmed::No)
         return Result<>::asking(eraseQuestion(log.count()));
     std::optional<Backups::Taken> backup = Backups::take(folder, &problem);
-    if (!backup || !writeVehicleAndEmptyLog(folder, *vehicle, *backup, &problem))
+    if (!backup || !writeVehicleAndEmptyLog(folder, vehicle, *backup, &problem))
         return Result<>::failure(problem);
     QList<Setting> notSaved;
     if (!settings.setOilCounters({boxes.startOdometer, boxes.oilRemaining}))
@@ -143,11 +143,11 @@ Result<> registerVehicle(SettingsStore& settings, const VehicleBoxes& boxes, Con
 Result<> correctVehicle(const SettingsStore& settings, const VehicleBoxes& boxes)
 {
     const DataFolder folder(settings);
+    const Result<VehicleRecord> read = vehicleToWrite(folder, boxes);
+    if (!read.succeeded)
+        return Result<>::failure(read);
+    VehicleRecord vehicle = read.shown;
     QString problem;
-    QString box;
-    std::optional<VehicleRecord> vehicle = vehicleToWrite(folder, boxes, &problem, &box);
-    if (!vehicle)
-        return Result<>::failure(problem, box);
     if (const std::optional<double> driven = drivenOnOil(folder, settings)) {
         const std::optional<qint16> stored =
             TextConversions::toInt16(*TextConversions::strictNumber(boxes.oilRemaining) + *driven);
@@ -155,9 +155,9 @@ Result<> correctVehicle(const SettingsStore& settings, const VehicleBoxes& boxes
             return Result<>::failure(
                 QStringLiteral("「%1」の値が大きすぎるか小さすぎます。").arg(Caption::OilRemaining),
                 Caption::OilRemaining);
-        vehicle->oilRemaining = *stored;
+        vehicle.oilRemaining = *stored;
     }
-    if (!writeVehicle(folder, *vehicle, &problem))
+    if (!writeVehicle(folder, vehicle, &problem))
         return Result<>::failure(problem);
     // The window with the oil reminder needs a refuelling to work from.
     const Window vehicleWindow = latestRefuelling(folder, &problem) ? Window::Form4 : Window::Form9;
