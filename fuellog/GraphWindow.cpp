@@ -1,9 +1,8 @@
 #include "fuellog/GraphWindow.h"
 
-#include "text/TextConversions.h"
-
 #include "actions/Actions.h"
 #include "settings/SettingsStore.h"
+#include "text/TextConversions.h"
 #include "widgets/Twips.h"
 
 #include <QBarCategoryAxis>

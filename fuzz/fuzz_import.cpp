@@ -140,7 +140,7 @@ Folders& folders()
         f->settings = std::make_unique<SettingsStore>();
         f->settings->setDataFolder(f->data);
         // Counters that make the oil reminder work out a figure from the imported records.
-        f->settings->setOilCounters({QStringLiteral("1000"), QStringLiteral("3000")});
+        f->settings->setOilCounters({1000, 3000});
         return f;
     }();
     return *made;

@@ -45,6 +45,11 @@ inline QString ini(const char* key)
         .value(QLatin1String(key))
         .toString();
 }
+inline void setIni(const char* key, const QString& value)
+{
+    QSettings(QSettings::IniFormat, QSettings::UserScope, u"tankr"_s, u"tankr"_s)
+        .setValue(QLatin1String(key), value);
+}
 inline void clearSettings()
 {
     QSettings(QSettings::IniFormat, QSettings::UserScope, u"tankr"_s, u"tankr"_s).clear();
@@ -146,7 +151,7 @@ inline void startLog(const DataFolderFixture& data, const QByteArray& log)
     data.write(DataFiles::Vehicle, vehicle().encode());
     SettingsStore settings;
     settings.setLogStarted(true);
-    settings.setOilCounters({u"1000"_s, u"1000"_s});
+    settings.setOilCounters({1000, 1000});
 }
 
 // The settings an action may change; the data folder is left out.

@@ -35,7 +35,7 @@ void startSettings(const QString& folder)
     SettingsStore settings;
     settings.setDataFolder(folder);
     settings.setLogStarted(true);
-    settings.setOilCounters({u"1000"_s, u"1000"_s});
+    settings.setOilCounters({1000, 1000});
 }
 
 // How an action must take a fault: refuse with a message and change nothing, or do exactly
@@ -272,7 +272,7 @@ private slots:
         const DataFolderFixture data;
         writeImage(data.folder(), files);
         startSettings(data.folder());
-        QVERIFY(SettingsStore().setOilCounters({u"11000"_s, u"5000"_s}, {{49, {}, 700}}));
+        QVERIFY(SettingsStore().setOilCounters({11000, 5000}, {{49, {}, 700}}));
         const QString file = SettingsStore().fileName();
         const QByteArray fileBefore = readFile(file);
         const auto settingsNow = [] {

@@ -260,7 +260,7 @@ QList<SafetyCase> safetyCases()
          [](Scene& s) { return run(A::ChooseDataFolder, s.elsewhere.filePath(u"link"_s)); }, u"登録完了しました。"_s,
          [](Scene& s) { QCOMPARE(SettingsStore().dataFolder(), QFileInfo(s.victim).canonicalFilePath() + u"/"_s); }},
         {"deleting an oil change with no vehicle registered makes up no vehicle",
-         [](Scene& s) { QFile::remove(s.data.path(DataFiles::Vehicle)); SettingsStore().setOilCounters({u"1900"_s, u"5000"_s}, {{3, {u"1000"_s, u"1000"_s}, 0}}); },
+         [](Scene& s) { QFile::remove(s.data.path(DataFiles::Vehicle)); SettingsStore().setOilCounters({1900, 5000}, {{3, {1000, 1000}, 0}}); },
          [](Scene&) { return run(A::DeleteLatest); }, u"訂正完了しました。"_s,
          [](Scene& s) { QVERIFY(!s.data.exists(DataFiles::Vehicle)); QCOMPARE(ini("oil/kyori"), u"1000"_s); }},
     };

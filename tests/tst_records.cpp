@@ -332,11 +332,12 @@ private slots:
                  qEnvironmentVariable("XDG_CONFIG_HOME") + u"/tankr/tankr.ini"_s);
         QVERIFY(!settings.logStarted());
         settings.setLogStarted(true);
-        settings.setOilCounters({u"12345.5"_s, u"5000"_s});
-        QCOMPARE(settingsState(), (QStringList{u"ok"_s, u"5000"_s, u"12345.5"_s}));
+        // A counter typed with a fraction is kept in whole kilometres, rounded half to even.
+        settings.setOilCounters({SettingsStore::counterFrom(u"12,345.5"_s), 5000});
+        QCOMPARE(settingsState(), (QStringList{u"ok"_s, u"5000"_s, u"12346"_s}));
         settings.setLogStarted(false);
         QCOMPARE(ini("hyouji/hyouji"), u"donot"_s);
-        QCOMPARE(SettingsStore().oilCounters().countedFrom, u"12345.5"_s);
+        QCOMPARE(SettingsStore().oilCounters().countedFrom, 12346);
 
         const QString home = qEnvironmentVariable("XDG_DATA_HOME") + u"/tankr/"_s;
         QDir(home).removeRecursively();

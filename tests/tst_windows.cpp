@@ -326,7 +326,7 @@ private slots:
     {
         DataFolderFixture data;
         startLog(data, logOf({400}));
-        SettingsStore().setOilCounters({u"0"_s, u"1000"_s});
+        SettingsStore().setOilCounters({0, 1000});
         data.write(Vehicle, vehicle(0).encode());
         MDIForm1 main;
         main.show();

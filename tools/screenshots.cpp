@@ -84,7 +84,7 @@ void writeVehicleData()
         record.setMemoText(QString());
         log.write(record.encode());
     }
-    settings.setOilCounters({QStringLiteral("12000"), QStringLiteral("1000")});
+    settings.setOilCounters({12000, 1000});
     settings.setLogStarted(true);
 }
 

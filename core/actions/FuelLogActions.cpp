@@ -135,7 +135,7 @@ bool restartOil(SettingsStore& settings, RecordWriter& vehicleFile,
     }
     const std::optional<SettingsStore::OilUndo> earlier = settings.oilUndo();
     const bool again = earlier && earlier->record == number;
-    if (settings.setOilCounters({odometer, QString::number(OilAllowance)},
+    if (settings.setOilCounters({SettingsStore::counterFrom(odometer), OilAllowance},
                                 again ? earlier : before))
         return true;
     *error = figureBack(settings, UnsavedSettings::oilChange(), vehicleFile, vehicle,

@@ -64,8 +64,7 @@ std::optional<double> drivenOnOil(const DataFolder& folder, const SettingsStore&
 {
     QString ignored;
     const std::optional<FuelRecord> latest = latestRefuelling(folder, &ignored);
-    const std::optional<qint64> countedFrom = TextConversions::strictWholeNumber(
-        settings.oilCounters().countedFrom, VehicleInfo::CounterLimit);
+    const std::optional<qint64> countedFrom = settings.oilCounters().countedFrom;
     if (!latest || !countedFrom)
         return std::nullopt;
     return double(latest->odometer) - double(*countedFrom);
@@ -124,7 +123,8 @@ Result<> registerVehicle(SettingsStore& settings, const VehicleBoxes& boxes, Con
     if (!backup || !writeVehicleAndEmptyLog(folder, vehicle, *backup, &problem))
         return Result<>::failure(problem);
     QList<Setting> notSaved;
-    if (!settings.setOilCounters({boxes.startOdometer, boxes.oilRemaining}))
+    if (!settings.setOilCounters({SettingsStore::counterFrom(boxes.startOdometer),
+                                  SettingsStore::counterFrom(boxes.oilRemaining)}))
         notSaved.append(oilCountersOfNewVehicle());
     if (!settings.setLogStarted(false))
         notSaved.append(logEmptied());

@@ -68,13 +68,9 @@ VehicleDisplay detailsOf(const VehicleRecord& vehicle)
     };
 }
 
-Reminder reminderFor(float latestOdometer, qint16 oilRemaining, const QString& countedFromText,
-                     const QString& allowanceText)
+Reminder reminderFor(float latestOdometer, qint16 oilRemaining, std::optional<qint64> countedFrom,
+                     std::optional<qint64> allowance)
 {
-    const std::optional<qint64> countedFrom =
-        TextConversions::strictWholeNumber(countedFromText, VehicleInfo::CounterLimit);
-    const std::optional<qint64> allowance =
-        TextConversions::strictWholeNumber(allowanceText, VehicleInfo::CounterLimit);
     if (!countedFrom || !allowance)
         return notAvailable(QStringLiteral("オイル交換の基準となる距離が記録されていないため、オイ"
                                            "ル交換の目安は表示できません。"));

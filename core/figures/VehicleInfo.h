@@ -45,10 +45,6 @@ struct VehicleDisplay
 
 namespace VehicleInfo {
 
-// The oil counters are read as whole numbers up to this: far beyond any odometer, and small
-// enough that the reminder's arithmetic stays exact in double.
-constexpr qint64 CounterLimit = 1'000'000'000'000;
-
 // The note shown while no vehicle is registered.
 QString notRegisteredNote();
 
@@ -61,10 +57,11 @@ VehicleDisplay::Reminder noRefuellingYet();
 // The details as labelled texts ("名称:CB50S"), without the reminder.
 VehicleDisplay detailsOf(const VehicleRecord& vehicle);
 
-// The oil counters come as the settings hold them: the odometer reading the allowance counts
-// from, and the allowance.
+// The oil counters come from the settings: the odometer reading the allowance counts from, and
+// the allowance; the reminder is not available while either is missing.
 VehicleDisplay::Reminder reminderFor(float latestOdometer, qint16 oilRemaining,
-                                     const QString& countedFrom, const QString& allowance);
+                                     std::optional<qint64> countedFrom,
+                                     std::optional<qint64> allowance);
 
 VehicleDisplay::Insurance insuranceFor(double latestRefuelling, double expiry);
 

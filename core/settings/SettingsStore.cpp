@@ -1,5 +1,7 @@
 #include "settings/SettingsStore.h"
 
+#include "text/TextConversions.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
@@ -164,9 +166,23 @@ bool SettingsStore::setLogStarted(bool started)
     return save({{Hyouji, Hyouji, started ? Started : NotStarted}});
 }
 
+namespace {
+
+QString counterText(std::optional<qint64> counter)
+{
+    return counter ? QString::number(*counter) : QString();
+}
+
+} // namespace
+
+std::optional<qint64> SettingsStore::counterFrom(const QString& typed)
+{
+    return TextConversions::strictWholeNumber(typed, CounterLimit);
+}
+
 SettingsStore::OilCounters SettingsStore::oilCounters() const
 {
-    return {value(Oil, ZenkaiKyori), value(Oil, Kyori)};
+    return {counterFrom(value(Oil, ZenkaiKyori)), counterFrom(value(Oil, Kyori))};
 }
 
 std::optional<SettingsStore::OilUndo> SettingsStore::oilUndo() const
@@ -176,7 +192,7 @@ std::optional<SettingsStore::OilUndo> SettingsStore::oilUndo() const
     if (!valid || record < 1)
         return std::nullopt;
     return OilUndo{record,
-                   {value(Oil, UndoZenkaiKyori), value(Oil, UndoKyori)},
+                   {counterFrom(value(Oil, UndoZenkaiKyori)), counterFrom(value(Oil, UndoKyori))},
                    qint16(value(Oil, UndoNokori).toShort())};
 }
 
@@ -186,10 +202,10 @@ bool SettingsStore::setOilCounters(const OilCounters& counters, const std::optio
     const auto ifKept = [&undo](const QString& value) {
         return undo ? std::optional<QString>(value) : std::nullopt;
     };
-    return save({{Oil, Kyori, counters.allowance},
-                 {Oil, ZenkaiKyori, counters.countedFrom},
-                 {Oil, UndoKyori, ifKept(kept.counters.allowance)},
-                 {Oil, UndoZenkaiKyori, ifKept(kept.counters.countedFrom)},
+    return save({{Oil, Kyori, counterText(counters.allowance)},
+                 {Oil, ZenkaiKyori, counterText(counters.countedFrom)},
+                 {Oil, UndoKyori, ifKept(counterText(kept.counters.allowance))},
+                 {Oil, UndoZenkaiKyori, ifKept(counterText(kept.counters.countedFrom))},
                  {Oil, UndoNokori, ifKept(QString::number(kept.oilRemaining))},
                  {Oil, UndoRecord, ifKept(QString::number(kept.record))}});
 }

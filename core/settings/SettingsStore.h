@@ -27,14 +27,21 @@ public:
     bool logStarted() const;
     bool setLogStarted(bool started);
 
-    // The oil counters as typed: the odometer reading the allowance counts from
-    // ("oil"/"zenkaikyori") and the allowance ("oil"/"kyori").
+    // The oil counters, in whole kilometres: the odometer reading the allowance counts from
+    // ("oil"/"zenkaikyori") and the allowance ("oil"/"kyori"). Either is none when it is not
+    // set, or holds what is no whole number within CounterLimit (a file edited by hand).
     struct OilCounters
     {
-        QString countedFrom;
-        QString allowance;
+        std::optional<qint64> countedFrom;
+        std::optional<qint64> allowance;
     };
     OilCounters oilCounters() const;
+    // Far beyond any odometer, and small enough that the reminder's arithmetic stays exact in
+    // double.
+    static constexpr qint64 CounterLimit = 1'000'000'000'000;
+    // A counter as the user typed it ("12,000", "12345.5"), rounded to whole kilometres as the
+    // counters are read.
+    static std::optional<qint64> counterFrom(const QString& typed);
 
     // The oil counters and the vehicle's oil figure as they were before a refuelling with an
     // oil change restarted them, so that deleting that refuelling can put them back.
