@@ -45,8 +45,14 @@ QString Form8::text(const char* box) const
 
 void Form8::onCommand1Clicked()
 {
-    const FirstEntryBoxes boxes{text("Text1"), text("Text2"), text("Text3"), text("Text4"),
-                                text("Text5"), text("Text6"), text("Text7")};
+    FirstEntryBoxes boxes;
+    boxes.date = text("Text1");
+    boxes.odometer = text("Text2");
+    boxes.brand = text("Text3");
+    boxes.fuelAmount = text("Text4");
+    boxes.unitPrice = text("Text5");
+    boxes.payment = text("Text6");
+    boxes.memo = text("Text7");
     SettingsStore settings;
     run([&](Confirmed) { return Actions::writeFirstRefuelling(settings, boxes); });
 }

@@ -59,28 +59,33 @@ RegistrationWindow::RegistrationWindow(Window window, const QString& caption,
             &RegistrationWindow::closeThisWindow);
 }
 
+namespace {
+
+// Which box holds which field, for reading the boxes and for filling them alike.
+const std::array<std::pair<const char*, QString VehicleBoxes::*>, 7> BoxOfField = {{
+    {"Text1", &VehicleBoxes::name},
+    {"Text2", &VehicleBoxes::startDate},
+    {"Text3", &VehicleBoxes::startOdometer},
+    {"Text4", &VehicleBoxes::plateNumber},
+    {"Text5", &VehicleBoxes::chassisNumber},
+    {"Text6", &VehicleBoxes::insuranceExpiry},
+    {"Text7", &VehicleBoxes::oilRemaining},
+}};
+
+} // namespace
+
 VehicleBoxes RegistrationWindow::boxes() const
 {
-    const auto text = [this](const char* name) {
-        return PlacedControls::find<QLineEdit>(this, name)->text();
-    };
-    return {text("Text1"), text("Text2"), text("Text3"), text("Text4"),
-            text("Text5"), text("Text6"), text("Text7")};
+    VehicleBoxes boxes;
+    for (const auto& [box, field] : BoxOfField)
+        boxes.*field = PlacedControls::find<QLineEdit>(this, box)->text();
+    return boxes;
 }
 
 void RegistrationWindow::showBoxes(const VehicleBoxes& boxes)
 {
-    const std::array<std::pair<const char*, QString>, 7> texts = {{
-        {"Text1", boxes.name},
-        {"Text2", boxes.startDate},
-        {"Text3", boxes.startOdometer},
-        {"Text4", boxes.plateNumber},
-        {"Text5", boxes.chassisNumber},
-        {"Text6", boxes.insuranceExpiry},
-        {"Text7", boxes.oilRemaining},
-    }};
-    for (const auto& [box, text] : texts)
-        PlacedControls::find<QLineEdit>(this, box)->setText(text);
+    for (const auto& [box, field] : BoxOfField)
+        PlacedControls::find<QLineEdit>(this, box)->setText(boxes.*field);
 }
 
 void RegistrationWindow::onCommand1Clicked()
