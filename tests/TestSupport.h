@@ -9,6 +9,7 @@
 #include "records/VehicleRecord.h"
 #include "settings/SettingsStore.h"
 #include "text/Captions.h"
+#include "text/TextConversions.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -101,6 +102,22 @@ private:
     QTemporaryDir m_dir;
 };
 
+inline QByteArray hex(const char* text)
+{
+    return QByteArray::fromHex(text);
+}
+
+// The record of the worked example: 2002/5/6, 12345 km, あいう, 30.5 l at 105 yen, 3202 yen.
+const QByteArray WorkedExample = hex("00000000C040E240"
+                                     "00E44046"
+                                     "00000000"
+                                     "82A082A282A4202020202020"
+                                     "0000F441"
+                                     "0000D242"
+                                     "00000000"
+                                     "820C") +
+                                 QByteArray(40, ' ');
+
 // A refuelling of 20 l at 105 yen with the given odometer reading.
 inline FuelRecord refuelling(float odometer, double date = 37382)
 {
@@ -115,6 +132,17 @@ inline FuelRecord refuelling(float odometer, double date = 37382)
     record.payment = 2100;
     record.setMemoText(u"給油"_s);
     return record;
+}
+// A refuelling on the typed date (none for an empty text) of the given fuel and payment.
+inline QByteArray refuellingOn(const char* date, float odometer, float fuel, qint16 payment,
+                               float economy = 15)
+{
+    FuelRecord record =
+        refuelling(odometer, TextConversions::dateFromText(QLatin1String(date)).value_or(qQNaN()));
+    record.fuelAmount = fuel;
+    record.payment = payment;
+    record.economy = economy;
+    return record.encode();
 }
 inline QByteArray logOf(const QList<float>& odometers)
 {

@@ -7,11 +7,17 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDialog>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 namespace WindowTestSupport {
 
@@ -51,6 +57,30 @@ inline QString caption(QWidget* window, const char* label)
 }
 
 // Lets queued messages run and closed windows go, so the next lookup sees what the user sees.
+// Hands the box to `answer` once it is the modal window; should none be within two seconds,
+// every open dialog is closed and the test fails, so that a box nobody answers never hangs it.
+template <typename Box> void answerModal(std::function<void(Box*)> answer)
+{
+    auto* poll = new QTimer;
+    const QDeadlineTimer deadline(2000);
+    QObject::connect(poll, &QTimer::timeout, [poll, deadline, answer] {
+        if (auto* box = qobject_cast<Box*>(QApplication::activeModalWidget())) {
+            poll->deleteLater();
+            answer(box);
+            if (box->isVisible())
+                box->reject();
+        } else if (deadline.hasExpired()) {
+            poll->deleteLater();
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (auto* dialog = qobject_cast<QDialog*>(window))
+                    dialog->reject();
+            }
+            QFAIL("the box to answer did not open");
+        }
+    });
+    poll->start(10);
+}
+
 inline void settle()
 {
     QCoreApplication::processEvents();

@@ -47,15 +47,6 @@ Result<> calculateAndWrite(bool correction, FuelEntryBoxes boxes)
                       : Actions::writeRefuelling(settings, boxes, basis, Confirmed::Yes);
 }
 
-QByteArray record(const char* date, float odometer, float amount, qint16 payment)
-{
-    FuelRecord r =
-        refuelling(odometer, TextConversions::dateFromText(QLatin1String(date)).value_or(qQNaN()));
-    r.fuelAmount = amount;
-    r.payment = payment;
-    return r.encode();
-}
-
 } // namespace
 
 class TestActions : public QObject
@@ -74,10 +65,7 @@ private slots:
         QVERIFY(result.succeeded);
         QCOMPARE(result.message->title, u"完了"_s);
         QCOMPARE(windowsOf(result), LogWindowsClose + strings({"show Form6", "close Form8"}));
-        QCOMPARE(data.read(Log), QByteArray(QByteArray::fromHex("00000000C040E24000E4404600000000"
-                                                                "82A082A282A42020202020200000F441"
-                                                                "0000D24200000000820C") +
-                                            QByteArray(40, ' ')));
+        QCOMPARE(data.read(Log), WorkedExample);
         QCOMPARE(ini("hyouji/hyouji"), u"ok"_s);
     }
 
@@ -430,9 +418,8 @@ private slots:
         const Result<> result = Actions::registerVehicle(settings, boxes, Confirmed::Yes);
         QCOMPARE(windowsOf(result), LogWindowsClose + strings({"show Form9", "close Form2"}));
         QCOMPARE(data.read(Vehicle),
-                 QByteArray("CB50S           " + QByteArray::fromHex("00000000c040e24000803b46") +
-                            "ABC 123         312432ABC           " +
-                            QByteArray::fromHex("00000000606ee240e803")));
+                 QByteArray("CB50S           " + hex("00000000c040e24000803b46") +
+                            "ABC 123         312432ABC           " + hex("00000000606ee240e803")));
         QCOMPARE(data.read(Log), QByteArray());
         QCOMPARE(ini("oil/kyori"), u"1000"_s);
         QCOMPARE(ini("oil/zenkaikyori"), u"12000"_s);
@@ -501,15 +488,16 @@ private slots:
         QTest::addColumn<QString>("problem");
         QTest::addRow("three refuellings")
             << 1000.0f
-            << record("2002/5/20", 2000, 30, 3000) + record("2002/6/1", 3000, 40, 2500) +
-                   record("2002/6/15", 4000, 50, 32767)
+            << refuellingOn("2002/5/20", 2000, 30, 3000) +
+                   refuellingOn("2002/6/1", 3000, 40, 2500) +
+                   refuellingOn("2002/6/15", 4000, 50, 32767)
             << "使用日数:40日|使用距離:3000km|累積給油量:120l|総合燃費:25km/l|累積支払額:38267円"
             << "";
         QTest::addRow("before the start date")
-            << 40000.0f << record("2002/5/1", 40123.5f, 10.1f, -5)
+            << 40000.0f << refuellingOn("2002/5/1", 40123.5f, 10.1f, -5)
             << "使用日数:-5日|使用距離:123.5km|累積給油量:10.1l|総合燃費:12.km/l|累積支払額:-5円"
             << "";
-        QTest::addRow("no date") << 1000.0f << record("", 1500, 10, 1)
+        QTest::addRow("no date") << 1000.0f << refuellingOn("", 1500, 10, 1)
                                  << "使用日数:計算できません|使用距離:500km|累積給油量:10l|"
                                     "総合燃費:50km/l|累積支払額:1円"
                                  << "使用日数を計算できません";
@@ -518,8 +506,8 @@ private slots:
                                               "20l|総合燃費:25km/l|累積支払額:2100円"
                                            << "使用日数を計算できません";
         QTest::addRow("no fuel") << 1000.0f
-                                 << record("2002/5/14", 1500, 0, 100) +
-                                        record("2002/5/24", 2000, 0, 200)
+                                 << refuellingOn("2002/5/14", 1500, 0, 100) +
+                                        refuellingOn("2002/5/24", 2000, 0, 200)
                                  << "使用日数:18日|使用距離:1000km|累積給油量:0l|総合燃費:"
                                     "計算できません|累積支払額:300円"
                                  << "累積給油量が0のため、総合燃費を計算できません。";

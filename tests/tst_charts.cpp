@@ -16,18 +16,10 @@ using namespace WindowTestSupport;
 
 static const QString NothingToDraw = u"グラフにする燃費データがありません。"_s;
 
-static QByteArray record(const char* date, float odometer, float fuel, float economy,
-                         qint16 payment)
-{
-    FuelRecord r = refuelling(odometer, *TextConversions::dateFromText(QLatin1String(date)));
-    std::tie(r.fuelAmount, r.economy, r.payment) = std::tuple(fuel, economy, payment);
-    return r.encode();
-}
-
 // Two refuellings in May, none in June; the first has no economy yet.
-static const QByteArray Log = record("2002/5/6", 1300, 20, 0, 2100) +
-                              record("2002/5/20", 1600, 20, 15, 2000) +
-                              record("2002/7/1", 1900, 25, 12, 2500);
+static const QByteArray Log = refuellingOn("2002/5/6", 1300, 20, 2100, 0) +
+                              refuellingOn("2002/5/20", 1600, 20, 2000, 15) +
+                              refuellingOn("2002/7/1", 1900, 25, 2500, 12);
 
 class TestCharts : public QObject
 {
@@ -40,12 +32,14 @@ private slots:
         QTest::addColumn<bool>("registered"); // a vehicle started at 1000 km
         QTest::addColumn<QString>("shown");   // message|overall|points|months
         const QString drawn = u"2002/05/20 15|2002/07/01 12|2002/05 4100|2002/07 2500"_s;
-        QTest::addRow("vehicle") << Log << true << u"|%1|"_s.arg(900.0f / 65) + drawn;
-        QTest::addRow("no vehicle: from the first")
-            << Log << false << u"|%1|"_s.arg(600.0f / 45) + drawn;
+        // (1900 - 1000) km over 20 + 20 + 25 l
+        QTest::addRow("vehicle") << Log << true << u"|13.8462|"_s + drawn;
+        // (1900 - 1300) km over the 20 + 25 l bought after the first refuelling
+        QTest::addRow("no vehicle: from the first") << Log << false << u"|13.3333|"_s + drawn;
         QTest::addRow("no vehicle, no fuel after the first")
-            << record("2002/12/6", 1300, 20, 0, 100) + record("2002/12/7", 1400, 0, 0, 200) << false
-            << u"|none|2002/12 300"_s;
+            << refuellingOn("2002/12/6", 1300, 20, 100, 0) +
+                   refuellingOn("2002/12/7", 1400, 0, 200, 0)
+            << false << u"|none|2002/12 300"_s;
         QTest::addRow("empty") << QByteArray() << true << NothingToDraw + u"|none"_s;
         QTest::addRow("one record")
             << Log.left(FuelRecord::Size) << true << NothingToDraw + u"|none"_s;

@@ -17,20 +17,6 @@ namespace {
 constexpr double Inf = std::numeric_limits<double>::infinity();
 // Stands for "no value"; QCOMPARE takes two NaNs as equal, and no conversion gives NaN.
 constexpr double None = std::numeric_limits<double>::quiet_NaN();
-QByteArray hex(const char* text)
-{
-    return QByteArray::fromHex(text);
-}
-// The record of the worked example: 2002/5/6, 12345 km, あいう, 30.5 l at 105 yen, 3202 yen.
-const QByteArray WorkedExample = hex("00000000C040E240"
-                                     "00E44046"
-                                     "00000000"
-                                     "82A082A282A4202020202020"
-                                     "0000F441"
-                                     "0000D242"
-                                     "00000000"
-                                     "820C") +
-                                 QByteArray(40, ' ');
 } // namespace
 
 class TestRecords : public QObject

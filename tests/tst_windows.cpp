@@ -196,17 +196,12 @@ private slots:
     // prompts to stay narrow.
     void boxesKeepDataAndFitTheScreen()
     {
-        QTimer::singleShot(0, [] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QVERIFY(box && box->button(QMessageBox::No) == box->defaultButton());
+        answerModal<QMessageBox>([](QMessageBox* box) {
+            QVERIFY(box->button(QMessageBox::No) == box->defaultButton());
             QTest::keyClick(box, Qt::Key_Return);
         });
         QVERIFY(!Dialogs::askYesNo(nullptr, {u"削除しますか"_s, {}, true}));
-        QTimer::singleShot(0, [] {
-            auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
-            QVERIFY(box && box->width() <= 600);
-            box->reject();
-        });
+        answerModal<QInputDialog>([](QInputDialog* box) { QVERIFY(box->width() <= 600); });
         QVERIFY(!Dialogs::askText(nullptr, Actions::exportPrompt()));
     }
 
