@@ -40,20 +40,13 @@ inline void isolateHomes()
 }
 
 // The settings file as any INI reader sees it.
+inline QSettings iniFile()
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, u"tankr"_s, u"tankr"_s);
+}
 inline QString ini(const char* key)
 {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, u"tankr"_s, u"tankr"_s)
-        .value(QLatin1String(key))
-        .toString();
-}
-inline void setIni(const char* key, const QString& value)
-{
-    QSettings(QSettings::IniFormat, QSettings::UserScope, u"tankr"_s, u"tankr"_s)
-        .setValue(QLatin1String(key), value);
-}
-inline void clearSettings()
-{
-    QSettings(QSettings::IniFormat, QSettings::UserScope, u"tankr"_s, u"tankr"_s).clear();
+    return iniFile().value(QLatin1String(key)).toString();
 }
 
 using FolderImage = QMap<QString, QByteArray>;
@@ -89,7 +82,7 @@ class DataFolderFixture
 public:
     DataFolderFixture()
     {
-        clearSettings();
+        iniFile().clear();
         SettingsStore().setDataFolder(folder());
     }
     QString folder() const { return m_dir.path() + QLatin1Char('/'); }

@@ -58,25 +58,22 @@ inline QString caption(QWidget* window, const char* label)
 
 // Lets queued messages run and closed windows go, so the next lookup sees what the user sees.
 // Hands the box to `answer` once it is the modal window; should none be within two seconds,
-// every open dialog is closed and the test fails, so that a box nobody answers never hangs it.
+// the test fails. Whatever dialog is still open then is closed, so that no box hangs the test.
 template <typename Box> void answerModal(std::function<void(Box*)> answer)
 {
-    auto* poll = new QTimer;
-    const QDeadlineTimer deadline(2000);
-    QObject::connect(poll, &QTimer::timeout, [poll, deadline, answer] {
-        if (auto* box = qobject_cast<Box*>(QApplication::activeModalWidget())) {
-            poll->deleteLater();
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, [poll, answer, deadline = QDeadlineTimer(2000)] {
+        auto* box = qobject_cast<Box*>(QApplication::activeModalWidget());
+        if (!box && !deadline.hasExpired())
+            return;
+        poll->deleteLater();
+        if (box)
             answer(box);
-            if (box->isVisible())
-                box->reject();
-        } else if (deadline.hasExpired()) {
-            poll->deleteLater();
-            for (QWidget* window : QApplication::topLevelWidgets()) {
-                if (auto* dialog = qobject_cast<QDialog*>(window))
-                    dialog->reject();
-            }
-            QFAIL("the box to answer did not open");
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible())
+                dialog->reject();
         }
+        QVERIFY2(box, "the box to answer did not open");
     });
     poll->start(10);
 }

@@ -24,7 +24,7 @@ class TestRecords : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { clearSettings(); }
+    void init() { iniFile().clear(); }
 
     void numbers_data()
     {
