@@ -9,8 +9,6 @@
 
 #include "FaultyFolder.h"
 
-#include <QRandomGenerator>
-
 #include <sys/mount.h>
 #include <unistd.h>
 
@@ -349,14 +347,7 @@ private slots:
                       : text == u"読み込み完了"_s,
                  qPrintable(text));
 
-        QTemporaryDir exportFolder;
-        for (int a = 0; a < Actions::actionCount(); ++a) {
-            writeImage(data.folder(), taken);
-            startSettings(data.folder());
-            const Ran ran = runAction(Action(a), settings, {}, exportFolder.path());
-            QVERIFY2(ran.succeeded || !ran.message->text.isEmpty(), nameOf(Action(a)).constData());
-        }
-        writeImage(data.folder(), taken);
+        // What was taken is a log like any other (the import fuzzer runs every action on it).
         const Ran list = runAction(Action::ListLog, settings);
         QCOMPARE(list.shown.section(QLatin1Char('|'), 0, 0).toLongLong(), records);
         QVERIFY(runAction(Action::WriteRefuelling, settings).succeeded);

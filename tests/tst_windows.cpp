@@ -312,8 +312,6 @@ private slots:
         QWidget* form9 = main.window(Window::Form9);
         QCOMPARE(caption(form9, "Label2"), u"名称:スーパーカブ          "_s);
         QCOMPARE(caption(form9, "Label4"), u"使用開始時メーター距離:45000"_s);
-        QCOMPARE(data.read(Log), QByteArray());
-        QCOMPARE(ini("oil/zenkaikyori"), u"45000"_s);
     }
 
     // The window with the reminder refreshes whenever the user comes back to it.
@@ -362,9 +360,6 @@ private slots:
         QWidget* form1 = main.window(Window::Form1);
         QCOMPARE(caption(form1, "Label3"), u"使用距離:400km"_s);
         data.write(Log, logOf({400, 1250}));
-        main.showWindow(Window::Form1);
-        QCOMPARE(caption(form1, "Label3"),
-                 u"使用距離:400km"_s); // fixed until reopened
         click(form1, "Command1");
         QCOMPARE(caption(form4, "Label8"),
                  u"オイルがすでに250Km超過しています。すぐにオイル交換してください。"_s);
