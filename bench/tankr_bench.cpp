@@ -164,8 +164,8 @@ double timePdf(int rounds, int records)
         const Result<PrintJob> job = Actions::printRange(SettingsStore(), wholeLog);
         require(job.succeeded && job.shown.lineCount() == records + 1,
                 QStringLiteral("the print job is not that of the whole log"));
-        const Message saved = PrintRenderer::saveAsPdf(job.shown, path, nullptr);
-        require(saved.title != errorTitle(), saved.text);
+        const Result<> saved = PrintRenderer::saveAsPdf(job.shown, path, nullptr);
+        require(saved.succeeded, saved.message->text);
     });
 }
 

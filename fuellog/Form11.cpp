@@ -79,10 +79,8 @@ std::optional<PrintJob> Form11::jobToPrint()
 
 void Form11::onCommand2Clicked()
 {
-    if (const std::optional<PrintJob> job = jobToPrint()) {
-        if (const std::optional<Message> problem = PrintRenderer::printOnDefaultPrinter(*job, this))
-            Dialogs::inform(this, *problem);
-    }
+    if (const std::optional<PrintJob> job = jobToPrint())
+        carryOut(PrintRenderer::printOnDefaultPrinter(*job, this));
 }
 
 void Form11::onCommandPreviewClicked()
@@ -101,5 +99,5 @@ void Form11::onCommandPdfClicked()
         QDir::home().filePath(PrintLines::documentName() + QStringLiteral(".pdf")),
         QStringLiteral("PDF (*.pdf)"));
     if (path && !path->isEmpty())
-        Dialogs::inform(this, PrintRenderer::saveAsPdf(*job, *path, this));
+        carryOut(PrintRenderer::saveAsPdf(*job, *path, this));
 }

@@ -1,7 +1,7 @@
 #include "fuellog/PrintRenderer.h"
 
 #include "files/StagedFile.h"
-#include "widgets/Dialogs.h"
+#include "widgets/CarryOut.h"
 
 #include <QDir>
 #include <QFile>
@@ -291,11 +291,6 @@ std::optional<QString> sendToCups(const QString& printer, const QString& pdfPath
     return std::nullopt;
 }
 
-Message readFailure(const QString& error)
-{
-    return Message{error, errorTitle()};
-}
-
 } // namespace
 
 namespace PrintRenderer {
@@ -346,50 +341,53 @@ QFont baseFont()
 
 // The job is written to a PDF of its own first, so that a cancelled job never reaches the
 // printer at all: a print engine cannot take back the pages it has already sent.
-std::optional<Message> printOnDefaultPrinter(const PrintJob& job, QWidget* parent)
+Result<> printOnDefaultPrinter(const PrintJob& job, QWidget* parent)
 {
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (defaultPrinter.isNull())
-        return PrintLines::noPrinter();
+        return Result<>::failure(PrintLines::noPrinter());
     const QString printer = defaultPrinter.printerName();
     QTemporaryFile pdf(QDir::tempPath() + QStringLiteral("/tankr-print-XXXXXX.pdf"));
     if (!pdf.open())
-        return PrintLines::printerFailed(printer, pdf.errorString());
+        return Result<>::failure(PrintLines::printerFailed(printer, pdf.errorString()));
     QString error;
     switch (writePdf(job, &pdf, parent, QStringLiteral("印刷しています…"), &error)) {
     case Printed::Cancelled:
-        return PrintLines::printCancelled();
+        return Result<>::done(PrintLines::printCancelled());
     case Printed::Failed:
-        return error.isEmpty() ? PrintLines::printerFailed(printer, pdf.errorString())
-                               : readFailure(error);
+        return error.isEmpty()
+                   ? Result<>::failure(PrintLines::printerFailed(printer, pdf.errorString()))
+                   : Result<>::failure(error);
     case Printed::Done:
         break;
     }
     if (!pdf.flush())
-        return PrintLines::printerFailed(printer, pdf.errorString());
+        return Result<>::failure(PrintLines::printerFailed(printer, pdf.errorString()));
     if (const std::optional<QString> refused = sendToCups(printer, pdf.fileName()))
-        return PrintLines::printerFailed(printer, *refused);
-    return std::nullopt;
+        return Result<>::failure(PrintLines::printerFailed(printer, *refused));
+    return Result<>();
 }
 
 // Written under a new name beside the file and renamed into place once complete and on the disk,
 // so that a cancelled or failed save leaves neither a half file nor the new one, and the file it
 // would replace as it was.
-Message saveAsPdf(const PrintJob& job, const QString& path, QWidget* parent)
+Result<> saveAsPdf(const PrintJob& job, const QString& path, QWidget* parent)
 {
     StagedFile file(path, StagedFile::Target::UserFile);
     QString error;
     if (!file.create(&error))
-        return readFailure(error);
+        return Result<>::failure(error);
     switch (writePdf(job, &file, parent, QStringLiteral("PDFに保存しています…"), &error)) {
     case Printed::Cancelled:
-        return PrintLines::pdfCancelled(path);
+        return Result<>::done(PrintLines::pdfCancelled(path));
     case Printed::Failed:
-        return error.isEmpty() ? PrintLines::pdfFailed(path) : readFailure(error);
+        return error.isEmpty() ? Result<>::failure(PrintLines::pdfFailed(path))
+                               : Result<>::failure(error);
     case Printed::Done:
         break;
     }
-    return file.commit(&error) ? PrintLines::pdfSaved(path) : PrintLines::pdfFailed(path);
+    return file.commit(&error) ? Result<>::done(PrintLines::pdfSaved(path))
+                               : Result<>::failure(PrintLines::pdfFailed(path));
 }
 
 void preview(const PrintJob& job, QWidget* parent)
@@ -407,7 +405,7 @@ void preview(const PrintJob& job, QWidget* parent)
                          QString error;
                          if (print(job, target, progress.report(), &error) == Printed::Failed &&
                              !error.isEmpty())
-                             Dialogs::inform(&dialog, readFailure(error));
+                             carryOut(&dialog, Message{error, errorTitle()}, {}, {});
                      });
     dialog.exec();
 }

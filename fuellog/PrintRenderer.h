@@ -1,5 +1,6 @@
 #pragma once
 
+#include "actions/Result.h"
 #include "figures/PrintLines.h"
 
 #include <QFont>
@@ -39,11 +40,11 @@ QImage firstPage(const PrintJob& job, int dotsPerInch);
 
 // Prints on the system's default printer, showing progress over `parent`; the message to show
 // when it could not or the user cancelled. The printer gets the job only once it is complete.
-std::optional<Message> printOnDefaultPrinter(const PrintJob& job, QWidget* parent);
+Result<> printOnDefaultPrinter(const PrintJob& job, QWidget* parent);
 
 // Writes the printout as a PDF file, showing progress over `parent`; the message that says
 // whether it was saved. The file appears only once it is complete.
-Message saveAsPdf(const PrintJob& job, const QString& path, QWidget* parent);
+Result<> saveAsPdf(const PrintJob& job, const QString& path, QWidget* parent);
 
 // Shows the printout in a print preview dialog until the user closes it.
 void preview(const PrintJob& job, QWidget* parent);

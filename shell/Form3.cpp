@@ -39,9 +39,8 @@ Form3::Form3() : ChildWindow(Window::Form3, QStringLiteral("ファイル保存�
     selectDriveOf(m_dir1->path());
 
     connect(m_drive1, &QComboBox::activated, this, &Form3::onDrive1Activated);
-    connect(m_dir1, &DirectoryList::openFailed, this, [this](const QString& message) {
-        Dialogs::inform(this, {message, errorTitle()});
-    });
+    connect(m_dir1, &DirectoryList::openFailed, this,
+            [this](const QString& message) { carryOut(Result<>::failure(message)); });
     connect(PlacedControls::find<QPushButton>(this, "Command1"), &QPushButton::clicked, this,
             &Form3::onCommand1Clicked);
     connect(PlacedControls::find<QPushButton>(this, "Command2"), &QPushButton::clicked, this,
@@ -59,7 +58,7 @@ void Form3::onDrive1Activated(int index)
 {
     QString error;
     if (!m_dir1->setPath(m_drive1->itemText(index), &error)) {
-        Dialogs::inform(this, {error, errorTitle()});
+        carryOut(Result<>::failure(error));
         selectDriveOf(m_dir1->path());
     }
 }

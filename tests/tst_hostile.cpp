@@ -110,7 +110,7 @@ Ran csvTo(const QString& path)
 Ran pdfTo(const QString& path)
 {
     const Result<PrintJob> job = Actions::printRange(SettingsStore(), {u"1"_s, u"3"_s});
-    return {true, PrintRenderer::saveAsPdf(job.shown, path, nullptr), {}, {}};
+    return ran(PrintRenderer::saveAsPdf(job.shown, path, nullptr));
 }
 Ran said(const std::optional<QString>& text)
 {

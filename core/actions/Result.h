@@ -31,6 +31,14 @@ template <typename Shown = std::monostate> struct Result
         result.box = box;
         return result;
     }
+    // A failure told by a message of its own title.
+    static Result failure(const Message& message)
+    {
+        Result result;
+        result.succeeded = false;
+        result.message = message;
+        return result;
+    }
     // The failure of a step the command was built of, as the command's own.
     template <typename Other> static Result failure(const Result<Other>& failed)
     {
