@@ -8,7 +8,6 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QInputMethodEvent>

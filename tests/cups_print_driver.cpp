@@ -4,17 +4,9 @@
 // Exits with 0 when the job was handed to the printer without any message box.
 #include "TestSupport.h"
 #include "WindowTestSupport.h"
-#include "actions/Actions.h"
 #include "figures/PrintLines.h"
 #include "records/Cp932.h"
-#include "records/FuelRecord.h"
-#include "settings/SettingsStore.h"
-#include "shell/MDIForm1.h"
 #include "widgets/Dialogs.h"
-
-#include <QApplication>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <cstdio>
 

@@ -2,7 +2,6 @@
 // correction and delete, the oil-change bookkeeping, the vehicle, and export and import.
 
 #include "TestSupport.h"
-#include "text/TextConversions.h"
 
 using namespace TestSupport;
 

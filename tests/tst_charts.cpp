@@ -1,7 +1,6 @@
 // The charts window: the series it draws from a log, and the window on short and long logs.
 #include "TestSupport.h"
 #include "WindowTestSupport.h"
-#include "text/TextConversions.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>

@@ -4,11 +4,9 @@
 #include "WindowTestSupport.h"
 #include "files/InstanceLock.h"
 
-#include <QApplication>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QScreen>
-#include <QTemporaryDir>
 
 #include <cstdio>
 #include <fcntl.h>

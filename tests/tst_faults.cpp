@@ -9,9 +9,6 @@
 
 #include "FaultyFolder.h"
 
-#include <sys/mount.h>
-#include <unistd.h>
-
 using namespace TestSupport;
 
 namespace {

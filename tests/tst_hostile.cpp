@@ -10,12 +10,7 @@
 #include "fuellog/PrintRenderer.h"
 #include "widgets/Dialogs.h"
 
-#include <QApplication>
 #include <QProcess>
-
-#include <functional>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace TestSupport;
 

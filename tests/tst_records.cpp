@@ -5,7 +5,6 @@
 #include "files/RecordReader.h"
 #include "files/RecordWriter.h"
 #include "records/Cp932.h"
-#include "text/TextConversions.h"
 
 #include <cfloat>
 #include <cmath>

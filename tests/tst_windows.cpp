@@ -4,14 +4,11 @@
 
 #include "TestSupport.h"
 #include "WindowTestSupport.h"
-#include "text/TextConversions.h"
 #include "widgets/Dialogs.h"
 
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QCheckBox>
 #include <QInputDialog>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMessageBox>
@@ -22,7 +19,6 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTimer>
 
 using namespace TestSupport;
 using namespace WindowTestSupport;
