@@ -123,6 +123,7 @@ private slots:
         QTest::addRow("economy stale") << strings({"10500", "30", "500", "15"}) << true << true;
         QTest::addRow("typed by hand") << strings({"10450", "30", "450", "15"}) << false << false;
         QTest::addRow("distance blank") << strings({"10450", "30", " ", "15"}) << true << true;
+        QTest::addRow("economy blank") << strings({"10450", "30", "450", ""}) << true << true;
         // clang-format on
     }
     void writeGuard()

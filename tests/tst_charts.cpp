@@ -39,7 +39,6 @@ private slots:
             << refuellingOn("2002/12/6", 1300, 20, 100, 0) +
                    refuellingOn("2002/12/7", 1400, 0, 200, 0)
             << false << u"|none|2002/12 300"_s;
-        QTest::addRow("empty") << QByteArray() << true << NothingToDraw + u"|none"_s;
         QTest::addRow("one record")
             << Log.left(FuelRecord::Size) << true << NothingToDraw + u"|none"_s;
     }
@@ -69,7 +68,6 @@ private slots:
     {
         QTest::addColumn<qint64>("records");
         QTest::addColumn<QString>("months"); // the first and last month the axis shows
-        QTest::addRow("empty") << qint64(0) << QString();
         QTest::addRow("one record") << qint64(1) << QString();
         QTest::addRow("32766 records") << qint64(32766) << u"2090/02 2092/01"_s;
     }
