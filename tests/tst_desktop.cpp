@@ -8,7 +8,6 @@
 #include <QScopeGuard>
 #include <QScreen>
 
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>

@@ -14,7 +14,6 @@
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
-#include <QPrinterInfo>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -103,7 +102,6 @@ private slots:
         QTest::addColumn<bool>("imported");
         QTest::addColumn<bool>("reminder");
         QTest::addRow("fresh folder") << "" << false << false << false;
-        QTest::addRow("initialised") << "donot" << false << false << false;
         QTest::addRow("started, empty") << "ok" << false << false << true;
         QTest::addRow("imported into a fresh folder") << "" << true << true << true;
         QTest::addRow("records, marked not started") << "donot" << true << false << true;
