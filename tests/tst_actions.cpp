@@ -81,6 +81,7 @@ private slots:
         QTest::addRow("empty log") << false << QByteArray() << strings({"100", "10"}) << strings({"「初めてデータを記入する」"});
         QTest::addRow("quantity 0") << false << logOf({100}) << strings({"200", "0"}) << strings({"給油量"});
         QTest::addRow("overflow") << false << logOf({-3e38f}) << strings({"3e38", "1"}) << strings({"大きすぎ"});
+        QTest::addRow("economy overflow") << false << logOf({100}) << strings({"400", "1e-44"}) << strings({"大きすぎ"});
         QTest::addRow("correction, empty log") << true << QByteArray() << strings({"100", "10"}) << strings({"燃費データがまだありません"});
         QTest::addRow("correction, one record") << true << logOf({100}) << strings({"200", "10"}) << strings({"初期化"});
         // clang-format on
