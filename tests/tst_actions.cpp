@@ -550,6 +550,7 @@ private slots:
                                        "20", "105", "15", "-5"}) +
                                   QStringList{u"給油"_s + QString(38, u' ')});
         QCOMPARE(list.cell(2, 0), QString());
+        QCOMPARE(list.row(2), QStringList()); // the bytes past the last whole record
     }
 
     // Export, change the data, import: the data comes back byte for byte, and the import leaves
