@@ -95,6 +95,10 @@ private:
     QTemporaryDir m_dir;
 };
 
+// The data files by their short names.
+inline const QString Log = DataFiles::FuelLog;
+inline const QString Vehicle = DataFiles::Vehicle;
+
 inline QByteArray hex(const char* text)
 {
     return QByteArray::fromHex(text);

@@ -8,15 +8,11 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
-#include <QDeadlineTimer>
-#include <QDialog>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
-
-#include <functional>
 
 namespace WindowTestSupport {
 
@@ -56,27 +52,6 @@ inline QString caption(QWidget* window, const char* label)
 }
 
 // Lets queued messages run and closed windows go, so the next lookup sees what the user sees.
-// Hands the box to `answer` once it is the modal window; should none be within two seconds,
-// the test fails. Whatever dialog is still open then is closed, so that no box hangs the test.
-template <typename Box> void answerModal(std::function<void(Box*)> answer)
-{
-    auto* poll = new QTimer(qApp);
-    QObject::connect(poll, &QTimer::timeout, [poll, answer, deadline = QDeadlineTimer(2000)] {
-        auto* box = qobject_cast<Box*>(QApplication::activeModalWidget());
-        if (!box && !deadline.hasExpired())
-            return;
-        poll->deleteLater();
-        if (box)
-            answer(box);
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible())
-                dialog->reject();
-        }
-        QVERIFY2(box, "the box to answer did not open");
-    });
-    poll->start(10);
-}
-
 inline void settle()
 {
     QCoreApplication::processEvents();

@@ -7,9 +7,6 @@ using namespace TestSupport;
 
 namespace {
 
-const QString Log = DataFiles::FuelLog;
-const QString Vehicle = DataFiles::Vehicle;
-
 QStringList strings(std::initializer_list<const char*> texts)
 {
     QStringList list;

@@ -16,9 +16,9 @@ using namespace WindowTestSupport;
 static const QString NothingToDraw = u"グラフにする燃費データがありません。"_s;
 
 // Two refuellings in May, none in June; the first has no economy yet.
-static const QByteArray Log = refuellingOn("2002/5/6", 1300, 20, 2100, 0) +
-                              refuellingOn("2002/5/20", 1600, 20, 2000, 15) +
-                              refuellingOn("2002/7/1", 1900, 25, 2500, 12);
+static const QByteArray ThreeRefuellings = refuellingOn("2002/5/6", 1300, 20, 2100, 0) +
+                                           refuellingOn("2002/5/20", 1600, 20, 2000, 15) +
+                                           refuellingOn("2002/7/1", 1900, 25, 2500, 12);
 
 class TestCharts : public QObject
 {
@@ -32,15 +32,16 @@ private slots:
         QTest::addColumn<QString>("shown");   // message|overall|points|months
         const QString drawn = u"2002/05/20 15|2002/07/01 12|2002/05 4100|2002/07 2500"_s;
         // (1900 - 1000) km over 20 + 20 + 25 l
-        QTest::addRow("vehicle") << Log << true << u"|13.8462|"_s + drawn;
+        QTest::addRow("vehicle") << ThreeRefuellings << true << u"|13.8462|"_s + drawn;
         // (1900 - 1300) km over the 20 + 25 l bought after the first refuelling
-        QTest::addRow("no vehicle: from the first") << Log << false << u"|13.3333|"_s + drawn;
+        QTest::addRow("no vehicle: from the first")
+            << ThreeRefuellings << false << u"|13.3333|"_s + drawn;
         QTest::addRow("no vehicle, no fuel after the first")
             << refuellingOn("2002/12/6", 1300, 20, 100, 0) +
                    refuellingOn("2002/12/7", 1400, 0, 200, 0)
             << false << u"|none|2002/12 300"_s;
         QTest::addRow("one record")
-            << Log.left(FuelRecord::Size) << true << NothingToDraw + u"|none"_s;
+            << ThreeRefuellings.left(FuelRecord::Size) << true << NothingToDraw + u"|none"_s;
     }
     void series()
     {

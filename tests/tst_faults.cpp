@@ -13,9 +13,6 @@ using namespace TestSupport;
 
 namespace {
 
-const QString Log = DataFiles::FuelLog;
-const QString Vehicle = DataFiles::Vehicle;
-
 // A log of 49 records ends 78 bytes short of a 4 KiB block, so the next record needs a new one.
 FolderImage startedFolder()
 {

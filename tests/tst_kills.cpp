@@ -16,8 +16,6 @@ using namespace TestSupport;
 
 namespace {
 
-const QString Log = DataFiles::FuelLog;
-const QString Vehicle = DataFiles::Vehicle;
 constexpr int KillsPerStep = 14;
 const QByteArray TakingBackups = "DeleteLatest RegisterVehicle InitialiseAll InitialiseFuel "
                                  "ImportFrom RestoreBackup";

@@ -25,9 +25,6 @@ using Dialogs::Script;
 
 namespace {
 
-const QString Log = DataFiles::FuelLog;
-const QString Vehicle = DataFiles::Vehicle;
-
 QAbstractItemModel* listOf(QWidget* form6)
 {
     auto* list = control<QAbstractItemView>(form6, "ListView1");
@@ -190,12 +187,24 @@ private slots:
     // prompts to stay narrow.
     void boxesKeepDataAndFitTheScreen()
     {
-        answerModal<QMessageBox>([](QMessageBox* box) {
-            QVERIFY(box->button(QMessageBox::No) == box->defaultButton());
+        // A box the checks below leave open is closed, so that the test fails instead of hanging.
+        QTimer watchdog;
+        connect(&watchdog, &QTimer::timeout, [] {
+            if (QWidget* box = QApplication::activeModalWidget())
+                box->close();
+        });
+        watchdog.start(2000);
+        QTimer::singleShot(0, [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box && box->button(QMessageBox::No) == box->defaultButton());
             QTest::keyClick(box, Qt::Key_Return);
         });
         QVERIFY(!Dialogs::askYesNo(nullptr, {u"削除しますか"_s, {}, true}));
-        answerModal<QInputDialog>([](QInputDialog* box) { QVERIFY(box->width() <= 600); });
+        QTimer::singleShot(0, [] {
+            auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            QVERIFY(box && box->width() <= 600);
+            box->reject();
+        });
         QVERIFY(!Dialogs::askText(nullptr, Actions::exportPrompt()));
     }
 
