@@ -105,4 +105,21 @@ Result<FuelRecord> recordFrom(const FuelEntryBoxes& boxes)
     return Result<FuelRecord>::showing(record);
 }
 
+Result<FuelRecord> recordFrom(const FirstEntryBoxes& boxes)
+{
+    using namespace FuelBoxCaptions;
+    BoxReader reader;
+    FuelRecord record;
+    record.date = reader.date(boxes.date, Date);
+    record.odometer = reader.lenientSingle(boxes.odometer, Odometer);
+    record.setBrandText(BoxExamples::typed(boxes.brand, BoxExamples::Brand));
+    record.fuelAmount = reader.lenientSingle(boxes.fuelAmount, FuelAmount);
+    record.unitPrice = reader.lenientSingle(boxes.unitPrice, UnitPrice);
+    record.payment = reader.lenientInt16(boxes.payment, Payment);
+    record.setMemoText(BoxExamples::typed(boxes.memo, BoxExamples::Memo));
+    if (reader.failed())
+        return Result<FuelRecord>::failure(reader.problem(), reader.problemBox());
+    return Result<FuelRecord>::showing(record);
+}
+
 } // namespace FuelEntry

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "actions/FirstEntry.h"
 #include "actions/Result.h"
 
 #include <QString>
@@ -61,6 +62,9 @@ bool needsCalculation(const FuelEntryBoxes& boxes, const CalculationBasis& basis
 // named by its box's caption in `error` (and the caption in `box`), when a box does not
 // convert. A brand or memo still holding its example text is blank.
 Result<FuelRecord> recordFrom(const FuelEntryBoxes& boxes);
+// The record of the very first refuelling, its numeric boxes read leniently; its distance and
+// economy stay 0, as it has nothing to measure from.
+Result<FuelRecord> recordFrom(const FirstEntryBoxes& boxes);
 
 // What looks wrong in a refuelling about to be written, measured against the record before it
 // (none for a first record): an odometer not beyond the previous one, a trip of over 2,000 km,

@@ -273,6 +273,12 @@ FuelEntryBoxes boxesOf(const FuelRecord& record)
     return boxes;
 }
 
+QString logStartedMessage()
+{
+    return QStringLiteral("燃費データには既に記録があるため、書き込みませんでした。2回目からの給油"
+                          "は「記録記入」から書き込んでください。");
+}
+
 } // namespace
 
 namespace Actions {
@@ -362,45 +368,12 @@ Result<> deleteLatest(SettingsStore& settings, Confirmed confirmed)
     return written(CorrectionDone, Window::Form7);
 }
 
-} // namespace Actions
-
-// ---- The first refuelling
-
-namespace {
-
-Result<FuelRecord> recordFrom(const FirstEntryBoxes& boxes)
-{
-    using namespace FuelBoxCaptions;
-    BoxReader reader;
-    FuelRecord record;
-    record.date = reader.date(boxes.date, Date);
-    record.odometer = reader.lenientSingle(boxes.odometer, Odometer);
-    record.setBrandText(BoxExamples::typed(boxes.brand, BoxExamples::Brand));
-    record.fuelAmount = reader.lenientSingle(boxes.fuelAmount, FuelAmount);
-    record.unitPrice = reader.lenientSingle(boxes.unitPrice, UnitPrice);
-    record.payment = reader.lenientInt16(boxes.payment, Payment);
-    record.setMemoText(BoxExamples::typed(boxes.memo, BoxExamples::Memo));
-    if (reader.failed())
-        return Result<FuelRecord>::failure(reader.problem(), reader.problemBox());
-    return Result<FuelRecord>::showing(record);
-}
-
-QString logStartedMessage()
-{
-    return QStringLiteral("燃費データには既に記録があるため、書き込みませんでした。2回目からの給油"
-                          "は「記録記入」から書き込んでください。");
-}
-
-} // namespace
-
-namespace Actions {
-
 // Writes record 1 of an empty log, marks the log as started, and reopens the list so it shows
 // the record. A log that already holds records is left alone: replacing its record 1 would
 // leave the later records measured from another refuelling.
 Result<> writeFirstRefuelling(SettingsStore& settings, const FirstEntryBoxes& boxes)
 {
-    const Result<FuelRecord> read = recordFrom(boxes);
+    const Result<FuelRecord> read = FuelEntry::recordFrom(boxes);
     if (!read.succeeded)
         return Result<>::failure(read);
     const FuelRecord& record = read.shown;
