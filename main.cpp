@@ -1,6 +1,7 @@
 #include "files/InstanceLock.h"
 #include "settings/SettingsStore.h"
 #include "shell/MDIForm1.h"
+#include "shell/RunningInstance.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -31,13 +32,18 @@ void answerCommandLine(int argc, char* argv[])
     parser.process(app);
 }
 
-// A problem found at the start, before any window: also one line on stderr, so that the
-// desktop's log, and a script that started Tankr, learn it while the box waits for its OK.
-void tellAtStart(const QString& problem)
+void sayOnStderr(const QString& problem)
 {
     std::fprintf(
         stderr, "tankr: %s\n",
         QString(problem).replace(QLatin1Char('\n'), QLatin1Char(' ')).toLocal8Bit().constData());
+}
+
+// A problem found at the start, before any window: also one line on stderr, so that the
+// desktop's log, and a script that started Tankr, learn it while the box waits for its OK.
+void tellAtStart(const QString& problem)
+{
+    sayOnStderr(problem);
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tankr"), problem, QMessageBox::Ok);
     box.exec();
 }
@@ -61,6 +67,10 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     InstanceLock lock;
     const InstanceLock::Attempt attempt = lock.acquire();
+    // The Tankr that runs comes forward instead, and this start ends quietly; when it does not
+    // answer, the user is told that it runs.
+    if (attempt.outcome == InstanceLock::Outcome::HeldByAnother && RunningInstance::bringForward())
+        return 0;
     if (attempt.outcome != InstanceLock::Outcome::Acquired) {
         tellAtStart(attempt.message);
         // A lock file Tankr cannot use costs only this guard: every write to a data file takes
@@ -72,6 +82,12 @@ int main(int argc, char* argv[])
     if (const std::optional<QString> unread = SettingsStore().unread())
         tellAtStart(*unread);
     MDIForm1 mainWindow;
+    // Only the holder of the lock makes the socket, or replaces one a Tankr that is gone left.
+    RunningInstance running(&mainWindow);
+    if (attempt.outcome == InstanceLock::Outcome::Acquired) {
+        if (const std::optional<QString> problem = running.listen())
+            sayOnStderr(*problem); // a convenience lost, not worth a box
+    }
     mainWindow.show();
     return app.exec();
 }

@@ -3,7 +3,9 @@
 #include "TestSupport.h"
 #include "WindowTestSupport.h"
 #include "files/InstanceLock.h"
+#include "shell/RunningInstance.h"
 
+#include <QLocalServer>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QScreen>
@@ -23,7 +25,8 @@ class TestDesktop : public QObject
 private slots:
     // Whatever stands at the lock's or the settings' place, a start neither waits on it nor
     // writes it: a live holder is named and the start ends; a lock file no live Tankr holds is
-    // taken over; anything else is named and Tankr starts all the same.
+    // taken over; anything else is named and Tankr starts all the same. Whatever but a socket
+    // stands at the socket's place is left alone, and a second start is told Tankr runs.
     void startsWhateverItsFilesHold_data()
     {
         QTest::addColumn<QString>("planted");
@@ -36,6 +39,9 @@ private slots:
         QTest::newRow("garbage") << u"garbage"_s << QString();
         QTest::newRow("left by a kill") << u"killed"_s << QString();
         QTest::newRow("held") << u"held"_s << u"Tankrはすでに起動しています。"_s;
+        for (const char* thing : {"fifo", "directory", "link", "garbage"})
+            QTest::addRow("%s at the socket's place", thing)
+                << u"socket "_s + QLatin1String(thing) << u"Tankrはすでに起動しています。"_s;
         QTest::newRow("huge settings")
             << u"settings"_s << u"設定ファイル「%1」は大きすぎる"_s.arg(SettingsStore().fileName());
     }
@@ -43,6 +49,9 @@ private slots:
     {
         QFETCH(QString, planted);
         QFETCH(QString, says);
+        const bool atSocket = planted.startsWith(u"socket "_s);
+        planted.remove(u"socket "_s);
+        const QString place = atSocket ? InstanceLock::socketPath() : InstanceLock::path();
         const QByteArray path = QFile::encodeName(InstanceLock::path());
         const QString settings = SettingsStore().fileName();
         const QTemporaryDir elsewhere;
@@ -56,6 +65,12 @@ private slots:
             ::close(descriptor);
             return held;
         };
+        const auto identity = [&place] {
+            struct stat status = {};
+            ::lstat(QFile::encodeName(place).constData(), &status);
+            return std::pair(status.st_ino, status.st_mode);
+        };
+        QLocalServer decoy; // where a link at the socket's place leads: never to be reached
         QProcess first;
         QProcess tankr;
         int holder = -1;
@@ -65,17 +80,21 @@ private slots:
                 process->waitForFinished();
             }
             ::close(holder);
-            ::remove(path.constData()); // a file, link, FIFO or empty folder
+            for (const QString& used : {InstanceLock::path(), InstanceLock::socketPath()})
+                ::remove(QFile::encodeName(used).constData()); // a file, link, FIFO, socket, folder
             QFile::remove(settings);
         });
         if (planted == u"fifo")
-            QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+            QCOMPARE(::mkfifo(QFile::encodeName(place).constData(), 0600), 0);
         else if (planted == u"garbage")
-            writeFile(InstanceLock::path(), garbage);
+            writeFile(place, garbage);
         else if (planted == u"directory")
-            QVERIFY(QDir().mkdir(InstanceLock::path()));
+            QVERIFY(QDir().mkdir(place));
+        else if (planted == u"link" && atSocket)
+            QVERIFY(decoy.listen(elsewhere.filePath(u"decoy"_s)) &&
+                    QFile::link(decoy.fullServerName(), place));
         else if (planted == u"link")
-            QVERIFY(QFile::link(target, InstanceLock::path()));
+            QVERIFY(QFile::link(target, place));
         else if (planted == u"settings")
             writeFile(settings, huge);
         else if (planted == u"held") {
@@ -86,6 +105,11 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(heldElsewhere(), 10000);
             first.kill(); // SIGKILL: nothing of Tankr's own runs
             QVERIFY(first.waitForFinished());
+        }
+        const auto plantedIdentity = identity();
+        if (atSocket) {
+            first.start(QStringLiteral(TANKR_PATH), {});
+            QTRY_VERIFY_WITH_TIMEOUT(heldElsewhere(), 10000);
         }
         tankr.start(QStringLiteral(TANKR_PATH), {});
         QString stderrText;
@@ -98,10 +122,50 @@ private slots:
         QTest::qWait(300);
         QCOMPARE(tankr.state(), QProcess::Running);
         QCOMPARE(readFile(target), garbage);
+        QVERIFY(!decoy.hasPendingConnections());
+        if (plantedIdentity.first != 0) // what stood there stands there still
+            QVERIFY(identity() == plantedIdentity);
         if (planted == u"garbage")
-            QCOMPARE(readFile(InstanceLock::path()), garbage);
+            QCOMPARE(readFile(place), garbage);
         if (planted == u"settings")
             QCOMPARE(readFile(settings), huge);
+        if (planted == u"killed") { // the socket the killed Tankr left is replaced, and answers
+            QProcess second;
+            second.start(QStringLiteral(TANKR_PATH), {});
+            QVERIFY(second.waitForFinished());
+            QCOMPARE(second.exitCode(), 0);
+        }
+    }
+
+    // A second start brings this Tankr's window forward, minimised and behind another, and ends
+    // quietly.
+    void secondStartBringsTheFirstForward()
+    {
+        DataFolderFixture data;
+        InstanceLock lock;
+        QCOMPARE(lock.acquire().outcome, InstanceLock::Outcome::Acquired);
+        MDIForm1 main;
+        auto running = std::make_unique<RunningInstance>(&main);
+        const std::optional<QString> problem = running->listen();
+        QVERIFY2(!problem, qPrintable(problem.value_or(QString())));
+        main.showMinimized();
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &other);
+        QProcess second;
+        second.start(QStringLiteral(TANKR_PATH), {});
+        QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, 10000);
+        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(second.readAllStandardError(), QByteArray());
+        QVERIFY(!main.isMinimized());
+        QCOMPARE(QApplication::activeWindow(), &main);
+        // What took the socket's place meanwhile is left to its owner at the end.
+        QCOMPARE(::unlink(QFile::encodeName(InstanceLock::socketPath()).constData()), 0);
+        writeFile(InstanceLock::socketPath(), "mine");
+        running.reset();
+        QCOMPARE(readFile(InstanceLock::socketPath()), "mine");
+        QVERIFY(QFile::remove(InstanceLock::socketPath()));
     }
 
     // Answered without a display, as Qt programs answer them.

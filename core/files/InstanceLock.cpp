@@ -55,6 +55,12 @@ QString openProblem(const QString& path)
     return cannotOpen(path);
 }
 
+QString runtimeFolder()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return folder.isEmpty() ? QDir::tempPath() : folder;
+}
+
 } // namespace
 
 InstanceLock::~InstanceLock()
@@ -65,10 +71,12 @@ InstanceLock::~InstanceLock()
 
 QString InstanceLock::path()
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return folder + QStringLiteral("/tankr.lock");
+    return runtimeFolder() + QStringLiteral("/tankr.lock");
+}
+
+QString InstanceLock::socketPath()
+{
+    return runtimeFolder() + QStringLiteral("/tankr.socket");
 }
 
 InstanceLock::Attempt InstanceLock::acquire()

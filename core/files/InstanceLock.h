@@ -6,7 +6,8 @@
 // record's place. The lock lives in the per-user runtime folder, so the data folder keeps its
 // four files only. It is a flock on that file, so the kernel lets it go however Tankr ends, and
 // a file left behind by a Tankr that is gone is simply locked again; the file is never written,
-// truncated or removed.
+// truncated or removed. Beside it the Tankr holding the lock keeps a socket, through which a second
+// start asks it to come forward.
 class InstanceLock
 {
 public:
@@ -29,6 +30,7 @@ public:
     Attempt acquire();
 
     static QString path();
+    static QString socketPath();
 
 private:
     int m_descriptor = -1; // open, and locked, for as long as this object lives
