@@ -25,8 +25,8 @@ Form11::Form11() : ChildWindow(Window::Form11, QStringLiteral("印刷処理"), F
               "「通常使用するプリンタ」に使用されているプリンタのデフォルトに設定されて"
               "いる設定で印刷します。変更の際はコントロールパネルから変更してください。"),
           {120, 0, 3615, 615}},
-         {Kind::Button, "Command2", QStringLiteral("印刷"), {120, 1560, 1695, 375}},
-         {Kind::Button, "Command3", QStringLiteral("閉じる"), {1920, 1560, 1935, 375}},
+         {Kind::Button, "Command2", QStringLiteral("印刷"), {120, 1920, 1695, 375}},
+         {Kind::Button, "Command3", QStringLiteral("閉じる"), {1920, 1920, 1935, 375}},
          {Kind::Label, "Label1", QStringLiteral("開始番号"), {120, 840, 855, 255}},
          {Kind::Box, "Text1", QString(), {1080, 840, 735, 270}},
          {Kind::Label, "Label2", QStringLiteral("終了番号"), {2040, 840, 855, 255}},
@@ -35,9 +35,11 @@ Form11::Form11() : ChildWindow(Window::Form11, QStringLiteral("印刷処理"), F
           "Label3",
           QStringLiteral("A4判の用紙をセットしてください。"),
           {120, 1200, 3615, 255}},
-         {Kind::Button, "CommandPreview", QStringLiteral("印刷プレビュー"), {120, 2040, 1695, 375}},
-         {Kind::Button, "CommandPdf", QStringLiteral("PDFに保存"), {1920, 2040, 1935, 375}}});
+         {Kind::Label, "countLabel", QString(), {120, 1560, 3615, 255}},
+         {Kind::Button, "CommandPreview", QStringLiteral("印刷プレビュー"), {120, 2400, 1695, 375}},
+         {Kind::Button, "CommandPdf", QStringLiteral("PDFに保存"), {1920, 2400, 1935, 375}}});
     fitBelowNote();
+    showCount();
     PlacedControls::find<QPushButton>(this, "Command2")->setFocus();
 
     const auto button = [this](const char* name) {
@@ -61,7 +63,14 @@ void Form11::fitBelowNote()
         if (control != note)
             control->move(control->x(), control->y() + below);
     }
-    setFixedSize(Twips::size(3975, 2550) + QSize(0, below));
+    setFixedSize(Twips::size(3975, 2910) + QSize(0, below));
+}
+
+// The numbers the range may take; a log that cannot be read is told when printing.
+void Form11::showCount()
+{
+    PlacedControls::find<QLabel>(this, "countLabel")
+        ->setText(Actions::printableRecords(SettingsStore()).shown);
 }
 
 std::optional<PrintJob> Form11::jobToPrint()

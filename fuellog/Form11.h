@@ -15,11 +15,14 @@ class Form11 : public ChildWindow
 public:
     Form11();
 
+    void refreshData() override { showCount(); }
+
 private:
     void onCommand2Clicked();
     void onCommandPreviewClicked();
     void onCommandPdfClicked();
     void fitBelowNote();
+    void showCount();
 
     // The lines for the typed range, or none after telling the user what is wrong with it.
     std::optional<PrintJob> jobToPrint();

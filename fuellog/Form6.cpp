@@ -8,6 +8,7 @@
 
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTableView>
 
@@ -35,7 +36,7 @@ int columnWidth(const QWidget* view, int column)
 
 Form6::Form6()
     : ChildWindow(Window::Form6, QStringLiteral("燃費データ一覧"), Frame::Resizable),
-      m_listView1(new QTableView(this))
+      m_listView1(new QTableView(this)), m_model(new FuelListModel(FuelList(), this))
 {
     // A report: rows under column headers, whole rows selected, nothing edited. The rows have
     // one fixed height, so the view never measures them one by one, however long the log.
@@ -45,12 +46,17 @@ Form6::Form6()
     m_listView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_listView1->setSelectionMode(QAbstractItemView::SingleSelection);
     m_listView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the list for its buttons; the arrow keys move between the rows.
+    m_listView1->setTabKeyNavigation(false);
     m_listView1->verticalHeader()->hide();
     m_listView1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_listView1->verticalHeader()->setDefaultSectionSize(m_listView1->fontMetrics().height() + 4);
     m_listView1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_listView1->horizontalHeader()->setHighlightSections(false);
     m_listView1->horizontalHeader()->setStretchLastSection(true);
+    m_listView1->setModel(m_model);
+    for (int column = 0; column < FuelList::columnCount(); ++column)
+        m_listView1->setColumnWidth(column, columnWidth(m_listView1, column));
 
     using PlacedControls::Kind;
     PlacedControls::place(
@@ -79,12 +85,28 @@ Form6::Form6()
 void Form6::loadList()
 {
     const Result<FuelList> list = Actions::listLog(SettingsStore());
-    m_listView1->setModel(new FuelListModel(list.shown, this));
-    for (int column = 0; column < FuelList::columnCount(); ++column)
-        m_listView1->setColumnWidth(column, columnWidth(m_listView1, column));
+    m_model->setList(list.shown);
     // Shown once the window stands, so that the message appears over it.
     if (list.message)
         carryOut(list, When::OnceOpen);
+}
+
+// The user keeps their place: the rows scrolled to, and the selected row while it is still
+// there.
+void Form6::refreshData()
+{
+    const int scrolled = m_listView1->verticalScrollBar()->value();
+    const int scrolledAcross = m_listView1->horizontalScrollBar()->value();
+    const QModelIndexList selected = m_listView1->selectionModel()->selectedRows();
+    const QModelIndex current = m_listView1->currentIndex();
+    loadList();
+    if (!selected.isEmpty() && selected.first().row() < m_model->rowCount())
+        m_listView1->selectRow(selected.first().row());
+    else if (current.isValid() && current.row() < m_model->rowCount())
+        m_listView1->selectionModel()->setCurrentIndex(m_model->index(current.row(), 0),
+                                                       QItemSelectionModel::NoUpdate);
+    m_listView1->verticalScrollBar()->setValue(scrolled);
+    m_listView1->horizontalScrollBar()->setValue(scrolledAcross);
 }
 
 void Form6::resizeEvent(QResizeEvent* event)

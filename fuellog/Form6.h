@@ -2,15 +2,18 @@
 
 #include "widgets/ChildWindow.h"
 
+class FuelListModel;
 class QTableView;
 
 // The list of every refuelling in the log, and the way to the entry, correction and print
-// windows. It reads the log once, when it opens; the windows that change the log close it.
+// windows. It reads the log when it opens and again whenever the log changes.
 class Form6 : public ChildWindow
 {
     Q_OBJECT
 public:
     Form6();
+
+    void refreshData() override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -20,4 +23,5 @@ private:
     void fitList();
 
     QTableView* m_listView1;
+    FuelListModel* m_model;
 };

@@ -11,10 +11,29 @@
 
 using PlacedControls::Kind;
 
+namespace {
+
+// Whether the log already holds records, so that the first entry would be refused; a log that
+// cannot be read says nothing here, and its problem comes with the write.
+bool logStarted()
+{
+    const Result<FuelList> log = Actions::listLog(SettingsStore());
+    return log.succeeded && log.shown.rowCount() > 0;
+}
+
+} // namespace
+
+// A log that already holds records is told of below the buttons as the window opens, not only
+// once every box has been typed and the write is refused.
 Form8::Form8()
     : ChildWindow(Window::Form8, QStringLiteral("一番はじめの燃費データ記入"), Frame::Fixed)
 {
     const int left = EntryRows::Left;
+    const bool started = logStarted();
+    const QList<PlacedControls::Control> note = {{Kind::WrappedLabel,
+                                                  "logStartedNote",
+                                                  FirstEntry::logStartedMessage(),
+                                                  {left, 3960, EntryRows::FullWidth, 495}}};
     PlacedControls::place(
         this,
         QList<PlacedControls::Control>{
@@ -29,8 +48,9 @@ Form8::Form8()
                 {Kind::Button,
                  "Command2",
                  QStringLiteral("閉じる"),
-                 {left + EntryRows::FullWidth - 1500, 3480, 1500, 375}}});
-    setFixedSize(FitToText::grow(this, Twips::size(7650, 3975)));
+                 {left + EntryRows::FullWidth - 1500, 3480, 1500, 375}}} +
+            (started ? note : QList<PlacedControls::Control>()));
+    setFixedSize(FitToText::grow(this, Twips::size(7650, started ? 4575 : 3975)));
 
     connect(PlacedControls::find<QPushButton>(this, "Command1"), &QPushButton::clicked, this,
             &Form8::onCommand1Clicked);
@@ -54,5 +74,5 @@ void Form8::onCommand1Clicked()
     boxes.payment = text("Text6");
     boxes.memo = text("Text7");
     SettingsStore settings;
-    run([&](Confirmed) { return Actions::writeFirstRefuelling(settings, boxes); });
+    run([&](Confirmed yes) { return Actions::writeFirstRefuelling(settings, boxes, yes); });
 }

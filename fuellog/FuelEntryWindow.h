@@ -16,6 +16,15 @@ public:
     // Where the rows of the record begin, for the window's own controls beside them.
     static constexpr int RowsTop = 480;
 
+    // A calculation made from the log as it was no longer guards the write: the figures it was
+    // made from are forgotten, so the write finds the calculated boxes stale and asks for the
+    // calculation again, as after a box changed.
+    void refreshData() override
+    {
+        m_basis.odometer.clear();
+        m_basis.fuelAmount.clear();
+    }
+
 protected:
     using Calculate = Result<CalculationBasis> (*)(const SettingsStore&, const FuelEntryBoxes&);
     using Write = Result<> (*)(SettingsStore&, const FuelEntryBoxes&, const CalculationBasis&,

@@ -5,6 +5,13 @@ FuelListModel::FuelListModel(FuelList list, QObject* parent)
 {
 }
 
+void FuelListModel::setList(FuelList list)
+{
+    beginResetModel();
+    m_list = std::move(list);
+    endResetModel();
+}
+
 int FuelListModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : m_list.rowCount();

@@ -12,6 +12,9 @@ class FuelListModel : public QAbstractTableModel
 public:
     explicit FuelListModel(FuelList list, QObject* parent = nullptr);
 
+    // The log as it is now, in place of the rows shown.
+    void setList(FuelList list);
+
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

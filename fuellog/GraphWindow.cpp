@@ -56,28 +56,44 @@ QChartView* newView(QChart* chart, const char* name)
 } // namespace
 
 GraphWindow::GraphWindow()
-    : ChildWindow(Window::Graph, QStringLiteral("燃費グラフ"), Frame::Resizable)
+    : ChildWindow(Window::Graph, QStringLiteral("燃費グラフ"), Frame::Resizable),
+      m_noData(new QLabel(this))
 {
-    const Result<ChartSeries> result = Actions::showCharts(SettingsStore());
     auto* layout = new QVBoxLayout(this);
-    auto* noData = new QLabel(result.shown.nothingToDraw, this);
-    noData->setObjectName(QStringLiteral("noDataLabel"));
-    noData->setWordWrap(true);
-    noData->setAlignment(Qt::AlignCenter);
-    layout->addWidget(noData);
-    if (result.succeeded && result.shown.nothingToDraw.isEmpty()) {
-        noData->hide();
-        auto* tabs = new QTabWidget(this);
-        tabs->setObjectName(QStringLiteral("tabs"));
-        tabs->addTab(economyChart(result.shown), QStringLiteral("燃費"));
-        tabs->addTab(paymentChart(result.shown), QStringLiteral("支払額"));
-        layout->addWidget(tabs);
-    }
+    m_noData->setObjectName(QStringLiteral("noDataLabel"));
+    m_noData->setWordWrap(true);
+    m_noData->setAlignment(Qt::AlignCenter);
+    layout->addWidget(m_noData);
     setMinimumSize(Twips::size(6000, 4000));
     resize(Twips::size(9315, 7380));
-    // Shown once the window is in place; a log that cannot be read closes it.
+    drawCharts(When::OnceOpen);
+}
+
+void GraphWindow::refreshData()
+{
+    drawCharts(When::Now);
+}
+
+// The charts are drawn anew from the log as it is; the tab the user looks at stays in front.
+// A log that cannot be read closes the window.
+void GraphWindow::drawCharts(When when)
+{
+    const Result<ChartSeries> result = Actions::showCharts(SettingsStore());
+    const int tab = m_tabs ? m_tabs->currentIndex() : 0;
+    delete m_tabs;
+    m_tabs = nullptr;
+    m_noData->setText(result.shown.nothingToDraw);
+    m_noData->setVisible(!result.succeeded || !result.shown.nothingToDraw.isEmpty());
+    if (result.succeeded && result.shown.nothingToDraw.isEmpty()) {
+        m_tabs = new QTabWidget(this);
+        m_tabs->setObjectName(QStringLiteral("tabs"));
+        m_tabs->addTab(economyChart(result.shown), QStringLiteral("燃費"));
+        m_tabs->addTab(paymentChart(result.shown), QStringLiteral("支払額"));
+        m_tabs->setCurrentIndex(tab);
+        layout()->addWidget(m_tabs);
+    }
     if (result.message)
-        carryOut(result, When::OnceOpen);
+        carryOut(result, when);
 }
 
 QChartView* GraphWindow::economyChart(const ChartSeries& series)
@@ -159,6 +175,8 @@ QWidget* GraphWindow::paymentChart(const ChartSeries& series)
     chart->addSeries(bars);
     auto* axis = new QBarCategoryAxis;
     axis->append(months);
+    // Upright, two years of months have room to be read at the window's first size.
+    axis->setLabelsAngle(-90);
     chart->addAxis(axis, Qt::AlignBottom);
     bars->attachAxis(axis);
     auto* yen = new QValueAxis;

@@ -4,18 +4,26 @@
 
 struct ChartSeries;
 class QChartView;
+class QLabel;
+class QTabWidget;
 class QWidget;
 
 // The economy of each refuelling against its date, with the overall economy, and the money
-// paid each month, on two tabs. It reads the log once, when it opens; a log too short to draw
-// shows why instead of empty charts.
+// paid each month, on two tabs. It reads the log when it opens and again whenever the log
+// changes; a log too short to draw shows why instead of empty charts.
 class GraphWindow : public ChildWindow
 {
     Q_OBJECT
 public:
     GraphWindow();
 
+    void refreshData() override;
+
 private:
+    void drawCharts(When when);
     QChartView* economyChart(const ChartSeries& series);
     QWidget* paymentChart(const ChartSeries& series);
+
+    QLabel* m_noData;
+    QTabWidget* m_tabs = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "shell/Form3.h"
 
 #include "actions/Actions.h"
+#include "files/DataFolder.h"
 #include "files/FolderChoice.h"
 #include "settings/SettingsStore.h"
 #include "widgets/DirectoryList.h"
@@ -24,7 +25,11 @@ Form3::Form3() : ChildWindow(Window::Form3, QStringLiteral("ファイル保存�
                          "イル」から、「燃費データの初期化」を行ってください。"),
           {120, 120, 3510, 855}},
          {Kind::DropDown, "Drive1", QString(), {120, 1080, 3510, 315}},
-         {Kind::DirectoryList, "Dir1", QString(), {120, 1500, 3510, 2520}},
+         {Kind::DirectoryList, "Dir1", QString(), {120, 1500, 3510, 2070}},
+         {Kind::Button,
+          "defaultFolderButton",
+          QStringLiteral("既定の保管場所を開く"),
+          {120, 3660, 3510, 375}},
          {Kind::Button, "Command1", QStringLiteral("登録する"), {120, 4140, 1215, 375}},
          {Kind::Button, "Command2", QStringLiteral("戻る"), {2415, 4140, 1215, 375}}});
     m_drive1 = PlacedControls::find<QComboBox>(this, "Drive1");
@@ -33,8 +38,9 @@ Form3::Form3() : ChildWindow(Window::Form3, QStringLiteral("ファイル保存�
 
     m_drive1->addItems(FolderChoice::volumes());
     QString error;
-    // Started from a folder that has gone or cannot be read, the list opens at the home folder.
-    if (!m_dir1->setPath(QDir::currentPath(), &error))
+    // The list opens at the folder in force; while that has not been made yet, or cannot be
+    // read, at the home folder.
+    if (!m_dir1->setPath(DataFolder(SettingsStore()).path(), &error))
         m_dir1->setPath(QDir::homePath(), &error);
     selectDriveOf(m_dir1->path());
 
@@ -45,6 +51,20 @@ Form3::Form3() : ChildWindow(Window::Form3, QStringLiteral("ファイル保存�
             &Form3::onCommand1Clicked);
     connect(PlacedControls::find<QPushButton>(this, "Command2"), &QPushButton::clicked, this,
             &Form3::closeThisWindow);
+    connect(PlacedControls::find<QPushButton>(this, "defaultFolderButton"), &QPushButton::clicked,
+            this, &Form3::openDefaultFolder);
+}
+
+// The default folder lies under a hidden folder, which the list does not show.
+void Form3::openDefaultFolder()
+{
+    QString error;
+    if (!DataFolder::ensureDefaultExists(&error) ||
+        !m_dir1->setPath(DataFolder::defaultPath(), &error)) {
+        carryOut(Result<>::failure(error));
+        return;
+    }
+    selectDriveOf(m_dir1->path());
 }
 
 void Form3::selectDriveOf(const QString& path)
@@ -63,8 +83,17 @@ void Form3::onDrive1Activated(int index)
     }
 }
 
+// The question whether the data goes along has two answers that both store the folder: Yes
+// copies the data, No leaves it where it is.
 void Form3::onCommand1Clicked()
 {
     SettingsStore settings;
-    run([&](Confirmed) { return Actions::chooseDataFolder(settings, m_dir1->path()); });
+    const QString chosen = m_dir1->path();
+    Result<> result = Actions::chooseDataFolder(settings, chosen);
+    if (result.question) {
+        const bool copy = Dialogs::askYesNo(this, *result.question);
+        result = Actions::chooseDataFolder(
+            settings, chosen, copy ? Actions::DataInForce::Copy : Actions::DataInForce::Leave);
+    }
+    carryOut(result);
 }

@@ -16,6 +16,7 @@ private:
     void onDrive1Activated(int index);
     void onCommand1Clicked();
     void selectDriveOf(const QString& path);
+    void openDefaultFolder();
 
     QComboBox* m_drive1;
     DirectoryList* m_dir1;

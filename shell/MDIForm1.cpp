@@ -1,6 +1,7 @@
 #include "shell/MDIForm1.h"
 
 #include "actions/Actions.h"
+#include "files/DataWatcher.h"
 #include "settings/SettingsStore.h"
 #include "settings/UnsavedSettings.h"
 #include "shell/WindowFactory.h"
@@ -16,6 +17,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStyle>
 
 #include <algorithm>
@@ -26,7 +28,8 @@ const char* const ClosingProperty = "tankrClosing";
 
 } // namespace
 
-MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), m_area(new QMdiArea(this))
+MDIForm1::MDIForm1(QWidget* parent)
+    : QMainWindow(parent), m_area(new QMdiArea(this)), m_dataWatcher(new DataWatcher(this))
 {
     // Qt's own texts (はい, いいえ, キャンセル) in Japanese, like the rest of the program.
     if (m_qtTranslation.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"),
@@ -42,8 +45,45 @@ MDIForm1::MDIForm1(QWidget* parent) : QMainWindow(parent), m_area(new QMdiArea(t
     buildMenus();
     m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // A window opened over the maximised list stands framed at its own size in front of it,
+    // and the list stays maximised behind.
+    m_area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { scrollToFocus(now); });
     placeAsLastTime();
     showWindow(Window::Form12);
+    connect(m_dataWatcher, &DataWatcher::changed, this, &MDIForm1::refreshWindows);
+}
+
+// A control the focus moves to outside the visible part of the work area is scrolled into view.
+void MDIForm1::scrollToFocus(QWidget* focused)
+{
+    QWidget* viewport = m_area->viewport();
+    if (!focused || !viewport->isAncestorOf(focused))
+        return;
+    const QRect control(focused->mapTo(viewport, QPoint(0, 0)), focused->size());
+    const QRect visible = viewport->rect();
+    const auto shift = [](int start, int end, int visibleStart, int visibleEnd) {
+        if (end > visibleEnd)
+            return std::min(end - visibleEnd, start - visibleStart);
+        return start < visibleStart ? start - visibleStart : 0;
+    };
+    QScrollBar* across = m_area->horizontalScrollBar();
+    QScrollBar* down = m_area->verticalScrollBar();
+    across->setValue(across->value() +
+                     shift(control.left(), control.right(), visible.left(), visible.right()));
+    down->setValue(down->value() +
+                   shift(control.top(), control.bottom(), visible.top(), visible.bottom()));
+}
+
+// Every open window shows the data as it is now, in place.
+void MDIForm1::refreshWindows()
+{
+    for (QMdiSubWindow* sub : m_area->subWindowList()) {
+        if (auto* child = qobject_cast<ChildWindow*>(sub->widget());
+            child && !sub->property(ClosingProperty).toBool())
+            child->refreshData();
+    }
 }
 
 MDIForm1::~MDIForm1()

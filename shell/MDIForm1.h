@@ -6,6 +6,7 @@
 #include <QTranslator>
 
 class ChildWindow;
+class DataWatcher;
 class QMdiArea;
 class QMdiSubWindow;
 
@@ -32,11 +33,14 @@ private:
     void placeAsLastTime();
     QMdiSubWindow* subWindow(Window window) const;
     QMdiSubWindow* addWindow(ChildWindow* child);
+    void refreshWindows();
+    void scrollToFocus(QWidget* focused);
 
     template <typename Action> void runAction(Action action);
     template <typename Action> void runWith(const std::optional<QString>& answer, Action action);
 
     QMdiArea* m_area;
+    DataWatcher* m_dataWatcher;
     QTranslator m_qtTranslation;
     bool m_quitConfirmed = false;
 };

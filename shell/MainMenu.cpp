@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QMenuBar>
+#include <QShortcut>
 
 #include <functional>
 
@@ -35,9 +36,6 @@ struct Menu
 void MDIForm1::buildMenus()
 {
     const auto open = [this](Window window) { return [this, window] { showWindow(window); }; };
-    const auto exportTo = [](SettingsStore& settings, const QString& folder, Confirmed) {
-        return Actions::exportTo(settings, folder);
-    };
     const auto exportCsv = [](SettingsStore& settings, const QString& file, Confirmed) {
         return Actions::exportCsv(settings, file);
     };
@@ -48,42 +46,47 @@ void MDIForm1::buildMenus()
     };
     const QList<Menu> menus = {
         {"file",
-         QStringLiteral("ファイル"),
-         {{"kiroku", QStringLiteral("データの保管場所指定"), open(Window::Form3)},
-          {"shokika", QStringLiteral("燃費・車両情報の初期化"),
+         QStringLiteral("ファイル(&F)"),
+         {{"kiroku", QStringLiteral("データの保管場所指定(&D)"), open(Window::Form3)},
+          {"shokika", QStringLiteral("燃費・車両情報の初期化(&A)"),
            [this] { runAction(&Actions::initialiseAll); }},
-          {"nenshoki", QStringLiteral("燃費情報のみ初期化"),
+          {"nenshoki", QStringLiteral("燃費情報のみ初期化(&N)"),
            [this] { runAction(&Actions::initialiseFuel); }},
-          {"kakidashi", QStringLiteral("燃費データ・車両データの書き出し"),
-           [this, exportTo] {
-               runWith(Dialogs::askText(this, Actions::exportPrompt()), exportTo);
+          {"kakidashi", QStringLiteral("燃費データ・車両データの書き出し(&E)"),
+           [this] {
+               runWith(Dialogs::askText(this, Actions::exportPrompt()), &Actions::exportTo);
            }},
-          {"yomikomi", QStringLiteral("燃費データ・車両データの読み込み"),
+          {"yomikomi", QStringLiteral("燃費データ・車両データの読み込み(&I)"),
            [this] {
                runWith(Dialogs::askText(this, Actions::importPrompt()), &Actions::importFrom);
            }},
-          {"csv", QStringLiteral("燃費データをCSVで書き出す…"),
+          {"csv", QStringLiteral("燃費データをCSVで書き出す(&C)…"),
            [this, csvFile, exportCsv] { runWith(csvFile(), exportCsv); }},
-          {"restore", QStringLiteral("バックアップから復元…"), open(Window::Restore)},
-          {"hokanbasho", QStringLiteral("現在指定されているデータの保管場所"),
+          {"restore", QStringLiteral("バックアップから復元(&R)…"), open(Window::Restore)},
+          {"hokanbasho", QStringLiteral("現在指定されているデータの保管場所(&L)"),
            [this] { Dialogs::inform(this, Actions::showDataFolder(SettingsStore())); }},
           {"a", QString(), nullptr},
-          {"sharyoutouroku", QStringLiteral("車両情報の登録(新規)"), open(Window::Form2)},
-          {"teisei", QStringLiteral("車両情報の登録(訂正)"), open(Window::Form5)},
+          {"sharyoutouroku", QStringLiteral("車両情報の登録(新規)(&V)"), open(Window::Form2)},
+          {"teisei", QStringLiteral("車両情報の登録(訂正)(&U)"), open(Window::Form5)},
           {"b", QString(), nullptr},
-          {"end", QStringLiteral("終了"),
+          {"end", QStringLiteral("終了(&X)"),
            [this] {
                m_quitConfirmed = Dialogs::confirmed(this, &Actions::quit).succeeded;
                if (m_quitConfirmed)
                    close();
            }}}},
         {"hyouji",
-         QStringLiteral("表示"),
-         {{"shryou", QStringLiteral("車両情報の表示"),
+         QStringLiteral("表示(&V)"),
+         {{"shryou", QStringLiteral("車両情報の表示(&S)"),
            [this] { showWindow(Actions::vehicleWindow(SettingsStore())); }},
-          {"data", QStringLiteral("燃費データ一覧の表示・データの記入・訂正"), open(Window::Form6)},
-          {"graph", QStringLiteral("燃費グラフ"), open(Window::Graph)}}},
+          {"data", QStringLiteral("燃費データ一覧の表示・データの記入・訂正(&L)"),
+           open(Window::Form6)},
+          {"graph", QStringLiteral("燃費グラフ(&G)"), open(Window::Graph)}}},
     };
+    // F10 opens the first menu, as on the desktops of Linux; Alt and the access key open each.
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
     for (const Menu& menu : menus) {
         QMenu* added = menuBar()->addMenu(menu.caption);
         added->setObjectName(QLatin1String(menu.name));

@@ -37,7 +37,9 @@ void RestoreWindow::showBackups()
 {
     m_list->clear();
     for (const Backups::Entry& backup : Actions::listBackups().shown) {
-        const QString when = backup.time.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+        QString when = backup.time.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+        if (backup.context && !backup.context->command.isEmpty())
+            when += QStringLiteral("　%1の前").arg(backup.context->command);
         const QString what =
             backup.usable
                 ? QStringLiteral("燃費データ%1件　%2").arg(backup.records).arg(backup.vehicleName)
@@ -45,14 +47,20 @@ void RestoreWindow::showBackups()
         auto* item = new QListWidgetItem(when + QStringLiteral("　") + what, m_list);
         item->setData(Qt::UserRole, backup.path);
     }
-    m_list->setCurrentRow(0);
+    // Nothing is chosen for the user: a restore replaces the data in force.
+    m_list->setCurrentRow(-1);
 }
 
 void RestoreWindow::onRestoreClicked()
 {
-    const QListWidgetItem* chosen = m_list->currentItem();
-    if (!chosen)
+    // Chosen means selected: the focus alone makes the first row current.
+    const QList<QListWidgetItem*> selected = m_list->selectedItems();
+    const QListWidgetItem* chosen = selected.isEmpty() ? nullptr : selected.first();
+    if (!chosen) {
+        Dialogs::inform(this, {QStringLiteral("復元するバックアップを一覧から選んでください。"),
+                               QString()});
         return;
+    }
     const QString backup = chosen->data(Qt::UserRole).toString();
     SettingsStore settings;
     if (run([&](Confirmed yes) { return Actions::restoreBackup(settings, backup, yes); }).succeeded)

@@ -271,7 +271,7 @@ inline QList<Box> boxesOf(Action action)
     case Action::ShowDataFolder: case Action::VehicleWindow: case Action::Quit:
     case Action::ListLog: case Action::LoadLatest: case Action::DeleteLatest:
     case Action::ShowVehicle: case Action::ShowVehicleWithReminder: case Action::ShowCumulative:
-    case Action::LoadVehicle: case Action::ShowCharts:
+    case Action::LoadVehicle: case Action::ShowCharts: case Action::PrintableRecords:
         return {};
         // clang-format on
     }
@@ -324,13 +324,13 @@ inline Ran runAction(Action action, SettingsStore& settings, const Texts& texts 
     const Confirmed yes = Confirmed::Yes;
     switch (action) {
     case Action::ChooseDataFolder:
-        return ran(Actions::chooseDataFolder(settings, other));
+        return ran(Actions::chooseDataFolder(settings, other, Actions::DataInForce::Leave));
     case Action::InitialiseAll:
         return ran(Actions::initialiseAll(settings, yes));
     case Action::InitialiseFuel:
         return ran(Actions::initialiseFuel(settings, yes));
     case Action::ExportTo:
-        return ran(Actions::exportTo(settings, t[FolderBox]));
+        return ran(Actions::exportTo(settings, t[FolderBox], yes));
     case Action::ExportCsv:
         return ran(Actions::exportCsv(settings, t[FolderBox] + u"/tankr.csv"_s));
     case Action::ListBackups: {
@@ -353,9 +353,11 @@ inline Ran runAction(Action action, SettingsStore& settings, const Texts& texts 
         return ran(list, QStringList{QString::number(rows)} + list.shown.row(rows - 1));
     }
     case Action::WriteFirstRefuelling:
-        return ran(Actions::writeFirstRefuelling(settings, {t[F::Date], t[F::Odometer], t[F::Brand],
-                                                            t[F::FuelAmount], t[F::UnitPrice],
-                                                            t[F::Payment], t[F::Memo]}));
+        return ran(Actions::writeFirstRefuelling(settings,
+                                                 {t[F::Date], t[F::Odometer], t[F::Brand],
+                                                  t[F::FuelAmount], t[F::UnitPrice], t[F::Payment],
+                                                  t[F::Memo]},
+                                                 yes));
     case Action::CalculateRefuelling:
     case Action::CalculateCorrection: {
         const Result<CalculationBasis> basis = action == Action::CalculateRefuelling
@@ -373,6 +375,10 @@ inline Ran runAction(Action action, SettingsStore& settings, const Texts& texts 
     }
     case Action::DeleteLatest:
         return ran(Actions::deleteLatest(settings, yes));
+    case Action::PrintableRecords: {
+        const Result<QString> count = Actions::printableRecords(settings);
+        return ran(count, {count.shown});
+    }
     case Action::PrintRange: {
         const Result<PrintJob> job = Actions::printRange(
             settings, {t[PrintRangeCaptions::Start], t[PrintRangeCaptions::End]});

@@ -2,6 +2,7 @@
 // correction and delete, the oil-change bookkeeping, the vehicle, and export and import.
 
 #include "TestSupport.h"
+#include "actions/Clock.h"
 
 using namespace TestSupport;
 
@@ -15,12 +16,8 @@ QStringList strings(std::initializer_list<const char*> texts)
     return list;
 }
 
-// Every window that shows the log, and so closes once the log changes under it: the charts as
-// much as the list.
-const QStringList LogWindowsClose = strings(
-    {"close Form1", "close Form4", "close Form6", "close Form7", "close Form9", "close Graph"});
-const QStringList VehicleWindowsClose =
-    strings({"close Form1", "close Form4", "close Form9", "close Graph"});
+// A write closes the list it was started from; the other windows follow the data in place.
+const QStringList ListCloses = strings({"close Form6"});
 
 FuelEntryBoxes entry(const QString& odometer, const QString& fuelAmount)
 {
@@ -29,7 +26,8 @@ FuelEntryBoxes entry(const QString& odometer, const QString& fuelAmount)
 }
 
 // Runs the calculation as its button does, fills in its figures and writes.
-Result<> calculateAndWrite(bool correction, FuelEntryBoxes boxes)
+Result<> calculateAndWrite(bool correction, FuelEntryBoxes boxes,
+                           Confirmed confirmed = Confirmed::Yes)
 {
     SettingsStore settings;
     const CalculationBasis basis = (correction ? Actions::calculateCorrection(settings, boxes)
@@ -37,8 +35,8 @@ Result<> calculateAndWrite(bool correction, FuelEntryBoxes boxes)
                                        .shown;
     boxes.tripDistance = basis.tripDistance;
     boxes.economy = basis.economy;
-    return correction ? Actions::writeCorrection(settings, boxes, basis, Confirmed::Yes)
-                      : Actions::writeRefuelling(settings, boxes, basis, Confirmed::Yes);
+    return correction ? Actions::writeCorrection(settings, boxes, basis, confirmed)
+                      : Actions::writeRefuelling(settings, boxes, basis, confirmed);
 }
 
 } // namespace
@@ -55,10 +53,11 @@ private slots:
         SettingsStore settings;
         const Result<> result = Actions::writeFirstRefuelling(
             settings,
-            {u"2002/5/6"_s, u"１２３４５"_s, u"あいう"_s, u"30.5"_s, u"105"_s, u"3202"_s, {}});
+            {u"2002/5/6"_s, u"１２３４５"_s, u"あいう"_s, u"30.5"_s, u"105"_s, u"3202"_s, {}},
+            Confirmed::No);
         QVERIFY(result.succeeded);
         QCOMPARE(result.message->title, u"完了"_s);
-        QCOMPARE(windowsOf(result), LogWindowsClose + strings({"show Form6", "close Form8"}));
+        QCOMPARE(windowsOf(result), ListCloses + strings({"show Form6", "close Form8"}));
         QCOMPARE(data.read(Log), WorkedExample);
         QCOMPARE(ini("hyouji/hyouji"), u"ok"_s);
     }
@@ -183,34 +182,37 @@ private slots:
         QVERIFY(FuelEntry::warnings(record, std::nullopt).size() <= 1); // a first record
     }
 
-    // The insurance reminder counts from the latest refuelling; from 30 days before the expiry
-    // it warns.
+    // The insurance reminder counts from today, with or without refuellings; from 30 days
+    // before the expiry it warns, and from the day after, the insurance has run out.
     void insurance_data()
     {
-        QTest::addColumn<double>("expiry");
+        QTest::addColumn<int>("daysLeft");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("warning");
-        QTest::addRow("31 days") << 37413.0 << "自賠責保険の期限まで31日(最新の給油日から)"
-                                 << false;
-        QTest::addRow("30 days") << 37412.0 << "自賠責保険の期限まで30日(最新の給油日から)" << true;
-        QTest::addRow("the day") << 37382.0 << "自賠責保険の期限まで0日(最新の給油日から)" << true;
-        QTest::addRow("past it") << 37381.0 << "自賠責保険の期限が切れています" << true;
-        QTest::addRow("a damaged date") << 1e300 << "" << false;
+        QTest::addRow("31 days") << 31 << "自賠責保険の期限まで31日" << false;
+        QTest::addRow("30 days") << 30 << "自賠責保険の期限まで30日" << true;
+        QTest::addRow("the day") << 0 << "自賠責保険の期限まで0日" << true;
+        QTest::addRow("past it") << -1 << "自賠責保険の期限が切れています" << true;
+        QTest::addRow("a damaged date") << 1'000'000'000 << "" << false;
     }
     void insurance()
     {
-        QFETCH(double, expiry);
+        QFETCH(int, daysLeft);
         QFETCH(QString, text);
         QFETCH(bool, warning);
         DataFolderFixture data;
+        const QDate today(2026, 12, 7);
+        Clock::setToday(today);
+        const auto machineClock = qScopeGuard([] { Clock::setToday(std::nullopt); });
         VehicleRecord car = vehicle();
-        car.insuranceExpiry = expiry;
+        car.insuranceExpiry = TextConversions::dayZero().daysTo(today) + double(daysLeft);
         data.write(Vehicle, car.encode());
-        QCOMPARE(Actions::showVehicle(SettingsStore()).shown.insurance.text, QString());
-        data.write(Log, logOf({100}) + refuelling(200, 37382.75).encode());
-        const VehicleDisplay shown = Actions::showVehicle(SettingsStore()).shown;
-        QCOMPARE(shown.insurance.text, text);
-        QCOMPARE(shown.insurance.warning, warning);
+        for (const QByteArray& log : {QByteArray(), logOf({100})}) {
+            data.write(Log, log);
+            const VehicleDisplay shown = Actions::showVehicle(SettingsStore()).shown;
+            QCOMPARE(shown.insurance.text, text);
+            QCOMPARE(shown.insurance.warning, warning);
+        }
     }
 
     // The exact bytes of a small export, and awkward memos read back by Python's csv module.
@@ -251,7 +253,7 @@ private slots:
         data.write(Log, log + "x");
         const Result<> result = calculateAndWrite(false, entry(u"10450"_s, u"30"_s));
         QCOMPARE(result.message->text, u"書き込み完了しました。"_s);
-        QCOMPARE(windowsOf(result), LogWindowsClose + strings({"close Form10"}));
+        QCOMPARE(windowsOf(result), ListCloses + strings({"close Form10"}));
         FuelRecord expected = refuelling(10450, 37747);
         expected.tripDistance = 450;
         expected.setBrandText(u"あいう"_s);
@@ -330,12 +332,48 @@ private slots:
                                       Actions::initialiseFuel(settings, Confirmed::No),
                                       Actions::importFrom(settings, source.path(), Confirmed::No),
                                       Actions::registerVehicle(settings, car, Confirmed::No)})
-            QVERIFY(asked.question && asked.question->destroysData);
+            QVERIFY(asked.question && asked.question->defaultNo);
         const std::optional<Message> deletion =
             Actions::deleteLatest(settings, Confirmed::No).question;
-        QVERIFY(deletion && deletion->destroysData);
+        QVERIFY(deletion && deletion->defaultNo);
         QVERIFY(deletion->text.contains(u"2002/05/07、1300km、20l"_s));
-        QVERIFY(!Actions::quit(Confirmed::No).question->destroysData);
+        QVERIFY(!Actions::quit(Confirmed::No).question->defaultNo);
+    }
+
+    // A text too long for its field asks before it is written, naming what is kept, with No for
+    // the default; a box left at its example text is written blank.
+    void cutTextsAskAndExamplesAreBlank()
+    {
+        DataFolderFixture data;
+        SettingsStore settings;
+        const FirstEntryBoxes first{u"2002/5/6"_s, {}, {}, {}, {}, {}, QString(21, u'メ')};
+        QVERIFY(Actions::writeFirstRefuelling(settings, first, Confirmed::No)
+                    .question->text.contains(QString(20, u'メ') + u"」として"_s));
+        QVERIFY(!data.exists(Log));
+
+        namespace Example = VehicleBoxExamples;
+        VehicleBoxes car{Example::Name,          u"2002/5/6"_s, u"0"_s, Example::PlateNumber,
+                         Example::ChassisNumber, u"2003/5/6"_s, u"0"_s};
+        QVERIFY(Actions::registerVehicle(settings, car, Confirmed::No).succeeded);
+        const VehicleRecord written = VehicleRecord::decode(data.read(Vehicle));
+        QCOMPARE(written.nameText() + written.plateNumberText() + written.chassisNumberText(),
+                 QString(52, u' '));
+        car.name = u"スーパーカブ１１０プロ"_s;
+        const Result<> asked = Actions::registerVehicle(settings, car, Confirmed::No);
+        QVERIFY(asked.question->defaultNo &&
+                asked.question->text.contains(u"「スーパーカブ１１」として"_s));
+
+        data.write(Log, logOf({10000}));
+        FuelEntryBoxes boxes = entry(u"10450"_s, u"30"_s);
+        boxes.brand = u"エッソモービルゼネラル"_s;
+        const Result<> cut = calculateAndWrite(false, boxes, Confirmed::No);
+        QCOMPARE(cut.question->text,
+                 u"次の点を確認してください。\n・「銘柄」は半角12文字（全角6文字）までのため、"
+                 "「エッソモービ」として書き込みます。\nこのまま書き込みますか。"_s);
+        QVERIFY(cut.question->defaultNo);
+        QCOMPARE(data.read(Log), logOf({10000}));
+        QCOMPARE(Actions::writeFirstRefuelling(settings, first, Confirmed::No).message->text,
+                 FirstEntry::logStartedMessage()); // refused, not asked about
     }
 
     void correctionLoadsAndRewritesTheLatest()
@@ -357,7 +395,7 @@ private slots:
         boxes.fuelAmount = u"30.5"_s;
         const Result<> result = calculateAndWrite(true, boxes);
         QCOMPARE(result.message->text, u"訂正完了しました。"_s);
-        QCOMPARE(windowsOf(result), LogWindowsClose + strings({"close Form7"}));
+        QCOMPARE(windowsOf(result), ListCloses + strings({"close Form7"}));
         latest.tripDistance = 345.5996f;
         latest.economy = 11.33113f;
         latest.fuelAmount = 30.5f;
@@ -386,7 +424,7 @@ private slots:
         const Result<> result = Actions::deleteLatest(settings, Confirmed::Yes);
         QCOMPARE(result.succeeded, !log.isEmpty());
         QCOMPARE(windowsOf(result),
-                 log.isEmpty() ? QStringList() : LogWindowsClose + strings({"close Form7"}));
+                 log.isEmpty() ? QStringList() : ListCloses + strings({"close Form7"}));
         QCOMPARE(data.read(Log), log.left(remaining));
         QCOMPARE(data.read(DataFiles::Temp1), QByteArray());
     }
@@ -405,7 +443,7 @@ private slots:
         QCOMPARE(data.read(Vehicle), vehicle().encode());
 
         const Result<> result = Actions::registerVehicle(settings, boxes, Confirmed::Yes);
-        QCOMPARE(windowsOf(result), LogWindowsClose + strings({"show Form9", "close Form2"}));
+        QCOMPARE(windowsOf(result), strings({"close Form4", "show Form9", "close Form2"}));
         QCOMPARE(data.read(Vehicle),
                  QByteArray("CB50S           " + hex("00000000c040e24000803b46") +
                             "ABC 123         312432ABC           " + hex("00000000606ee240e803")));
@@ -419,7 +457,7 @@ private slots:
         const VehicleBoxes corrected{u"CT110"_s, u"2002/5/6"_s, u"0"_s, {},
                                      {},         u"2003/5/6"_s, u"3"_s};
         QCOMPARE(windowsOf(Actions::correctVehicle(settings, corrected)),
-                 VehicleWindowsClose + strings({"show Form9", "close Form5"}));
+                 strings({"close Form4", "close Form9", "show Form9", "close Form5"}));
         QCOMPARE(VehicleRecord::decode(data.read(Vehicle)).oilRemaining, qint16(3));
         QCOMPARE(ini("oil/kyori"), u"1000"_s);
     }
@@ -435,7 +473,8 @@ private slots:
         const QString over = u"オイルがすでに%1Km超過しています。すぐにオイル交換してください。"_s;
         const QString noLog = u"給油を記録すると、ここにオイル交換までの残り距離が表示されます。"_s;
         const QString noCounters =
-            u"オイル交換の基準となる距離が記録されていないため、オイル交換の目安は表示できません。"_s;
+            u"オイル交換の基準となる距離が記録されていないため、オイル交換の目安は表示できません。"
+            u"「訂正する」でオイル交換までの距離を登録すると、最新の給油から数えます。"_s;
         // clang-format off
         QTest::addRow("400") << "0" << "1000" << 1000 << logOf({100, 400}) << left.arg(600);
         QTest::addRow("at the allowance") << "0" << "1000" << 1000 << logOf({1000}) << left.arg(0);
@@ -561,9 +600,14 @@ private slots:
         const FolderImage saved = imageOf(data.folder());
         QTemporaryDir backup;
         SettingsStore settings;
-        QCOMPARE(Actions::exportTo(settings, backup.path()).message->text, u"書き出し完了"_s);
+        QCOMPARE(Actions::exportTo(settings, backup.path(), Confirmed::No).message->text,
+                 u"書き出し完了"_s);
         QCOMPARE(imageOf(backup.path()),
                  (FolderImage{{Log, numberedLog(3)}, {Vehicle, vehicle().encode()}}));
+        // A second export asks first, naming what is there, with No as its default.
+        const Result<> again = Actions::exportTo(settings, backup.path(), Confirmed::No);
+        QVERIFY(again.question->text.contains(u"（燃費データ3件、車両「CB50S」）"_s));
+        QVERIFY(again.question->defaultNo);
 
         data.write(Log, numberedLog(7));
         data.write(Vehicle, vehicle(5).encode());
@@ -575,8 +619,16 @@ private slots:
                  u"読み込み完了"_s);
         QCOMPARE(imageOf(data.folder()), saved);
         QCOMPARE(ini("hyouji/hyouji"), u"donot"_s);
+        // On a new machine the import comes without oil counters; the vehicle's correction
+        // starts them from the latest refuelling with the oil box's distance.
+        iniFile().remove(u"oil"_s);
+        runAction(Action::CorrectVehicle, settings,
+                  {{VehicleBoxCaptions::OilRemaining, u"5000"_s},
+                   {VehicleBoxCaptions::Name, u"CB50S"_s}});
+        QCOMPARE(settingsState(), (QStringList{u"donot"_s, u"5000"_s, u"1900"_s}));
+        data.write(Vehicle, vehicle().encode());
         QVERIFY(
-            Actions::exportTo(settings, data.folder() + u"./"_s)
+            Actions::exportTo(settings, data.folder() + u"./"_s, Confirmed::Yes)
                 .message->text.startsWith(u"書き出し先がデータの保管場所と同じフォルダです。"_s));
 
         // With no vehicle registered the export writes an empty vehicle file, which imports
@@ -584,8 +636,9 @@ private slots:
         QFile::remove(data.path(Vehicle));
         QTemporaryDir bare;
         qputenv("HOME", QFile::encodeName(QFileInfo(bare.path()).path())); // typed from "~"
-        QVERIFY(Actions::exportTo(settings, u"~/"_s + QFileInfo(bare.path()).fileName())
-                    .message->text.contains(u"車両情報の登録(訂正)"_s));
+        QVERIFY(
+            Actions::exportTo(settings, u"~/"_s + QFileInfo(bare.path()).fileName(), Confirmed::No)
+                .message->text.contains(u"車両情報の登録(訂正)"_s));
         QCOMPARE(imageOf(bare.path()), (FolderImage{{Log, numberedLog(3)}, {Vehicle, {}}}));
         QVERIFY(Actions::importFrom(settings, bare.path(), Confirmed::Yes).succeeded);
         QCOMPARE(data.read(Vehicle), QByteArray());

@@ -40,7 +40,8 @@ bool works(Condition condition, Action action)
     case Action::ChooseDataFolder: case Action::ShowDataFolder: case Action::VehicleWindow:
     case Action::Quit: case Action::ListBackups:
         return true; // no file is touched
-    case Action::ListLog: case Action::PrintRange: case Action::ShowVehicle:
+    case Action::ListLog: case Action::PrintRange: case Action::PrintableRecords:
+    case Action::ShowVehicle:
     case Action::ShowVehicleWithReminder: case Action::ShowCumulative:
     case Action::CalculateRefuelling: case Action::CalculateCorrection: case Action::LoadLatest:
     case Action::ExportTo: case Action::LoadVehicle: case Action::ShowCharts: case Action::ExportCsv:

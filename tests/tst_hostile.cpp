@@ -49,7 +49,7 @@ struct Scene
         QString error;
         for (int i = 0; i < count; ++i) {
             std::optional<Backups::Taken> backup =
-                Backups::take(DataFolder(SettingsStore()), &error);
+                Backups::take(DataFolder(SettingsStore()), SettingsStore(), u"削除"_s, &error);
             QVERIFY2(backup, qPrintable(error));
             backup->keep();
         }
@@ -163,7 +163,8 @@ QList<SafetyCase> safetyCases()
          [](Scene& s) {
              QCOMPARE(s.ownBackups().size(), 1);
              QCOMPARE(Backups::list().first().records, 3);
-             QCOMPARE(imageOf(s.root).size(), Backups::Kept + 1 + 3); // theirs; the backup, its lock
+             // theirs; the backup's data files and context, its lock
+             QCOMPARE(imageOf(s.root).size(), Backups::Kept + 1 + 4);
          }},
         {"a data folder chosen inside backups/ is never pruned",
          [](Scene& s) { const QString folder = s.root + backupName(1, "20000101-000000/"); writeImage(folder, imageOf(s.data.folder())); SettingsStore().setDataFolder(folder); s.keepBackups(Backups::Kept); },

@@ -44,7 +44,8 @@ class TestKills : public QObject
     QMap<char, QByteArray>& images(int place) { return m_images[place == 4 ? 2 : place % 2]; }
 
     // Beside the watched files, what one killed all-or-nothing copy leaves (two copies staged,
-    // two kept) and no more. Every backup holds both files, each as some state left it; one
+    // two kept) and no more. Every backup holds both files, each as some state left it, and its
+    // context; one
     // still being taken is not among them, and the oldest go once a command keeps its own: a
     // command killed after its backup leaves it, unpruned, beside the newest 20.
     void checkLeftovers(const QString& data, const QString& out, int unpruned)
@@ -59,7 +60,7 @@ class TestKills : public QObject
         for (const QString& name : backups) {
             const QString path = root + name + u"/"_s;
             QVERIFY2(m_wholeBackups.contains(name) ||
-                         (entriesOf(path) == QStringList{Log, Vehicle} &&
+                         (entriesOf(path) == QStringList{Backups::ContextFile, Log, Vehicle} &&
                           images(0).key(readFile(path + Log), 'x') != 'x' &&
                           images(1).key(readFile(path + Vehicle), 'x') != 'x'),
                      qPrintable(name));

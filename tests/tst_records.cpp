@@ -46,6 +46,17 @@ private slots:
         QTest::addRow("full-width digits") << "１２３４５" << 12345.0 << 12345.0;
         QTest::addRow("full-width sign, point") << "－１．５" << -1.5 << -1.5;
         QTest::addRow("full-width grouping") << "１２，３４５．５" << 12.0 << 12345.5;
+        QTest::addRow("grouped millions") << "12,345,678" << 12.0 << 12345678.0;
+        QTest::addRow("grouped, point") << "-1,234.5" << -1.0 << -1234.5;
+        QTest::addRow("decimal comma") << "32,5" << 32.0 << None;
+        QTest::addRow("two after comma") << "1,23" << 1.0 << None;
+        QTest::addRow("four after comma") << "1,2345" << 1.0 << None;
+        QTest::addRow("comma in fraction") << "1.234,5" << 1.234 << None;
+        QTest::addRow("comma last") << "12," << 12.0 << None;
+        QTest::addRow("comma first") << ",5" << 0.0 << None;
+        QTest::addRow("four before comma") << "1234,567" << 1234.0 << None;
+        QTest::addRow("zero before comma") << "0,123" << 0.0 << None;
+        QTest::addRow("full-width decimal comma") << "３２，５" << 32.0 << None;
         QTest::addRow("minus sign U+2212") << "9\u2212" << 9.0 << -9.0;
         QTest::addRow("full-width nine") << "９" << 9.0 << 9.0;
     }
@@ -112,6 +123,8 @@ private slots:
         QTest::addRow("slashes") << "2002/5/6" << 37382.0;
         QTest::addRow("dashes, blanks") << " 2002-05-06\u3000" << 37382.0;
         QTest::addRow("kanji") << "2002年5月6日" << 37382.0;
+        QTest::addRow("full width") << "２０２４／１／１" << 45292.0;
+        QTest::addRow("full width, hyphens, time") << "２００２－５－６　１２：００" << 37382.5;
         QTest::addRow("short year 30") << "30/1/1" << 10959.0;
         QTest::addRow("year 9999") << "9999/12/31" << 2958465.0;
         QTest::addRow("four-digit year 99") << "0099/1/1" << None;

@@ -4,9 +4,12 @@
 
 #include "TestSupport.h"
 #include "WindowTestSupport.h"
+#include "actions/Clock.h"
 #include "widgets/Dialogs.h"
+#include "widgets/DirectoryList.h"
 
 #include <QAbstractItemView>
+#include <QChartView>
 #include <QCheckBox>
 #include <QInputDialog>
 #include <QListWidget>
@@ -18,6 +21,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QXYSeries>
 
 using namespace TestSupport;
 using namespace WindowTestSupport;
@@ -88,6 +92,39 @@ private slots:
         script.answerYes();
         trigger(main, "end");
         QVERIFY(!main.isVisible());
+    }
+
+    // The folder window opens at the folder in force and reaches the default one under its
+    // hidden folder; a new folder without data is offered the data in force, copied by default.
+    void folderWindowOffersTheData_data()
+    {
+        QTest::addColumn<bool>("copy");
+        QTest::addRow("copied") << true;
+        QTest::addRow("left where it is") << false;
+    }
+    void folderWindowOffersTheData()
+    {
+        QFETCH(bool, copy);
+        DataFolderFixture data;
+        startLog(data, numberedLog(3));
+        MDIForm1 main;
+        QWidget* form3 = main.showWindow(Window::Form3);
+        auto* dir1 = control<DirectoryList>(form3, "Dir1");
+        QCOMPARE(dir1->path() + u'/', data.folder());
+        click(form3, "defaultFolderButton");
+        QCOMPARE(dir1->path() + u'/', DataFolder::defaultPath());
+        QTemporaryDir other;
+        QString error;
+        QVERIFY(dir1->setPath(other.path(), &error));
+        Script script;
+        if (copy)
+            script.answerYes();
+        click(form3, "Command1");
+        QVERIFY(!script.shown().first().message.defaultNo);
+        QCOMPARE(SettingsStore().dataFolder(), other.path() + u'/');
+        const FolderImage copied = {{Log, numberedLog(3)}, {Vehicle, vehicle().encode()}};
+        QCOMPARE(imageOf(other.path()), copy ? copied : FolderImage());
+        QCOMPARE(script.texts().last().contains(data.folder()), !copy);
     }
 
     // The vehicle menu opens the window with the oil reminder once the log has been started or
@@ -238,6 +275,47 @@ private slots:
         QVERIFY(record.brandText().trimmed().isEmpty() && record.memoText().trimmed().isEmpty());
     }
 
+    // A log already under way is told of as soon as the first-entry window opens; the write
+    // is still refused, and the window stays with what was typed.
+    void firstEntryTellsOfAStartedLog()
+    {
+        DataFolderFixture data;
+        data.write(Log, logOf({100}));
+        MDIForm1 main;
+        QWidget* form8 = main.showWindow(Window::Form8);
+        const QLabel* note = control<QLabel>(form8, "logStartedNote");
+        QVERIFY(note && note->isVisibleTo(form8));
+        QCOMPARE(note->text(), FirstEntry::logStartedMessage());
+        Script script;
+        type(form8, "Text1", u"2002/5/6"_s);
+        click(form8, "Command1");
+        QCOMPARE(script.texts(), QStringList{FirstEntry::logStartedMessage()});
+        QCOMPARE(main.window(Window::Form8), form8);
+        QCOMPARE(data.read(Log), logOf({100}));
+    }
+
+    // A brand cut to fit its field is asked about at the write, not at the calculation; No is
+    // the default, and leaves the log and the window as they were.
+    void entryAsksBeforeCuttingTheBrand()
+    {
+        DataFolderFixture data;
+        startLog(data, logOf({10000}));
+        Script script;
+        MDIForm1 main;
+        QWidget* form10 = main.showWindow(Window::Form10);
+        typeRefuelling(form10, u"10450"_s);
+        type(form10, "Text4", u"エッソモービルゼネラル"_s);
+        click(form10, "Command2");
+        QVERIFY(script.shown().isEmpty());
+        click(form10, "Command3");
+        QCOMPARE(script.shown().size(), 1);
+        const Script::Shown& asked = script.shown().constFirst();
+        QVERIFY(asked.kind == Script::Kind::Question && asked.message.defaultNo);
+        QVERIFY(asked.message.text.contains(u"「エッソモービ」として"_s));
+        QCOMPARE(main.window(Window::Form10), form10);
+        QCOMPARE(data.read(Log), logOf({10000}));
+    }
+
     void entryCalculatesThenWrites()
     {
         DataFolderFixture data;
@@ -324,6 +402,8 @@ private slots:
         startLog(data, logOf({400}));
         SettingsStore().setOilCounters({0, 1000});
         data.write(Vehicle, vehicle(0).encode());
+        Clock::setToday(TextConversions::calendarDayOf(vehicle().insuranceExpiry)->addDays(-12));
+        const auto machineClock = qScopeGuard([] { Clock::setToday(std::nullopt); });
         MDIForm1 main;
         main.show();
         QVERIFY(QTest::qWaitForWindowActive(&main));
@@ -331,8 +411,10 @@ private slots:
         trigger(main, "shryou");
         QWidget* form4 = main.window(Window::Form4);
         QCOMPARE(caption(form4, "Label8"), u"オイルが残り600Kmです。"_s);
-        QCOMPARE(caption(form4, "insuranceLabel"),
-                 u"自賠責保険の期限まで365日(最新の給油日から)"_s);
+        // The insurance counts from today, in red from 30 days before the expiry.
+        QCOMPARE(caption(form4, "insuranceLabel"), u"自賠責保険の期限まで12日"_s);
+        QVERIFY(control<QLabel>(form4, "insuranceLabel")->palette().color(QPalette::WindowText) !=
+                control<QLabel>(form4, "Label2")->palette().color(QPalette::WindowText));
         const QColor normal =
             control<QLabel>(form4, "Label8")->palette().color(QPalette::WindowText);
 
@@ -371,26 +453,102 @@ private slots:
         QCOMPARE(caption(main.window(Window::Form1), "Label3"), u"使用距離:1250km"_s);
     }
 
-    // The restore window lists the backups newest first, a damaged one as unusable, and puts
-    // the chosen one back once the user says Yes.
+    // The restore window lists the backups newest first with the command each came before, a
+    // damaged one as unusable, chooses none for the user, and puts the chosen one back with its
+    // oil counters once the user says Yes.
     void restoreFromTheWindow()
     {
         QDir(Backups::root()).removeRecursively();
         DataFolderFixture data;
         startLog(data, numberedLog(3));
+        SettingsStore().setOilCounters({1900, 5000}, SettingsStore::OilUndo{3, {1000, 1000}, 900});
+        const QStringList oil = settingsState() << ini("oil/undorecord");
         QDir(Backups::root()).mkpath(u"20020101-000000"_s); // emptied by hand
         Script script;
         script.answerYes();
         MDIForm1 main;
-        trigger(main, "nenshoki");
+        click(main.showWindow(Window::Form7), "Command5"); // the oil change taken back
+        QCOMPARE(ini("oil/kyori"), u"1000"_s);
         QWidget* restore = main.showWindow(Window::Restore);
-        const auto* list = control<QListWidget>(restore, "backupList");
+        auto* list = control<QListWidget>(restore, "backupList");
         QCOMPARE(list->count(), 2);
-        QVERIFY(list->item(0)->text().contains(u"燃費データ3件　CB50S"_s));
+        QVERIFY(list->item(0)->text().contains(u"削除の前　燃費データ3件　CB50S"_s));
         QVERIFY(list->item(1)->text().contains(u"使用できません"_s));
+        QVERIFY(list->selectedItems().isEmpty());
+        click(restore, "restoreButton");
+        QCOMPARE(script.texts().last(), u"復元するバックアップを一覧から選んでください。"_s);
+        list->setCurrentRow(0);
         script.answerYes();
         click(restore, "restoreButton");
         QCOMPARE(data.read(Log), numberedLog(3));
+        QCOMPARE(settingsState() << ini("oil/undorecord"), oil);
+    }
+
+    // Every open window shows the data as it is now, whoever changed it: the list keeps the
+    // row the user selected and the rows scrolled to, the charts and the vehicle follow.
+    void windowsFollowTheData_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("shown"); // the list's rows, the chart, the reminder
+        const QString emptyLog = u"0|グラフにする燃費デー"_s;
+        QTest::newRow("another program appends")
+            << u"append"_s << u"4|4 points|オイルがすでに200Km超過"_s;
+        QTest::newRow("initialisation")
+            << u"nenshoki"_s << emptyLog + u"|給油を記録すると、ここにオイ"_s;
+        QTest::newRow("restore") << u"restore"_s << u"3|3 points|オイルが残り100Kmです。"_s;
+        QTest::newRow("new data folder") << u"folder"_s << emptyLog + u"|"_s;
+        QTest::newRow("delete") << u"delete"_s << u"closed|2 points|オイルが残り400Kmです。"_s;
+    }
+    void windowsFollowTheData()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, shown);
+        DataFolderFixture data;
+        startLog(data, numberedLog(3));
+        MDIForm1 main;
+        QWidget* form6 = main.showWindow(Window::Form6);
+        auto* list = control<QAbstractItemView>(form6, "ListView1");
+        list->setCurrentIndex(list->model()->index(1, 0));
+        main.showWindow(Window::Graph);
+        main.showWindow(Window::Form4);
+        const auto shownNow = [&main] {
+            QStringList now;
+            const QAbstractItemModel* rows = listOf(main.window(Window::Form6));
+            now << (rows ? QString::number(rows->rowCount()) : u"closed"_s);
+            QWidget* graph = main.window(Window::Graph);
+            const auto* chart = graph->findChild<QChartView*>(u"economyChart"_s);
+            now << (chart ? u"%1 points"_s.arg(
+                                static_cast<QXYSeries*>(chart->chart()->series().first())->count())
+                          : caption(graph, "noDataLabel").left(10));
+            now << caption(main.window(Window::Form4), "Label8").left(14);
+            return now.join(u'|');
+        };
+        Script script;
+        QTemporaryDir elsewhere;
+        SettingsStore settings;
+        if (change == u"append") {
+            writeFile(elsewhere.filePath(Log), refuelling(2200, 37386).encode());
+            QProcess::execute(u"sh"_s, {u"-c"_s, u"cat \"$0\" >> \"$1\""_s, elsewhere.filePath(Log),
+                                        data.folder() + Log});
+        } else if (change == u"folder") {
+            Actions::chooseDataFolder(settings, elsewhere.path(), Actions::DataInForce::Leave);
+        } else if (change == u"delete") {
+            QWidget* form7 = main.showWindow(Window::Form7);
+            script.answerYes();
+            click(form7, "Command5");
+        } else {
+            script.answerYes();
+            trigger(main, "nenshoki");
+        }
+        if (change == u"restore") {
+            QTRY_VERIFY_WITH_TIMEOUT(shownNow().startsWith(u"0|"_s), 3000);
+            script.answerYes();
+            Actions::restoreBackup(settings, Actions::listBackups().shown.first().path,
+                                   Confirmed::Yes);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(shownNow(), shown, 3000);
+        if (change == u"append")
+            QCOMPARE(list->selectionModel()->currentIndex().row(), 1);
     }
 
     void initialiseFromTheMenu()
@@ -401,13 +559,8 @@ private slots:
         Script script;
         trigger(main, "nenshoki"); // answered No
         QCOMPARE(data.read(Log), logOf({100}));
-        main.showWindow(Window::Form6);
-        main.showWindow(Window::Graph);
         script.answerYes();
         trigger(main, "nenshoki");
-        // No window shows data that is gone, the charts no more than the list.
-        QVERIFY(!main.window(Window::Form6));
-        QVERIFY(!main.window(Window::Graph));
         QCOMPARE(script.texts().last(), u"初期化完了しました。"_s);
         QCOMPARE(imageOf(data.folder()), (FolderImage{{Log, {}},
                                                       {Vehicle, vehicle().encode()},

@@ -177,8 +177,8 @@ int main(int argc, char* argv[])
             enterRefuellings();
         QString error;
         if (window == Window::Restore) { // a backup to list, as a destructive command keeps one
-            if (std::optional<Backups::Taken> backup =
-                    Backups::take(DataFolder(SettingsStore()), &error))
+            if (std::optional<Backups::Taken> backup = Backups::take(
+                    DataFolder(SettingsStore()), SettingsStore(), QStringLiteral("削除"), &error))
                 backup->keep();
         }
         main.showWindow(window);

@@ -17,29 +17,27 @@ using PlacedControls::Kind;
 QList<PlacedControls::Control> entryControls()
 {
     using namespace VehicleBoxCaptions;
+    namespace Example = VehicleBoxExamples;
     return {
         {Kind::Label, "Label1", Name, {120, 120, 375, 255}},
-        {Kind::Box, "Text1", QStringLiteral("CB50S(半角16字全角8字まで)"), {600, 120, 2775, 270}},
+        {Kind::Box, "Text1", Example::Name, {600, 120, 2775, 270}},
         {Kind::Label, "Label2", StartDate, {120, 480, 1455, 375}},
-        {Kind::Box, "Text2", QStringLiteral("2002/5/6(この形式で)"), {1680, 480, 1695, 270}},
+        {Kind::Box, "Text2", Example::StartDate, {1680, 480, 1695, 270}},
         {Kind::Label, "Label3", StartOdometer, {120, 960, 1935, 255}},
-        {Kind::Box, "Text3", QStringLiteral("0"), {2160, 960, 1215, 270}},
+        {Kind::Box, "Text3", Example::StartOdometer, {2160, 960, 1215, 270}},
         {Kind::Label, "Label4", PlateNumber, {120, 1320, 735, 255}},
-        {Kind::Box,
-         "Text4",
-         QStringLiteral("和歌山　あ 1111(半角16字全角8字まで)"),
-         {960, 1320, 2415, 270}},
+        {Kind::Box, "Text4", Example::PlateNumber, {960, 1320, 2415, 270}},
         {Kind::Label, "Label5", ChassisNumber, {120, 1680, 855, 255}},
-        {Kind::Box, "Text5", QStringLiteral("312432ABC(半角20字以内)"), {1080, 1680, 2295, 270}},
+        {Kind::Box, "Text5", Example::ChassisNumber, {1080, 1680, 2295, 270}},
         {Kind::Label, "Label6", InsuranceExpiry, {120, 2040, 1695, 255}},
-        {Kind::Box, "Text6", QStringLiteral("2003/5/6(この形式で)"), {1920, 2040, 1455, 270}},
+        {Kind::Box, "Text6", Example::InsuranceExpiry, {1920, 2040, 1455, 270}},
         // It ends where Text7 begins, so that its second line pushes the box down instead of
         // hiding behind it.
         {Kind::WrappedLabel,
          "Label7",
          OilRemaining + QStringLiteral("(だいたいでいいです)"),
          {120, 2400, 3255, 360}},
-        {Kind::Box, "Text7", QStringLiteral("1000"), {120, 2760, 2655, 270}},
+        {Kind::Box, "Text7", Example::OilRemaining, {120, 2760, 2655, 270}},
     };
 }
 

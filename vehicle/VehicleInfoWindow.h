@@ -5,14 +5,15 @@
 #include "widgets/PlacedControls.h"
 
 // What the two vehicle information windows share: the vehicle's details, "訂正する" and
-// "閉じる", and a fresh reading of the files whenever the window becomes the active one, so
-// that coming back to it from another window shows what was written meanwhile.
+// "閉じる", and a fresh reading of the files whenever they change and whenever the window
+// becomes the active one.
 class VehicleInfoWindow : public ChildWindow
 {
     Q_OBJECT
 public:
     // Reads the files and shows them; called on every activation.
     void refresh();
+    void refreshData() override { refresh(); }
 
 protected:
     // `controls` are the window's own, after the details; the buttons stand at `buttonsTop`.

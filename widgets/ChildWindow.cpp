@@ -3,6 +3,8 @@
 #include "widgets/EntryBox.h"
 
 #include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 
 ChildWindow::ChildWindow(Window window, const QString& caption, Frame frame, QWidget* parent)
@@ -10,6 +12,20 @@ ChildWindow::ChildWindow(Window window, const QString& caption, Frame frame, QWi
 {
     setObjectName(windowName(window));
     setWindowTitle(caption);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, &ChildWindow::closeByEscape);
+}
+
+// Escape does what the window's own 閉じる or 戻る does, asking first where that button would.
+void ChildWindow::closeByEscape()
+{
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        if (button->isEnabled() && (button->text() == QStringLiteral("閉じる") ||
+                                    button->text() == QStringLiteral("戻る")))
+            return button->click();
+    }
+    closeThisWindow();
 }
 
 void ChildWindow::take(const WindowStep& step)
@@ -42,6 +58,9 @@ void ChildWindow::showEvent(QShowEvent* event)
     if (m_shown)
         return;
     m_shown = true;
+    // Return or Enter presses the focused button, as Space does.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(true);
     QTimer::singleShot(0, this, [this] {
         QWidget* focused = focusWidget();
         if (focused && !qobject_cast<EntryBox*>(focused))

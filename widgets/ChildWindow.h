@@ -23,6 +23,11 @@ public:
 
     Frame frame() const { return m_frame; }
 
+    // The data files or the settings changed, by a command or another program: a window that
+    // shows them shows them as they are now, in place; one that calculated from them forgets
+    // the calculation.
+    virtual void refreshData() {}
+
 signals:
     void showWindowRequested(Window window);
     void closeWindowRequested(Window window);
@@ -53,6 +58,7 @@ protected:
 
 private:
     void take(const WindowStep& step);
+    void closeByEscape();
 
     Window m_window;
     Frame m_frame;

@@ -37,7 +37,7 @@ bool askYesNo(QWidget* parent, const Message& question)
     }
     QMessageBox box(QMessageBox::NoIcon, titleOf(question), question.text,
                     QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(question.destroysData ? QMessageBox::No : QMessageBox::Yes);
+    box.setDefaultButton(question.defaultNo ? QMessageBox::No : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 

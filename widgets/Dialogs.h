@@ -14,7 +14,8 @@ class QWidget;
 namespace Dialogs {
 
 void inform(QWidget* parent, const Message& message);
-bool askYesNo(QWidget* parent, const Message& question);                // true for Yes
+// True for Yes. Enter answers Yes, or No for a question whose default is No (Message::defaultNo).
+bool askYesNo(QWidget* parent, const Message& question);
 std::optional<QString> askText(QWidget* parent, const Message& prompt); // none when cancelled
 // A file to save to, by a save dialog opening at `suggested`; none when cancelled.
 std::optional<QString> askSaveFile(QWidget* parent, const QString& title, const QString& suggested,

@@ -24,8 +24,17 @@ Q_NAMESPACE
 
 // ---- The main window and the data folder (actions/ShellActions.cpp) ----------------------------
 
-// "データの保管場所指定": stores the open directory as the data folder.
-Result<> chooseDataFolder(SettingsStore& settings, const QString& openDirectory);
+// "データの保管場所指定": stores the open directory as the data folder. When it holds no data
+// files and the folder in force does, the user is asked first whether the data goes along:
+// copied there all-or-nothing, or left where it is.
+enum class DataInForce
+{
+    Ask,
+    Copy,
+    Leave
+};
+Result<> chooseDataFolder(SettingsStore& settings, const QString& openDirectory,
+                          DataInForce data = DataInForce::Ask);
 // "現在指定されているデータの保管場所": the data folder in force.
 Message showDataFolder(const SettingsStore& settings);
 // "車両情報の表示": the window with the oil reminder once the log has records or has been
@@ -42,7 +51,7 @@ Result<> initialiseAll(SettingsStore& settings, Confirmed confirmed);
 Result<> initialiseFuel(SettingsStore& settings, Confirmed confirmed);
 // "燃費データ・車両データの書き出し": copies both data files into the typed folder.
 Message exportPrompt();
-Result<> exportTo(const SettingsStore& settings, const QString& typedFolder);
+Result<> exportTo(const SettingsStore& settings, const QString& typedFolder, Confirmed confirmed);
 // "燃費データ・車両データの読み込み": replaces both data files by those in the typed folder.
 Message importPrompt();
 Result<> importFrom(SettingsStore& settings, const QString& typedFolder, Confirmed confirmed);
@@ -55,12 +64,13 @@ Result<> restoreBackup(SettingsStore& settings, const QString& backup, Confirmed
 
 // The list of every refuelling.
 Result<FuelList> listLog(const SettingsStore& settings);
-// The very first refuelling of a new log.
-Result<> writeFirstRefuelling(SettingsStore& settings, const FirstEntryBoxes& boxes);
+// The very first refuelling of a new log; a brand or memo cut to fit asks first.
+Result<> writeFirstRefuelling(SettingsStore& settings, const FirstEntryBoxes& boxes,
+                              Confirmed confirmed);
 // A refuelling after the first: calculated from the latest record, then appended.
 Result<CalculationBasis> calculateRefuelling(const SettingsStore& settings,
                                              const FuelEntryBoxes& boxes);
-// A write that looks wrong (see FuelEntry::warnings) asks first.
+// A write that looks wrong (see FuelEntry::warnings) or cuts a brand or memo asks first.
 Result<> writeRefuelling(SettingsStore& settings, const FuelEntryBoxes& boxes,
                          const CalculationBasis& basis, Confirmed confirmed);
 // The correction of the latest refuelling: loaded, calculated from the record before it,
@@ -74,6 +84,8 @@ Result<> deleteLatest(SettingsStore& settings, Confirmed confirmed);
 
 // ---- Printing and export to other programs (actions/PrintActions.cpp) --------------------------
 
+// How many records there are to print, as the print window shows it.
+Result<QString> printableRecords(const SettingsStore& settings);
 // The printed lines of a typed range of records.
 Result<PrintJob> printRange(const SettingsStore& settings, const PrintRange& range);
 
@@ -83,11 +95,11 @@ Result<> exportCsv(const SettingsStore& settings, const QString& path);
 // ---- The vehicle (actions/VehicleActions.cpp) --------------------------------------------------
 
 // A new registration starts a fresh fuel log; a log that still holds records is only emptied
-// once confirmed.
+// once confirmed, and a name, plate or chassis number cut to fit asks as well.
 Result<> registerVehicle(SettingsStore& settings, const VehicleBoxes& boxes, Confirmed confirmed);
 // The correction rewrites the vehicle and nothing else; it opens with the registered vehicle.
 Result<std::optional<VehicleBoxes>> loadVehicle(const SettingsStore& settings);
-Result<> correctVehicle(const SettingsStore& settings, const VehicleBoxes& boxes);
+Result<> correctVehicle(SettingsStore& settings, const VehicleBoxes& boxes);
 // The vehicle alone, and the vehicle with the oil reminder.
 Result<VehicleDisplay> showVehicle(const SettingsStore& settings);
 Result<VehicleDisplay> showVehicleWithReminder(const SettingsStore& settings);
@@ -122,6 +134,7 @@ enum class Action
     CalculateCorrection,
     WriteCorrection,
     DeleteLatest,
+    PrintableRecords,
     PrintRange,
     RegisterVehicle,
     LoadVehicle,

@@ -15,3 +15,15 @@ struct FirstEntryBoxes
     QString payment;
     QString memo;
 };
+
+namespace FirstEntry {
+
+// Why the first refuelling is not written once the log holds records. The first-entry window
+// says it as soon as it opens, and a write refused says it again, so it reads right either way.
+inline QString logStartedMessage()
+{
+    return QStringLiteral("燃費データには既に記録があるため、ここでは書き込めません。2回目からの"
+                          "給油は「記録記入」から書き込んでください。");
+}
+
+} // namespace FirstEntry

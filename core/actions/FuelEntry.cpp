@@ -1,5 +1,6 @@
 #include "actions/FuelEntry.h"
 
+#include "actions/TextFields.h"
 #include "records/FuelRecord.h"
 #include "text/BoxReader.h"
 #include "text/Captions.h"
@@ -58,6 +59,21 @@ QStringList warnings(const FuelRecord& record, const std::optional<FuelRecord>& 
         found << QStringLiteral("給油量×単価（%1円）が支払額（%2円）と10%以上違います。")
                      .arg(textOfSingle(float(byPrice)))
                      .arg(record.payment);
+    return found;
+}
+
+QStringList cutTexts(const FuelRecord& record, const QString& brand, const QString& memo)
+{
+    using namespace FuelBoxCaptions;
+    QStringList found;
+    for (const std::optional<QString>& note :
+         {TextFields::cutNote(Brand, BoxExamples::typed(brand, BoxExamples::Brand),
+                              record.brandText(), FuelRecord::BrandWidth),
+          TextFields::cutNote(Memo, BoxExamples::typed(memo, BoxExamples::Memo), record.memoText(),
+                              FuelRecord::MemoWidth)}) {
+        if (note)
+            found << *note;
+    }
     return found;
 }
 

@@ -71,4 +71,8 @@ Result<FuelRecord> recordFrom(const FirstEntryBoxes& boxes);
 // a date before the previous one, quantity × unit price more than 10% off the amount paid.
 QStringList warnings(const FuelRecord& record, const std::optional<FuelRecord>& previous);
 
+// The brand or memo typed too long for its field, one line each naming what `record`, read from
+// them, keeps.
+QStringList cutTexts(const FuelRecord& record, const QString& brand, const QString& memo);
+
 } // namespace FuelEntry

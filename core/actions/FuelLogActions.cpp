@@ -87,12 +87,11 @@ Result<CalculationBasis> calculate(const SettingsStore& settings, const FuelEntr
                                 TextConversions::textOfSingle(result.shown.economy)});
 }
 
-// The message after a write, then the windows that no longer show the log as it is and the
-// writing window close.
+// The message after a write, then the list and the writing window close.
 Result<> written(const Message& message, Window window)
 {
-    return Result<>::done(message, closeWindowsShowing(Data::Log) +
-                                       QList<WindowStep>{{WindowStep::Close, window}});
+    return Result<>::done(message,
+                          {{WindowStep::Close, Window::Form6}, {WindowStep::Close, window}});
 }
 
 Message oilChangeFailed(const QString& error)
@@ -166,12 +165,13 @@ std::optional<FuelRecord> recordBefore(const DataFolder& folder, qint64 number)
     return log.at(number - 1);
 }
 
-Message warningQuestion(const QStringList& warnings)
+// What looks wrong in a write, or is cut from it, asked before anything is written; a stray
+// Enter keeps it unwritten.
+Message doubtsQuestion(const QStringList& doubts)
 {
-    return {QStringLiteral("次の点を確認してください。\n・") +
-                warnings.join(QStringLiteral("\n・")) +
+    return {QStringLiteral("次の点を確認してください。\n・") + doubts.join(QStringLiteral("\n・")) +
                 QStringLiteral("\nこのまま書き込みますか。"),
-            QStringLiteral("確認")};
+            QStringLiteral("確認"), true};
 }
 
 // The write both entries share: the guard and the boxes' conversions, then the record goes into
@@ -200,9 +200,10 @@ Result<> write(SettingsStore& settings, const FuelEntryBoxes& boxes, const Calcu
         return Result<>::failure(noRecordToCorrectMessage());
     const qint64 number = place == Place::AfterLatest ? count + 1 : count;
     if (confirmed == Confirmed::No) {
-        const QStringList warnings = FuelEntry::warnings(record, recordBefore(folder, number));
-        if (!warnings.isEmpty())
-            return Result<>::asking(warningQuestion(warnings));
+        const QStringList doubts = FuelEntry::warnings(record, recordBefore(folder, number)) +
+                                   FuelEntry::cutTexts(record, boxes.brand, boxes.memo);
+        if (!doubts.isEmpty())
+            return Result<>::asking(doubtsQuestion(doubts));
     }
 
     // The vehicle is read and its file opened, and the settings file checked, before the log is
@@ -229,8 +230,9 @@ QString noRecordToDeleteMessage()
 
 Message deleteQuestion(const FuelRecord& latest)
 {
-    return {QStringLiteral("最新の給油記録（%1、%2km、%3l）を削除します。削除した記録は元に戻せま"
-                           "せん。よろしいですか。")
+    return {QStringLiteral("最新の給油記録（%1、%2km、%3l）を削除します。削除の前にバックアップを"
+                           "取るので、「ファイル」-「バックアップから復元…」で元に戻せます。よろし"
+                           "いですか。")
                 .arg(TextConversions::textOfDate(latest.date),
                      TextConversions::textOfSingle(latest.odometer),
                      TextConversions::textOfSingle(latest.fuelAmount)),
@@ -271,12 +273,6 @@ FuelEntryBoxes boxesOf(const FuelRecord& record)
     boxes.payment = QString::number(record.payment);
     boxes.memo = record.memoText();
     return boxes;
-}
-
-QString logStartedMessage()
-{
-    return QStringLiteral("燃費データには既に記録があるため、書き込みませんでした。2回目からの給油"
-                          "は「記録記入」から書き込んでください。");
 }
 
 } // namespace
@@ -347,7 +343,8 @@ Result<> deleteLatest(SettingsStore& settings, Confirmed confirmed)
     if (oilBack && !settings.canSave())
         return Result<>::failure(
             UnsavedSettings::refusal(settings, {UnsavedSettings::oilChangeTakenBack()}));
-    std::optional<Backups::Taken> backup = Backups::take(folder, &error);
+    std::optional<Backups::Taken> backup =
+        Backups::take(folder, settings, QStringLiteral("削除"), &error);
     if (!backup)
         return Result<>::failure(error);
     // The scratch file is emptied first: should that fail, no record has gone yet.
@@ -370,8 +367,10 @@ Result<> deleteLatest(SettingsStore& settings, Confirmed confirmed)
 
 // Writes record 1 of an empty log, marks the log as started, and reopens the list so it shows
 // the record. A log that already holds records is left alone: replacing its record 1 would
-// leave the later records measured from another refuelling.
-Result<> writeFirstRefuelling(SettingsStore& settings, const FirstEntryBoxes& boxes)
+// leave the later records measured from another refuelling. A brand or memo cut to fit asks
+// first.
+Result<> writeFirstRefuelling(SettingsStore& settings, const FirstEntryBoxes& boxes,
+                              Confirmed confirmed)
 {
     const Result<FuelRecord> read = FuelEntry::recordFrom(boxes);
     if (!read.succeeded)
@@ -379,11 +378,20 @@ Result<> writeFirstRefuelling(SettingsStore& settings, const FirstEntryBoxes& bo
     const FuelRecord& record = read.shown;
     QString error;
 
-    RecordWriter log(DataFolder(settings), DataFiles::FuelLog, FuelRecord::Size);
+    // The question comes before the log is opened for writing, which would create it, and only
+    // when the write would not be refused anyway.
+    const DataFolder folder(settings);
+    if (confirmed == Confirmed::No) {
+        const QStringList cuts = FuelEntry::cutTexts(record, boxes.brand, boxes.memo);
+        RecordView<FuelRecord> stored(folder, DataFiles::FuelLog);
+        if (!cuts.isEmpty() && stored.open(&error) && stored.count() == 0 && settings.canSave())
+            return Result<>::asking(doubtsQuestion(cuts));
+    }
+    RecordWriter log(folder, DataFiles::FuelLog, FuelRecord::Size);
     if (!log.open(&error))
         return Result<>::failure(error);
     if (log.count() > 0)
-        return Result<>::failure(logStartedMessage());
+        return Result<>::failure(FirstEntry::logStartedMessage());
     if (!settings.canSave())
         return Result<>::failure(
             UnsavedSettings::refusal(settings, {UnsavedSettings::logStarted()}));
@@ -397,9 +405,9 @@ Result<> writeFirstRefuelling(SettingsStore& settings, const FirstEntryBoxes& bo
         QStringLiteral("書き込み完了しました。次回からは「記録記入」から書き込んでください。"),
         QStringLiteral("完了")};
     return Result<>::done(UnsavedSettings::afterWriting(done, settings, notSaved),
-                          closeWindowsShowing(Data::Log) +
-                              QList<WindowStep>{{WindowStep::Show, Window::Form6},
-                                                {WindowStep::Close, Window::Form8}});
+                          {{WindowStep::Close, Window::Form6},
+                           {WindowStep::Show, Window::Form6},
+                           {WindowStep::Close, Window::Form8}});
 }
 
 // The log is only read, so that one on a medium that takes no writing (a locked memory card, a

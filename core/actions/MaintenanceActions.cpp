@@ -65,6 +65,27 @@ bool sameFolder(const QString& a, const QString& b)
     return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
 }
 
+// What an earlier export left in the folder, as the restore list describes a backup.
+std::optional<Message> exportQuestion(const QString& folder)
+{
+    const bool holdsData = std::any_of(DataFiles::carried().begin(), DataFiles::carried().end(),
+                                       [&folder](const DataFiles::Carried& file) {
+                                           return QFileInfo(folder + file.name).exists() ||
+                                                  QFileInfo(folder + file.name).isSymLink();
+                                       });
+    if (!holdsData)
+        return std::nullopt;
+    const Backups::Entry there = Backups::entryAt(folder);
+    const QString what =
+        there.usable
+            ? QStringLiteral("燃費データ%1件、車両「%2」").arg(there.records).arg(there.vehicleName)
+            : QStringLiteral("読み取れないデータファイル");
+    return Message{QStringLiteral("書き出し先「%1」には、すでにデータファイルがあります（%2）。"
+                                  "書き出すと、このデータは置き換えられます。よろしいですか。")
+                       .arg(QDir::toNativeSeparators(folder), what),
+                   QStringLiteral("確認"), true};
+}
+
 Result<> initialise(SettingsStore& settings, const QStringList& fileNames)
 {
     const DataFolder folder(settings);
@@ -79,7 +100,8 @@ Result<> initialise(SettingsStore& settings, const QStringList& fileNames)
     if (!settings.canSave())
         return Result<>::failure(UnsavedSettings::refusal(
             settings, {UnsavedSettings::logEmptied(), UnsavedSettings::oilUndoCleared()}));
-    std::optional<Backups::Taken> backup = Backups::take(folder, &error);
+    std::optional<Backups::Taken> backup =
+        Backups::take(folder, settings, QStringLiteral("初期化"), &error);
     if (!backup)
         return Result<>::failure(error);
     for (qsizetype i = 0; i < fileNames.size(); ++i) {
@@ -95,10 +117,9 @@ Result<> initialise(SettingsStore& settings, const QStringList& fileNames)
         notSaved.append(UnsavedSettings::logEmptied());
     if (!settings.clearOilUndo())
         notSaved.append(UnsavedSettings::oilUndoCleared());
-    return Result<>::done(UnsavedSettings::afterWriting({QStringLiteral("初期化完了しました。"),
-                                                         QStringLiteral("初期化完了")},
-                                                        settings, notSaved),
-                          closeWindowsShowing(Data::Both));
+    return Result<>::done(UnsavedSettings::afterWriting(
+        {QStringLiteral("初期化完了しました。"), QStringLiteral("初期化完了")}, settings,
+        notSaved));
 }
 
 // A replaced log no longer holds the refuelling whose oil change a delete would take back.
@@ -107,8 +128,7 @@ Result<> doneReplacing(SettingsStore& settings, const Message& done)
     QList<UnsavedSettings::Setting> notSaved;
     if (!settings.clearOilUndo())
         notSaved.append(UnsavedSettings::oilUndoCleared());
-    return Result<>::done(UnsavedSettings::afterWriting(done, settings, notSaved),
-                          closeWindowsShowing(Data::Both));
+    return Result<>::done(UnsavedSettings::afterWriting(done, settings, notSaved));
 }
 
 // Only an oil change on record to take back needs the settings file when the data is replaced;
@@ -236,7 +256,9 @@ Message exportPrompt()
 
 // A folder where no vehicle has been registered holds no vehicle file; the export then writes
 // an empty one, which is what such a folder means, and which an import takes back.
-Result<> exportTo(const SettingsStore& settings, const QString& typedFolder)
+// A folder that already holds data files is only written over once the user, told what is
+// there, says so; No is the default answer.
+Result<> exportTo(const SettingsStore& settings, const QString& typedFolder, Confirmed confirmed)
 {
     QString error;
     const std::optional<Folders> folders = resolveFolders(
@@ -258,6 +280,10 @@ Result<> exportTo(const SettingsStore& settings, const QString& typedFolder)
             return Result<>::failure(FileErrors::missing(from));
         vehicleRegistered = vehicleRegistered && (whole->exists || file.name != DataFiles::Vehicle);
         replacements.append({whole->records, folders->other + file.name});
+    }
+    if (confirmed == Confirmed::No) {
+        if (const std::optional<Message> question = exportQuestion(folders->other))
+            return Result<>::asking(*question);
     }
     if (!RecordWriter::replaceAll(replacements, &error))
         return Result<>::failure(error);
@@ -294,7 +320,8 @@ Result<> importFrom(SettingsStore& settings, const QString& typedFolder, Confirm
         return Result<>::asking(
             {QStringLiteral("よろしいですか。現在登録されているデータは置き換えられます。"),
              QStringLiteral("確認"), true});
-    std::optional<Backups::Taken> backup = Backups::take(DataFolder(settings), &error);
+    std::optional<Backups::Taken> backup =
+        Backups::take(DataFolder(settings), settings, QStringLiteral("読み込み"), &error);
     if (!backup || !RecordWriter::replaceAll(source->replacements, &error))
         return Result<>::failure(error);
     backup->keep();
@@ -315,6 +342,10 @@ Result<> restoreBackup(SettingsStore& settings, const QString& backup, Confirmed
     if (!entry.usable)
         return Result<>::failure(
             QStringLiteral("このバックアップは壊れているか空のため、復元できません。"));
+    // The oil counters come back with the log they count on.
+    if (entry.context && !settings.canSave())
+        return Result<>::failure(
+            UnsavedSettings::refusal(settings, {UnsavedSettings::oilCountersRestored()}));
     if (oilUndoStuck(settings))
         return Result<>::failure(oilUndoRefusal(settings));
     const QString when = entry.time.isValid()
@@ -338,12 +369,19 @@ Result<> restoreBackup(SettingsStore& settings, const QString& backup, Confirmed
             return Result<>::failure(error);
         replacements.append({whole->records, folder.filePath(file.name)});
     }
-    std::optional<Backups::Taken> taken = Backups::take(folder, &error);
+    std::optional<Backups::Taken> taken =
+        Backups::take(folder, settings, QStringLiteral("復元"), &error);
     if (!taken || !RecordWriter::replaceAll(replacements, &error))
         return Result<>::failure(error);
     taken->keep(entry.path);
-    return doneReplacing(settings, {QStringLiteral("%1のバックアップから復元しました。").arg(when),
-                                    QStringLiteral("完了")});
+    const Message done{QStringLiteral("%1のバックアップから復元しました。").arg(when),
+                       QStringLiteral("完了")};
+    if (!entry.context)
+        return doneReplacing(settings, done);
+    QList<UnsavedSettings::Setting> notSaved;
+    if (!settings.setOilCounters(entry.context->oil, entry.context->oilUndo))
+        notSaved.append(UnsavedSettings::oilCountersRestored());
+    return Result<>::done(UnsavedSettings::afterWriting(done, settings, notSaved));
 }
 
 } // namespace Actions

@@ -47,6 +47,19 @@ QByteArray csvLine(const QStringList& fields)
 
 namespace Actions {
 
+// Counted without reading the records, however long the log.
+Result<QString> printableRecords(const SettingsStore& settings)
+{
+    QString error;
+    RecordView<FuelRecord> log(DataFolder(settings), DataFiles::FuelLog);
+    if (!log.open(&error))
+        return Result<QString>::failure(error);
+    if (log.count() == 0)
+        return Result<QString>::showing(QStringLiteral("記録はまだありません。"));
+    return Result<QString>::showing(
+        QStringLiteral("記録は全%1件です（1～%1番）。").arg(log.count()));
+}
+
 // Written under a new name beside the file and renamed into place once complete and on the disk,
 // so that a failure leaves no half file, and the file it would replace as it was.
 Result<> exportCsv(const SettingsStore& settings, const QString& path)

@@ -1,5 +1,6 @@
 #include "actions/Registration.h"
 
+#include "actions/TextFields.h"
 #include "text/BoxReader.h"
 #include "text/Captions.h"
 #include "text/TextConversions.h"
@@ -7,6 +8,7 @@
 namespace {
 
 namespace Caption = VehicleBoxCaptions;
+namespace Example = VehicleBoxExamples;
 
 std::optional<float> startOdometerFrom(const QString& text, QString* problem)
 {
@@ -33,7 +35,7 @@ Result<VehicleRecord> recordFrom(const VehicleBoxes& boxes)
     using Read = Result<VehicleRecord>;
     VehicleRecord record;
     BoxReader reader;
-    record.setNameText(boxes.name);
+    record.setNameText(BoxExamples::typed(boxes.name, Example::Name));
     record.startDate = reader.date(boxes.startDate, Caption::StartDate);
     if (reader.failed())
         return Read::failure(reader.problem(), reader.problemBox());
@@ -42,13 +44,31 @@ Result<VehicleRecord> recordFrom(const VehicleBoxes& boxes)
     if (!startOdometer)
         return Read::failure(problem, Caption::StartOdometer);
     record.startOdometer = *startOdometer;
-    record.setPlateNumberText(boxes.plateNumber);
-    record.setChassisNumberText(boxes.chassisNumber);
+    record.setPlateNumberText(BoxExamples::typed(boxes.plateNumber, Example::PlateNumber));
+    record.setChassisNumberText(BoxExamples::typed(boxes.chassisNumber, Example::ChassisNumber));
     record.insuranceExpiry = reader.date(boxes.insuranceExpiry, Caption::InsuranceExpiry);
     record.oilRemaining = reader.strictInt16(boxes.oilRemaining, Caption::OilRemaining);
     if (reader.failed())
         return Read::failure(reader.problem(), reader.problemBox());
     return Read::showing(record);
+}
+
+QStringList cutTexts(const VehicleRecord& record, const VehicleBoxes& boxes)
+{
+    using BoxExamples::typed;
+    QStringList found;
+    for (const std::optional<QString>& note :
+         {TextFields::cutNote(Caption::Name, typed(boxes.name, Example::Name), record.nameText(),
+                              VehicleRecord::NameWidth),
+          TextFields::cutNote(Caption::PlateNumber, typed(boxes.plateNumber, Example::PlateNumber),
+                              record.plateNumberText(), VehicleRecord::PlateWidth),
+          TextFields::cutNote(Caption::ChassisNumber,
+                              typed(boxes.chassisNumber, Example::ChassisNumber),
+                              record.chassisNumberText(), VehicleRecord::ChassisWidth)}) {
+        if (note)
+            found << *note;
+    }
+    return found;
 }
 
 } // namespace Registration

@@ -4,6 +4,7 @@
 #include "records/VehicleRecord.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -26,7 +27,11 @@ namespace Registration {
 constexpr qint64 MaxStartOdometer = 9'999'999;
 
 // The record the boxes describe, or the problem of the first box that does not convert, with
-// that box's caption.
+// that box's caption. A name, plate or chassis number still holding its example text is blank.
 Result<VehicleRecord> recordFrom(const VehicleBoxes& boxes);
+
+// The name, plate or chassis number typed too long for its field, one line each naming what
+// `record`, read from the boxes, keeps.
+QStringList cutTexts(const VehicleRecord& record, const VehicleBoxes& boxes);
 
 } // namespace Registration

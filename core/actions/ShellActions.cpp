@@ -1,12 +1,54 @@
 #include "actions/Actions.h"
 #include "files/DataFolder.h"
 #include "files/RecordReader.h"
+#include "files/RecordWriter.h"
 #include "records/FuelRecord.h"
 #include "settings/SettingsStore.h"
 #include "settings/UnsavedSettings.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+// Whatever stands at a data file's name, file or not, is left alone.
+bool holdsDataFiles(const QString& folder)
+{
+    const QList<DataFiles::Carried>& files = DataFiles::carried();
+    return std::any_of(files.begin(), files.end(), [&folder](const DataFiles::Carried& file) {
+        const QFileInfo there(folder + file.name);
+        return there.exists() || there.isSymLink();
+    });
+}
+
+bool holdsRecords(const QString& folder)
+{
+    const QList<DataFiles::Carried>& files = DataFiles::carried();
+    return std::any_of(files.begin(), files.end(), [&folder](const DataFiles::Carried& file) {
+        RecordReader stored(folder + file.name, file.recordLength, file.maxRecords);
+        QString ignored;
+        return stored.open(&ignored) && stored.count() > 0;
+    });
+}
+
+// Each data file read whole first, then all written in place together, as an export does.
+bool copyDataFiles(const QString& from, const QString& to, QString* error)
+{
+    QList<RecordWriter::Replacement> copies;
+    for (const DataFiles::Carried& file : DataFiles::carried()) {
+        const std::optional<RecordReader::Whole> whole =
+            RecordReader::readWhole(from + file.name, file.recordLength, file.maxRecords, error);
+        if (!whole)
+            return false;
+        if (whole->exists)
+            copies.append({whole->records, to + file.name});
+    }
+    return RecordWriter::replaceAll(copies, error);
+}
+
+} // namespace
 
 // The main window's actions that only show something or open a window.
 namespace Actions {
@@ -41,7 +83,7 @@ Result<> quit(Confirmed confirmed)
 // Stored with exactly one trailing separator, once the folder is known to be one Tankr can
 // use: a directory opened in the list may have gone since, or never have been readable, and the
 // system's own folders hold no files of the user's.
-Result<> chooseDataFolder(SettingsStore& settings, const QString& openDirectory)
+Result<> chooseDataFolder(SettingsStore& settings, const QString& openDirectory, DataInForce data)
 {
     if (openDirectory.isEmpty())
         return Result<>::failure(
@@ -69,11 +111,28 @@ Result<> chooseDataFolder(SettingsStore& settings, const QString& openDirectory)
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     const QString inForce = DataFolder(settings).path();
+    Message done{QStringLiteral("登録完了しました。"), QStringLiteral("完了")};
+    if (folder != inForce && !holdsDataFiles(folder) && holdsRecords(inForce)) {
+        if (data == DataInForce::Ask)
+            return Result<>::asking(
+                {QStringLiteral("新しい保管場所「%1」にはデータがありません。現在の保管場所「%2」の"
+                                "データをコピーしますか。\n「いいえ」を選ぶと、新しい保管場所は空"
+                                "のデータから始まります。")
+                     .arg(QDir::toNativeSeparators(folder), QDir::toNativeSeparators(inForce)),
+                 QStringLiteral("確認")});
+        QString error;
+        if (data == DataInForce::Copy && !copyDataFiles(inForce, folder, &error))
+            return Result<>::failure(error);
+        done.text += data == DataInForce::Copy
+                         ? QStringLiteral("データを新しい保管場所にコピーしました。")
+                         : QStringLiteral("新しい保管場所は空のデータから始まります。これまでのデー"
+                                          "タは「%1」に残っています。")
+                               .arg(QDir::toNativeSeparators(inForce));
+    }
     if (!settings.setDataFolder(folder))
         return Result<>::failure(
             UnsavedSettings::notSaved(settings, {UnsavedSettings::dataFolder(folder, inForce)}));
-    return Result<>::done({QStringLiteral("登録完了しました。"), QStringLiteral("完了")},
-                          {{WindowStep::Close, Window::Form3}});
+    return Result<>::done(done, {{WindowStep::Close, Window::Form3}});
 }
 
 } // namespace Actions

@@ -1,6 +1,7 @@
 #include "actions/Registration.h"
 
 #include "actions/Actions.h"
+#include "actions/Clock.h"
 #include "figures/VehicleInfo.h"
 #include "files/Backups.h"
 #include "files/RecordReader.h"
@@ -14,17 +15,25 @@
 
 #include <QDate>
 
+#include <cmath>
+
 namespace {
 
 namespace Caption = VehicleBoxCaptions;
 
-Message eraseQuestion(qint64 records)
+// Asked before a registration that empties a log holding records, or cuts a typed text to fit
+// its field; a stray Enter registers nothing.
+Message registrationQuestion(const QStringList& cuts, qint64 records)
 {
-    return Message{QStringLiteral("燃費データが%"
-                                  "1件記録されています。新規登録すると、これらの燃費データはすべて"
-                                  "消去されます。よろしいですか。")
-                       .arg(records),
-                   QStringLiteral("確認"), true};
+    QString text;
+    if (!cuts.isEmpty())
+        text = QStringLiteral("次の点を確認してください。\n・") +
+               cuts.join(QStringLiteral("\n・")) + QLatin1Char('\n');
+    text += records > 0 ? QStringLiteral("燃費データが%1件記録されています。新規登録すると、これら"
+                                         "の燃費データはすべて消去されます。よろしいですか。")
+                              .arg(records)
+                        : QStringLiteral("このまま登録しますか。");
+    return Message{text, QStringLiteral("確認"), true};
 }
 
 // Both files are opened before either is written, so that a file that cannot be written
@@ -117,9 +126,13 @@ Result<> registerVehicle(SettingsStore& settings, const VehicleBoxes& boxes, Con
     using namespace UnsavedSettings;
     if (!settings.canSave())
         return Result<>::failure(refusal(settings, {oilCountersOfNewVehicle(), logEmptied()}));
-    if (log.count() > 0 && confirmed == Confirmed::No)
-        return Result<>::asking(eraseQuestion(log.count()));
-    std::optional<Backups::Taken> backup = Backups::take(folder, &problem);
+    if (confirmed == Confirmed::No) {
+        const QStringList cuts = Registration::cutTexts(vehicle, boxes);
+        if (log.count() > 0 || !cuts.isEmpty())
+            return Result<>::asking(registrationQuestion(cuts, log.count()));
+    }
+    std::optional<Backups::Taken> backup =
+        Backups::take(folder, settings, QStringLiteral("新規登録"), &problem);
     if (!backup || !writeVehicleAndEmptyLog(folder, vehicle, *backup, &problem))
         return Result<>::failure(problem);
     QList<Setting> notSaved;
@@ -132,15 +145,17 @@ Result<> registerVehicle(SettingsStore& settings, const VehicleBoxes& boxes, Con
         QStringLiteral("車両情報を登録し、燃費データを初期化しました。車両情報を表示します。"),
         QStringLiteral("完了")};
     return Result<>::done(afterWriting(done, settings, notSaved),
-                          closeWindowsShowing(Data::Both) +
-                              QList<WindowStep>{{WindowStep::Show, Window::Form9},
-                                                {WindowStep::Close, Window::Form2}});
+                          {{WindowStep::Close, Window::Form4},
+                           {WindowStep::Show, Window::Form9},
+                           {WindowStep::Close, Window::Form2}});
 }
 
 // The oil box holds the distance the oil has left now, as the vehicle window shows it; the
 // record keeps it counted from the oil counters' start, so that the reminder shows what was
-// typed.
-Result<> correctVehicle(const SettingsStore& settings, const VehicleBoxes& boxes)
+// typed. Without counters (a log imported on a new machine brings none), the correction starts
+// them: from the latest refuelling's odometer, or the start odometer before any, with the oil
+// box's distance.
+Result<> correctVehicle(SettingsStore& settings, const VehicleBoxes& boxes)
 {
     const DataFolder folder(settings);
     const Result<VehicleRecord> read = vehicleToWrite(folder, boxes);
@@ -148,7 +163,9 @@ Result<> correctVehicle(const SettingsStore& settings, const VehicleBoxes& boxes
         return Result<>::failure(read);
     VehicleRecord vehicle = read.shown;
     QString problem;
-    if (const std::optional<double> driven = drivenOnOil(folder, settings)) {
+    const SettingsStore::OilCounters counters = settings.oilCounters();
+    const bool noCounters = !counters.countedFrom || !counters.allowance;
+    if (const std::optional<double> driven = drivenOnOil(folder, settings); driven && !noCounters) {
         const std::optional<qint16> stored =
             TextConversions::toInt16(*TextConversions::strictNumber(boxes.oilRemaining) + *driven);
         if (!stored)
@@ -159,12 +176,30 @@ Result<> correctVehicle(const SettingsStore& settings, const VehicleBoxes& boxes
     }
     if (!writeVehicle(folder, vehicle, &problem))
         return Result<>::failure(problem);
+    const std::optional<FuelRecord> latest = latestRefuelling(folder, &problem);
+    Message done{QStringLiteral("車両情報を訂正しました。車両情報を表示します。"),
+                 QStringLiteral("完了")};
+    QList<UnsavedSettings::Setting> notSaved;
+    if (noCounters) {
+        const qint64 from = std::llround(double(latest ? latest->odometer : vehicle.startOdometer));
+        if (settings.setOilCounters({from, vehicle.oilRemaining}))
+            done.text =
+                QStringLiteral("車両情報を訂正しました。オイル交換の目安の基準がなかったため、"
+                               "%1の走行距離%2kmから%3km先をオイル交換の目安にしました。"
+                               "車両情報を表示します。")
+                    .arg(latest ? QStringLiteral("最新の給油") : QStringLiteral("使用開始時"))
+                    .arg(from)
+                    .arg(vehicle.oilRemaining);
+        else
+            notSaved.append(UnsavedSettings::oilCountersOfCorrection());
+    }
     // The window with the oil reminder needs a refuelling to work from.
-    const Window vehicleWindow = latestRefuelling(folder, &problem) ? Window::Form4 : Window::Form9;
-    return Result<>::done(
-        {QStringLiteral("車両情報を訂正しました。車両情報を表示します。"), QStringLiteral("完了")},
-        closeWindowsShowing(Data::Vehicle) + QList<WindowStep>{{WindowStep::Show, vehicleWindow},
-                                                               {WindowStep::Close, Window::Form5}});
+    const Window vehicleWindow = latest ? Window::Form4 : Window::Form9;
+    return Result<>::done(UnsavedSettings::afterWriting(done, settings, notSaved),
+                          {{WindowStep::Close, Window::Form4},
+                           {WindowStep::Close, Window::Form9},
+                           {WindowStep::Show, vehicleWindow},
+                           {WindowStep::Close, Window::Form5}});
 }
 
 // The registered vehicle in the texts of the registration boxes; none while no vehicle is
@@ -202,7 +237,7 @@ Result<VehicleDisplay> showVehicle(const SettingsStore& settings)
     QString error;
     if (!readVehicleAndLatest(settings, vehicle, latest, &error))
         return Result<VehicleDisplay>::failureClosing(error, Window::Form9);
-    return Result<VehicleDisplay>::showing(VehicleInfo::displayOf(vehicle, latest));
+    return Result<VehicleDisplay>::showing(VehicleInfo::displayOf(vehicle, Clock::today()));
 }
 
 Result<VehicleDisplay> showVehicleWithReminder(const SettingsStore& settings)
@@ -213,7 +248,7 @@ Result<VehicleDisplay> showVehicleWithReminder(const SettingsStore& settings)
     QString error;
     if (!readVehicleAndLatest(settings, vehicle, latest, &error))
         return Shown::failureClosing(error, Window::Form4);
-    VehicleDisplay display = VehicleInfo::displayOf(vehicle, latest);
+    VehicleDisplay display = VehicleInfo::displayOf(vehicle, Clock::today());
     if (!vehicle)
         return Shown::showing(display);
     if (!latest) {

@@ -16,33 +16,6 @@ QList<Window> allWindows()
     return all;
 }
 
-// The entry windows are left out: they hold what the user typed, and read the files only when
-// they write. The correction of the latest refuelling is the exception: what it loaded is the
-// record it writes over.
-Data dataShown(Window window)
-{
-    switch (window) {
-    case Window::Form1:
-    case Window::Form4:
-    case Window::Form9:
-    case Window::Graph:
-        return Data::Both;
-    case Window::Form6:
-    case Window::Form7:
-        return Data::Log;
-    case Window::Form2:
-    case Window::Form3:
-    case Window::Form5:
-    case Window::Form8:
-    case Window::Form10:
-    case Window::Form11:
-    case Window::Form12:
-    case Window::Restore:
-        return Data::None;
-    }
-    return Data::None;
-}
-
 bool takesEntries(Window window)
 {
     switch (window) {
@@ -64,14 +37,4 @@ bool takesEntries(Window window)
         return false;
     }
     return false;
-}
-
-QList<WindowStep> closeWindowsShowing(Data changed)
-{
-    QList<WindowStep> steps;
-    for (const Window window : allWindows()) {
-        if (int(dataShown(window)) & int(changed))
-            steps.append({WindowStep::Close, window});
-    }
-    return steps;
 }

@@ -37,17 +37,6 @@ QString windowName(Window window);
 // Every window, in the order above.
 QList<Window> allWindows();
 
-// What of the data files a window shows. A command that changes them closes the windows that
-// show them, so that none shows data that is gone.
-enum class Data
-{
-    None = 0,
-    Log = 1,
-    Vehicle = 2,
-    Both = Log | Vehicle,
-};
-Data dataShown(Window window);
-
 // Whether the window takes entries the user may not want to lose.
 bool takesEntries(Window window);
 
@@ -62,6 +51,3 @@ struct WindowStep
     Kind kind;
     Window window;
 };
-
-// Closes every window that shows any of `changed`.
-QList<WindowStep> closeWindowsShowing(Data changed);

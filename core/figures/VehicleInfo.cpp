@@ -25,8 +25,7 @@ namespace VehicleInfo {
 
 // A missing or empty vehicle file holds no vehicle, and its zeros would show as dates and
 // figures.
-VehicleDisplay displayOf(const std::optional<VehicleRecord>& vehicle,
-                         const std::optional<FuelRecord>& latest)
+VehicleDisplay displayOf(const std::optional<VehicleRecord>& vehicle, QDate today)
 {
     if (!vehicle) {
         VehicleDisplay display;
@@ -34,8 +33,7 @@ VehicleDisplay displayOf(const std::optional<VehicleRecord>& vehicle,
         return display;
     }
     VehicleDisplay display = detailsOf(*vehicle);
-    if (latest)
-        display.insurance = insuranceFor(latest->date, vehicle->insuranceExpiry);
+    display.insurance = insuranceFor(today, vehicle->insuranceExpiry);
     return display;
 }
 
@@ -73,7 +71,8 @@ Reminder reminderFor(float latestOdometer, qint16 oilRemaining, std::optional<qi
 {
     if (!countedFrom || !allowance)
         return notAvailable(QStringLiteral("オイル交換の基準となる距離が記録されていないため、オイ"
-                                           "ル交換の目安は表示できません。"));
+                                           "ル交換の目安は表示できません。「訂正する」でオイル交換"
+                                           "までの距離を登録すると、最新の給油から数えます。"));
 
     const double odometer = latestOdometer;
     const float driven = static_cast<float>(odometer - static_cast<double>(*countedFrom));
@@ -92,18 +91,17 @@ Reminder reminderFor(float latestOdometer, qint16 oilRemaining, std::optional<qi
             QStringLiteral("オイルが残り") + textOfSingle(left) + QStringLiteral("Kmです。")};
 }
 
-VehicleDisplay::Insurance insuranceFor(double latestRefuelling, double expiry)
+VehicleDisplay::Insurance insuranceFor(QDate today, double expiry)
 {
-    constexpr double WarningDays = 30;
-    // Dates a user can type lie within years 100 to 9999; a damaged record's may not.
-    constexpr double LongestSpan = 4'000'000;
-    const double days = std::floor(expiry) - std::floor(latestRefuelling);
-    if (!std::isfinite(days) || std::abs(days) > LongestSpan)
+    constexpr qint64 WarningDays = 30;
+    // A damaged record's date may lie outside the years a user can type.
+    const std::optional<QDate> expiryDay = TextConversions::calendarDayOf(expiry);
+    if (!expiryDay || !today.isValid())
         return {};
+    const qint64 days = today.daysTo(*expiryDay);
     if (days < 0)
         return {QStringLiteral("自賠責保険の期限が切れています"), true};
-    return {QStringLiteral("自賠責保険の期限まで%1日(最新の給油日から)").arg(qint64(days)),
-            days <= WarningDays};
+    return {QStringLiteral("自賠責保険の期限まで%1日").arg(days), days <= WarningDays};
 }
 
 } // namespace VehicleInfo

@@ -3,6 +3,7 @@
 #include "records/FuelRecord.h"
 #include "records/VehicleRecord.h"
 
+#include <QDate>
 #include <QString>
 
 #include <optional>
@@ -33,8 +34,7 @@ struct VehicleDisplay
     };
     Reminder reminder; // the window with fuel data only
 
-    // The days to the insurance expiry, counted from the latest refuelling, which stands for
-    // today so that the figure never depends on the machine's clock; nothing with an empty log.
+    // The days from today to the insurance expiry.
     struct Insurance
     {
         QString text;
@@ -49,9 +49,8 @@ namespace VehicleInfo {
 QString notRegisteredNote();
 
 // The details of the registered vehicle, if any, or the note that there is none, with the
-// insurance counted to the latest refuelling, if any; without the reminder.
-VehicleDisplay displayOf(const std::optional<VehicleRecord>& vehicle,
-                         const std::optional<FuelRecord>& latest);
+// days from `today` to the insurance expiry; without the reminder.
+VehicleDisplay displayOf(const std::optional<VehicleRecord>& vehicle, QDate today);
 // The reminder while the log holds no refuelling.
 VehicleDisplay::Reminder noRefuellingYet();
 // The details as labelled texts ("名称:CB50S"), without the reminder.
@@ -63,6 +62,7 @@ VehicleDisplay::Reminder reminderFor(float latestOdometer, qint16 oilRemaining,
                                      std::optional<qint64> countedFrom,
                                      std::optional<qint64> allowance);
 
-VehicleDisplay::Insurance insuranceFor(double latestRefuelling, double expiry);
+// Counts down to the expiry, and says from the day after it that the insurance has run out.
+VehicleDisplay::Insurance insuranceFor(QDate today, double expiry);
 
 } // namespace VehicleInfo

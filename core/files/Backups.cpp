@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
@@ -115,11 +116,18 @@ QStringList entriesOf(int folder)
     return names;
 }
 
+// The data files a backup carries and its context.
+QStringList backupFileNames()
+{
+    QStringList names = {ContextFile};
+    for (const DataFiles::Carried& file : DataFiles::carried())
+        names.append(file.name);
+    return names;
+}
+
 bool isBackupFileName(const QString& name)
 {
-    const QList<DataFiles::Carried>& files = DataFiles::carried();
-    return std::any_of(files.begin(), files.end(),
-                       [&name](const DataFiles::Carried& file) { return file.name == name; });
+    return backupFileNames().contains(name);
 }
 
 // A folder of Tankr's making, opened without following a link: a real folder holding nothing
@@ -177,8 +185,8 @@ bool removeOwn(int root, const QString& name, const QList<struct stat>& spared)
                         RENAME_NOREPLACE) != 0)
             return false;
     }
-    for (const DataFiles::Carried& file : DataFiles::carried())
-        ::unlinkat(folder.descriptor.get(), encoded(file.name).constData(), 0);
+    for (const QString& file : backupFileNames())
+        ::unlinkat(folder.descriptor.get(), encoded(file).constData(), 0);
     ::unlinkat(root, encoded(hidden).constData(), AT_REMOVEDIR);
     return true;
 }
@@ -320,14 +328,85 @@ std::optional<QString> takeLocked(int root, const QList<std::pair<QString, QByte
     return placed;
 }
 
+// A context file is a few hundred bytes; anything larger is none of Tankr's.
+constexpr qint64 LargestContext = 4096;
+
+std::optional<Context> contextAt(const QString& path)
+{
+    QString ignored;
+    const Descriptor file(RegularFile::open(path, RegularFile::Access::Read, &ignored));
+    if (!file.valid())
+        return std::nullopt;
+    QByteArray bytes(LargestContext + 1, Qt::Uninitialized);
+    const ssize_t read = ::read(file.get(), bytes.data(), size_t(bytes.size()));
+    if (read < 0 || read > LargestContext)
+        return std::nullopt;
+    bytes.truncate(read);
+    return decodedContext(bytes);
+}
+
+const char* const CommandKey = "command";
+const char* const CountedFromKey = "oil.countedFrom";
+const char* const AllowanceKey = "oil.allowance";
+const char* const UndoRecordKey = "undo.record";
+const char* const UndoCountedFromKey = "undo.countedFrom";
+const char* const UndoAllowanceKey = "undo.allowance";
+const char* const UndoOilRemainingKey = "undo.oilRemaining";
+
 } // namespace
+
+QByteArray encodedContext(const Context& context)
+{
+    QByteArray bytes = QByteArray(CommandKey) + '=' + context.command.toUtf8() + '\n';
+    const auto number = [&bytes](const char* key, std::optional<qint64> value) {
+        if (value)
+            bytes += QByteArray(key) + '=' + QByteArray::number(*value) + '\n';
+    };
+    number(CountedFromKey, context.oil.countedFrom);
+    number(AllowanceKey, context.oil.allowance);
+    if (const std::optional<SettingsStore::OilUndo>& undo = context.oilUndo) {
+        number(UndoRecordKey, undo->record);
+        number(UndoCountedFromKey, undo->counters.countedFrom);
+        number(UndoAllowanceKey, undo->counters.allowance);
+        number(UndoOilRemainingKey, undo->oilRemaining);
+    }
+    return bytes;
+}
+
+std::optional<Context> decodedContext(const QByteArray& bytes)
+{
+    QMap<QByteArray, QByteArray> values;
+    for (const QByteArray& line : bytes.split('\n')) {
+        const qsizetype equals = line.indexOf('=');
+        if (equals > 0)
+            values.insert(line.left(equals), line.mid(equals + 1));
+    }
+    if (!values.contains(CommandKey))
+        return std::nullopt;
+    const auto number = [&values](const char* key) -> std::optional<qint64> {
+        bool ok = false;
+        const qint64 value = values.value(key).toLongLong(&ok);
+        return ok && std::abs(value) <= SettingsStore::CounterLimit ? std::optional(value)
+                                                                    : std::nullopt;
+    };
+    Context context{QString::fromUtf8(values.value(CommandKey)),
+                    {number(CountedFromKey), number(AllowanceKey)},
+                    std::nullopt};
+    const std::optional<qint64> record = number(UndoRecordKey);
+    const std::optional<qint64> oilRemaining = number(UndoOilRemainingKey);
+    if (record && oilRemaining && *oilRemaining >= -32768 && *oilRemaining <= 32767)
+        context.oilUndo = SettingsStore::OilUndo{
+            *record, {number(UndoCountedFromKey), number(UndoAllowanceKey)}, qint16(*oilRemaining)};
+    return context;
+}
 
 QString root()
 {
     return DataFolder::defaultPath() + QStringLiteral("backups/");
 }
 
-std::optional<Taken> take(const DataFolder& data, QString* error)
+std::optional<Taken> take(const DataFolder& data, const SettingsStore& settings,
+                          const QString& command, QString* error)
 {
     QList<std::pair<QString, QByteArray>> sources;
     if (!readSources(data, &sources, error)) {
@@ -336,6 +415,8 @@ std::optional<Taken> take(const DataFolder& data, QString* error)
     }
     if (sources.isEmpty())
         return Taken(); // nothing there to lose
+    sources.append(
+        {ContextFile, encodedContext({command, settings.oilCounters(), settings.oilUndo()})});
     LockedRoot locked;
     const std::optional<QString> name =
         lockRoot(&locked, error)
@@ -402,6 +483,7 @@ Entry entryAt(const QString& path)
             entry.vehicleName = VehicleRecord::decode(stored.record(1)).nameText().trimmed();
     }
     entry.usable = anyFile;
+    entry.context = contextAt(entry.path + ContextFile);
     return entry;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/SettingsStore.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -8,18 +10,34 @@
 
 class DataFolder;
 
-// Copies of the data files, taken before every command that destroys or replaces them, in
+// Copies of the data files, taken before every command that destroys or replaces them, with the
+// settings that count on them, in
 // folders of their own under the per-user data location ($XDG_DATA_HOME/tankr/backups/). Each
 // folder is named after a sequence number that orders the backups, whatever the clock says,
 // and the local time it was taken, which is only shown: "000042-20261207-101502". The newest 20
 // are kept. Only folders Tankr made are ever counted, listed or removed: real folders (a link is
 // never followed inside backups/, though backups/ itself may be a link to another disk) of such
-// names holding nothing but the data files a backup holds.
+// names holding nothing but the files a backup holds.
 namespace Backups {
 
 constexpr int Kept = 20;
 
 QString root();
+
+// What a backup keeps beside the data files, in a small text file of its own: the command it
+// was taken before, as the restore list names it ("削除"), and the oil counters with what an oil
+// change replaced, which count from the log they were kept with.
+struct Context
+{
+    QString command;
+    SettingsStore::OilCounters oil;
+    std::optional<SettingsStore::OilUndo> oilUndo;
+};
+inline const QString ContextFile = QStringLiteral("backup.txt");
+// The context as the file holds it: "key=value" lines in UTF-8, a missing counter left out.
+QByteArray encodedContext(const Context& context);
+// None for a file that is no such text (one of an older Tankr's backups has no file at all).
+std::optional<Context> decodedContext(const QByteArray& bytes);
 
 // A backup taken for a command. The command keeps it once it has changed the data; a command
 // that fails before that lets it go, and it is removed again, so that it pushes no older backup
@@ -42,8 +60,10 @@ private:
     QString m_dataFolder;
 };
 
-// None, with the problem named, when the backup cannot be made; the command then stops.
-std::optional<Taken> take(const DataFolder& data, QString* error);
+// None, with the problem named, when the backup cannot be made; the command then stops. The
+// context's oil counters are those of `settings`.
+std::optional<Taken> take(const DataFolder& data, const SettingsStore& settings,
+                          const QString& command, QString* error);
 
 struct Entry
 {
@@ -51,7 +71,8 @@ struct Entry
     QDateTime time;
     qint64 records = 0;
     QString vehicleName;
-    bool usable = false; // damaged or emptied by hand: listed, never restored
+    bool usable = false;            // damaged or emptied by hand: listed, never restored
+    std::optional<Context> context; // none in an older Tankr's backups
 };
 
 // Newest first.

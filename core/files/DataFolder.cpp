@@ -59,6 +59,14 @@ bool DataFolder::ensureExists(QString* error) const
     return false;
 }
 
+bool DataFolder::ensureDefaultExists(QString* error)
+{
+    if (QDir().mkpath(defaultPath()))
+        return true;
+    *error = FileErrors::missingFolder(defaultPath());
+    return false;
+}
+
 // By the path as written and as every link in it resolves: /proc/self/cwd is a link to
 // wherever Tankr was started, and a link in the home folder may lead into /dev.
 std::optional<QString> DataFolder::systemFolderProblem(const QString& path)

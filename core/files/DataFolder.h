@@ -28,6 +28,8 @@ public:
     std::optional<QString> storedProblem() const { return m_problem; }
 
     static QString defaultPath();
+    // Makes the per-user data folder when it is not there yet, for the user to choose it.
+    static bool ensureDefaultExists(QString* error);
 
     // Why files must not be kept in the folder at `path`: the kernel's and the devices' folders
     // (/proc, /sys, /dev and below), which look like folders but hold no files of the user's,

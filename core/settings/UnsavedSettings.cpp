@@ -57,6 +57,19 @@ Setting oilUndoCleared()
                            "タのものに戻ることがあります。")};
 }
 
+Setting oilCountersRestored()
+{
+    return {QStringLiteral("バックアップの時点のオイル交換の目安の基準"),
+            QStringLiteral("オイル交換の目安は復元の前の基準のまま数えられます。")};
+}
+
+Setting oilCountersOfCorrection()
+{
+    return {QStringLiteral("オイル交換の目安の基準(最新の走行距離とオイル交換までの距離)"),
+            QStringLiteral("オイル交換の目安は表示されないままです。設定ファイルに書き込めるように"
+                           "してから、もう一度訂正してください。")};
+}
+
 Setting windowPlace()
 {
     return {QStringLiteral("メインウインドウの位置と大きさ"),

@@ -25,6 +25,8 @@ Setting oilChange();
 Setting oilChangeTakenBack();
 Setting oilCountersOfNewVehicle();
 Setting oilUndoCleared();
+Setting oilCountersRestored();
+Setting oilCountersOfCorrection();
 Setting windowPlace();
 
 // The refusal of a command that would save `settings` into a file that cannot be written.

@@ -45,3 +45,16 @@ inline QString typed(const QString& text, const QString& example)
     return text == example ? QString() : text;
 }
 } // namespace BoxExamples
+
+// The texts the registration boxes open with. A name, plate or chassis number still holding its
+// example was not filled in, and is written as blank.
+namespace VehicleBoxExamples {
+inline const QString Name = QStringLiteral("CB50S(半角16字全角8字まで)");
+inline const QString StartDate = BoxExamples::FirstDate;
+inline const QString StartOdometer = QStringLiteral("0");
+// A full-width space after the prefecture, a half-width one before the digits.
+inline const QString PlateNumber = QStringLiteral("和歌山　あ 1111(半角16字全角8字まで)");
+inline const QString ChassisNumber = QStringLiteral("312432ABC(半角20字以内)");
+inline const QString InsuranceExpiry = BoxExamples::Date;
+inline const QString OilRemaining = QStringLiteral("1000");
+} // namespace VehicleBoxExamples

@@ -7,9 +7,9 @@ struct Message
 {
     QString text;
     QString title;
-    // A question before data is destroyed or replaced has No as its default answer, so that a
-    // stray Enter keeps the data.
-    bool destroysData = false;
+    // A question before data is destroyed or replaced, or before something the program doubts
+    // is written, has No as its default answer, so that a stray Enter changes nothing.
+    bool defaultNo = false;
 };
 
 inline QString errorTitle()

@@ -46,7 +46,8 @@ bool isIgnoredByLenient(char16_t c)
     return isBlank(c) || c == u'\n' || c == u'\r';
 }
 
-// A Japanese input method produces full-width digits and signs; they mean the same as ASCII.
+// A Japanese input method produces full-width digits, signs and separators; they mean the same
+// as ASCII.
 char16_t asciiForm(char16_t c)
 {
     if (c >= u'\uFF10' && c <= u'\uFF19')
@@ -61,6 +62,10 @@ char16_t asciiForm(char16_t c)
         return u',';
     case u'\uFF0E':
         return u'.';
+    case u'\uFF0F':
+        return u'/';
+    case u'\uFF1A':
+        return u':';
     default:
         return c;
     }
@@ -204,24 +209,37 @@ std::optional<double> strictNumber(const QString& text)
         skipBlanks(pos);
     }
 
+    // A comma groups the whole part in thousands: one to three digits not beginning with 0, then
+    // exactly three after each comma ("12,345,678"). Any other comma ("32,5", "1,2345", "12,",
+    // "1.234,5") is more likely a decimal comma than a grouping one, and the text is refused
+    // rather than read as a number a thousand times too large.
     std::string digits;
     long long exponent = 0;
     bool hasPoint = false;
+    bool grouped = false;
+    int groupDigits = 0; // digits of the whole part since its start or its last comma
     for (;; ++pos) {
         const char16_t c = at(pos);
         if (isAsciiDigit(c)) {
             digits += static_cast<char>(c);
             if (hasPoint)
                 --exponent;
-        } else if (c == u',' && !digits.empty()) {
-            // Grouping commas are only for the eye; their places are not checked.
+            else
+                ++groupDigits;
+        } else if (c == u',' && !hasPoint) {
+            const bool firstGroup =
+                !grouped && groupDigits >= 1 && groupDigits <= 3 && digits.front() != '0';
+            if (!firstGroup && !(grouped && groupDigits == 3))
+                return std::nullopt;
+            grouped = true;
+            groupDigits = 0;
         } else if (c == u'.' && !hasPoint) {
             hasPoint = true;
         } else {
             break;
         }
     }
-    if (digits.empty())
+    if (digits.empty() || (grouped && groupDigits != 3))
         return std::nullopt;
 
     if (at(pos) == u'e' || at(pos) == u'E') {
@@ -294,8 +312,11 @@ std::optional<float> toSingle(double value)
     return single;
 }
 
-std::optional<double> dateFromText(const QString& text)
+std::optional<double> dateFromText(const QString& typed)
 {
+    QString text = typed;
+    for (QChar& c : text)
+        c = QChar(asciiForm(c.unicode()));
     const auto blank = [](QChar c) { return isBlank(c.unicode()); };
     int begin = 0;
     int end = text.size();

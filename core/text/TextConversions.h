@@ -19,9 +19,10 @@ namespace TextConversions {
 double lenientNumber(const QString& text);
 
 // Reads the whole text as one number: blanks around it are allowed, a sign may stand before or
-// after the digits, grouping commas may follow the first digit, one point, an exponent E; the
-// full-width digits, signs, comma and point of a Japanese input method count as their ASCII
-// forms. Anything else, and empty text, gives no value.
+// after the digits, commas may group the whole part in thousands ("12,345,678"), one point, an
+// exponent E; the full-width digits, signs, comma and point of a Japanese input method count as
+// their ASCII forms. Anything else, a comma that does not group thousands ("32,5") among it,
+// and empty text, gives no value.
 std::optional<double> strictNumber(const QString& text);
 
 // Rounds half to even into a 16-bit integer; no value when the result lies outside
@@ -42,6 +43,7 @@ std::optional<float> toSingle(double value);
 
 // A date typed as year/month/day ("2002/5/6", "2002-05-06", "2002年5月6日"), optionally followed
 // by a time ("12:30" or "12:30:45"), as days since 1899-12-30 with the time as the fraction.
+// Full-width digits, slashes, hyphens and colons ("２００２／５／６") count as their ASCII forms.
 // Two-digit years 00-29 are 2000-2029 and 30-99 are 1930-1999. No value for text that is not
 // such a date, for a day that does not exist, or for a year outside 100-9999.
 std::optional<double> dateFromText(const QString& text);
