@@ -6,6 +6,7 @@
 #include "widgets/PlacedControls.h"
 #include "widgets/Twips.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScrollBar>
@@ -22,11 +23,11 @@ constexpr int ListLeft = 120;
 constexpr int ListTop = 480;
 constexpr int ListMargin = 60;
 
-int columnWidth(const QWidget* view, int column)
+int columnWidth(int column)
 {
     const FuelList::Column& designed = FuelList::columns().at(column);
-    const int padding = 2 * view->style()->pixelMetric(QStyle::PM_HeaderMargin) + 8;
-    const QFontMetrics metrics = view->fontMetrics();
+    const int padding = 2 * QApplication::style()->pixelMetric(QStyle::PM_HeaderMargin) + 8;
+    const QFontMetrics metrics(QApplication::font("QTableView"));
     return std::max({Twips::toPixels(designed.widthTwips),
                      metrics.horizontalAdvance(designed.header) + padding,
                      metrics.horizontalAdvance(designed.widest) + padding});
@@ -56,7 +57,7 @@ Form6::Form6()
     m_listView1->horizontalHeader()->setStretchLastSection(true);
     m_listView1->setModel(m_model);
     for (int column = 0; column < FuelList::columnCount(); ++column)
-        m_listView1->setColumnWidth(column, columnWidth(m_listView1, column));
+        m_listView1->setColumnWidth(column, columnWidth(column));
 
     using PlacedControls::Kind;
     PlacedControls::place(
@@ -79,7 +80,21 @@ Form6::Form6()
 
     loadList();
     setMinimumSize(Twips::size(9015, 1500));
-    resize(Twips::size(9315, 7380));
+    resize(designedSize());
+}
+
+// Wide enough for every column with today's fonts, so that a first start shows them all when
+// the screen has room.
+QSize Form6::designedSize()
+{
+    int columns = 0;
+    for (int column = 0; column < FuelList::columnCount(); ++column)
+        columns += columnWidth(column);
+    const int frames = 2 * QApplication::style()->pixelMetric(QStyle::PM_DefaultFrameWidth) +
+                       QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QSize designed = Twips::size(9315, 7380);
+    return {std::max(designed.width(), Twips::toPixels(ListLeft + ListMargin) + columns + frames),
+            designed.height()};
 }
 
 void Form6::loadList()

@@ -13,6 +13,9 @@ class Form6 : public ChildWindow
 public:
     Form6();
 
+    // The size the list opens at: its designed size, widened to show every column.
+    static QSize designedSize();
+
     void refreshData() override;
 
 protected:

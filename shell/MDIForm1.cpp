@@ -2,6 +2,7 @@
 
 #include "actions/Actions.h"
 #include "files/DataWatcher.h"
+#include "fuellog/Form6.h"
 #include "settings/SettingsStore.h"
 #include "settings/UnsavedSettings.h"
 #include "shell/WindowFactory.h"
@@ -161,7 +162,7 @@ QSize MDIForm1::firstStartSize() const
 {
     const int frame = 2 * style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
     const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight);
-    const QSize largest = Twips::size(9315, 7380) + QSize(frame, frame + titleBar);
+    const QSize largest = Form6::designedSize() + QSize(frame, frame + titleBar);
     const QSize wanted = largest + QSize(0, menuBar()->sizeHint().height());
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? wanted.boundedTo(screen->availableGeometry().size()) : wanted;

@@ -14,6 +14,7 @@
 #include <QInputDialog>
 #include <QListWidget>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -314,6 +315,38 @@ private slots:
         QVERIFY(asked.message.text.contains(u"「エッソモービ」として"_s));
         QCOMPARE(main.window(Window::Form10), form10);
         QCOMPARE(data.read(Log), logOf({10000}));
+    }
+
+    // A refuelling without the mouse: Tab leaves the list for its buttons, Return presses the
+    // focused button, Escape closes a window as its own button does. A window opened over the
+    // maximised list stands framed in front of it, and the list stays maximised.
+    void keyboardAndTheWorkArea()
+    {
+        DataFolderFixture data;
+        startLog(data, numberedLog(3));
+        MDIForm1 main;
+        main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QWidget* form6 = main.showWindow(Window::Form6);
+        auto* list = control<QAbstractItemView>(form6, "ListView1");
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), control<QWidget>(form6, "Command1"));
+        auto* entry = control<QWidget>(form6, "Command2");
+        entry->setFocus();
+        QTest::keyClick(entry, Qt::Key_Return);
+        QWidget* form10 = main.window(Window::Form10);
+        QVERIFY(form10);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        settle();
+        QVERIFY(!main.window(Window::Form10));
+
+        auto* listFrame = qobject_cast<QMdiSubWindow*>(form6->parentWidget());
+        listFrame->showMaximized();
+        QWidget* form11 = main.showWindow(Window::Form11);
+        QVERIFY(listFrame->isMaximized());
+        QVERIFY(!form11->parentWidget()->isMaximized());
+        QCOMPARE(main.findChild<QMdiArea*>()->activeSubWindow(), form11->parentWidget());
     }
 
     void entryCalculatesThenWrites()

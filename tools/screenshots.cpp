@@ -1,6 +1,7 @@
 // Opens every window of Tankr in turn inside the main window and saves a picture of each, so
 // the windows can be looked at without a desktop. Usage: tankr-screenshots OUTPUT_FOLDER
 #include "actions/Actions.h"
+#include "actions/Clock.h"
 #include "files/Backups.h"
 #include "files/DataFolder.h"
 #include "fuellog/PrintRenderer.h"
@@ -159,6 +160,8 @@ void saveProgress(MDIForm1& main, const QString& path)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // A day within the sample vehicle's last month of insurance, so that the reminder counts.
+    Clock::setToday(QDate(2005, 4, 20));
     QApplication::setApplicationName(QStringLiteral("tankr"));
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots"));
     QDir().mkpath(out.path());
