@@ -22,6 +22,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QXYSeries>
 
 using namespace TestSupport;
@@ -347,6 +348,15 @@ private slots:
         QVERIFY(listFrame->isMaximized());
         QVERIFY(!form11->parentWidget()->isMaximized());
         QCOMPARE(main.findChild<QMdiArea*>()->activeSubWindow(), form11->parentWidget());
+
+        // The focus on a button below the visible part of the work area scrolls down to it.
+        listFrame->showNormal();
+        main.resize(main.width(), 200);
+        settle();
+        auto* area = main.findChild<QMdiArea*>();
+        QCOMPARE(area->verticalScrollBar()->value(), 0);
+        control<QWidget>(form11, "CommandPdf")->setFocus();
+        QVERIFY(area->verticalScrollBar()->value() > 0);
     }
 
     void entryCalculatesThenWrites()
