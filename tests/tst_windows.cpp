@@ -554,6 +554,9 @@ private slots:
         list->setCurrentIndex(list->model()->index(1, 0));
         main.showWindow(Window::Graph);
         main.showWindow(Window::Form4);
+        QWidget* form10 = main.showWindow(Window::Form10);
+        typeRefuelling(form10, u"2500"_s);
+        click(form10, "Command2");
         const auto shownNow = [&main] {
             QStringList now;
             const QAbstractItemModel* rows = listOf(main.window(Window::Form6));
@@ -592,6 +595,9 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(shownNow(), shown, 3000);
         if (change == u"append")
             QCOMPARE(list->selectionModel()->currentIndex().row(), 1);
+        // The entry's calculation came from the log as it was.
+        click(form10, "Command3");
+        QCOMPARE(script.texts().last(), u"計算を実行してください"_s);
     }
 
     void initialiseFromTheMenu()
