@@ -1,6 +1,5 @@
 #include "figures/VehicleInfo.h"
 
-#include "records/FuelRecord.h"
 #include "records/VehicleRecord.h"
 #include "text/Captions.h"
 #include "text/TextConversions.h"

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "records/FuelRecord.h"
 #include "records/VehicleRecord.h"
 
 #include <QDate>
