@@ -6,6 +6,7 @@
 #include "widgets/FitToText.h"
 #include "widgets/Twips.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -23,17 +24,12 @@ bool logStarted()
 
 } // namespace
 
-// A log that already holds records is told of below the buttons as the window opens, not only
-// once every box has been typed and the write is refused.
+// A log that already holds records is told of below the buttons as the window opens, and as
+// soon as the log changes, not only once every box has been typed and the write is refused.
 Form8::Form8()
     : ChildWindow(Window::Form8, QStringLiteral("一番はじめの燃費データ記入"), Frame::Fixed)
 {
     const int left = EntryRows::Left;
-    const bool started = logStarted();
-    const QList<PlacedControls::Control> note = {{Kind::WrappedLabel,
-                                                  "logStartedNote",
-                                                  FirstEntry::logStartedMessage(),
-                                                  {left, 3960, EntryRows::FullWidth, 495}}};
     PlacedControls::place(
         this,
         QList<PlacedControls::Control>{
@@ -48,14 +44,27 @@ Form8::Form8()
                 {Kind::Button,
                  "Command2",
                  QStringLiteral("閉じる"),
-                 {left + EntryRows::FullWidth - 1500, 3480, 1500, 375}}} +
-            (started ? note : QList<PlacedControls::Control>()));
-    setFixedSize(FitToText::grow(this, Twips::size(7650, started ? 4575 : 3975)));
+                 {left + EntryRows::FullWidth - 1500, 3480, 1500, 375}},
+                {Kind::WrappedLabel,
+                 "logStartedNote",
+                 FirstEntry::logStartedMessage(),
+                 {left, 3960, EntryRows::FullWidth, 495}}});
+    m_withNote = FitToText::grow(this, Twips::size(7650, 4575));
+    m_note = PlacedControls::find<QLabel>(this, "logStartedNote");
+    m_withoutNote = QSize(m_withNote.width(), m_note->y());
+    showWhetherStarted();
 
     connect(PlacedControls::find<QPushButton>(this, "Command1"), &QPushButton::clicked, this,
             &Form8::onCommand1Clicked);
     connect(PlacedControls::find<QPushButton>(this, "Command2"), &QPushButton::clicked, this,
             &Form8::closeThisWindow);
+}
+
+void Form8::showWhetherStarted()
+{
+    const bool started = logStarted();
+    m_note->setVisible(started);
+    refit(started ? m_withNote : m_withoutNote);
 }
 
 QString Form8::text(const char* box) const

@@ -2,6 +2,8 @@
 
 #include "widgets/ChildWindow.h"
 
+class QLabel;
+
 // Entry of the very first refuelling of a new log.
 class Form8 : public ChildWindow
 {
@@ -9,7 +11,14 @@ class Form8 : public ChildWindow
 public:
     Form8();
 
+    void refreshData() override { showWhetherStarted(); }
+
 private:
+    void showWhetherStarted();
     QString text(const char* box) const;
     void onCommand1Clicked();
+
+    QLabel* m_note;
+    QSize m_withNote;
+    QSize m_withoutNote;
 };

@@ -277,16 +277,17 @@ private slots:
         QVERIFY(record.brandText().trimmed().isEmpty() && record.memoText().trimmed().isEmpty());
     }
 
-    // A log already under way is told of as soon as the first-entry window opens; the write
+    // A log already under way is told of in the first-entry window as soon as it is; the write
     // is still refused, and the window stays with what was typed.
     void firstEntryTellsOfAStartedLog()
     {
         DataFolderFixture data;
-        data.write(Log, logOf({100}));
         MDIForm1 main;
         QWidget* form8 = main.showWindow(Window::Form8);
         const QLabel* note = control<QLabel>(form8, "logStartedNote");
-        QVERIFY(note && note->isVisibleTo(form8));
+        QVERIFY(!note->isVisibleTo(form8));
+        data.write(Log, logOf({100}));
+        QTRY_VERIFY_WITH_TIMEOUT(note->isVisibleTo(form8), 3000);
         QCOMPARE(note->text(), FirstEntry::logStartedMessage());
         Script script;
         type(form8, "Text1", u"2002/5/6"_s);

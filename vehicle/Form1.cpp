@@ -7,7 +7,6 @@
 #include "widgets/Twips.h"
 
 #include <QLabel>
-#include <QMdiSubWindow>
 #include <QPushButton>
 
 #include <array>
@@ -78,11 +77,5 @@ void Form1::widenToFigures()
     const int wanted = right + Twips::toPixels(120);
     if (wanted <= width())
         return;
-    setFixedWidth(wanted);
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-        frame->setMinimumSize(0, 0);
-        frame->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        frame->adjustSize();
-        frame->setFixedSize(frame->size());
-    }
+    refit(QSize(wanted, height()));
 }

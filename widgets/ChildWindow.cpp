@@ -3,6 +3,7 @@
 #include "widgets/EntryBox.h"
 
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTimer>
@@ -34,6 +35,17 @@ void ChildWindow::take(const WindowStep& step)
         emit closeWindowRequested(step.window);
     else
         emit showWindowRequested(step.window);
+}
+
+void ChildWindow::refit(QSize client)
+{
+    setFixedSize(client);
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        frame->setMinimumSize(0, 0);
+        frame->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        frame->adjustSize();
+        frame->setFixedSize(frame->size());
+    }
 }
 
 // The box that follows the caption's label in the window's table.

@@ -54,6 +54,8 @@ protected:
     void showWindow(Window window) { emit showWindowRequested(window); }
 
     void showEvent(QShowEvent* event) override;
+    // A fixed window that grows or shrinks with what it shows takes its frame with it.
+    void refit(QSize client);
     void closeThisWindow() { emit closeWindowRequested(m_window); }
 
 private:
