@@ -397,7 +397,7 @@ inline Ran runAction(Action action, SettingsStore& settings, const Texts& texts 
     case Action::RegisterVehicle:
         return ran(Actions::registerVehicle(settings, car, yes));
     case Action::CorrectVehicle:
-        return ran(Actions::correctVehicle(settings, car));
+        return ran(Actions::correctVehicle(settings, car, yes));
     case Action::LoadVehicle: {
         const Result<std::optional<VehicleBoxes>> loaded = Actions::loadVehicle(settings);
         return ran(loaded, loaded.shown

@@ -359,9 +359,11 @@ private slots:
         QCOMPARE(written.nameText() + written.plateNumberText() + written.chassisNumberText(),
                  QString(52, u' '));
         car.name = u"スーパーカブ１１０プロ"_s;
-        const Result<> asked = Actions::registerVehicle(settings, car, Confirmed::No);
-        QVERIFY(asked.question->defaultNo &&
-                asked.question->text.contains(u"「スーパーカブ１１」として"_s));
+        for (const auto& register_ : {&Actions::registerVehicle, &Actions::correctVehicle}) {
+            const Result<> asked = register_(settings, car, Confirmed::No);
+            QVERIFY(asked.question->defaultNo &&
+                    asked.question->text.contains(u"「スーパーカブ１１」として"_s));
+        }
 
         data.write(Log, logOf({10000}));
         FuelEntryBoxes boxes = entry(u"10450"_s, u"30"_s);
@@ -456,7 +458,7 @@ private slots:
         // reminder is the one to show.
         const VehicleBoxes corrected{u"CT110"_s, u"2002/5/6"_s, u"0"_s, {},
                                      {},         u"2003/5/6"_s, u"3"_s};
-        QCOMPARE(windowsOf(Actions::correctVehicle(settings, corrected)),
+        QCOMPARE(windowsOf(Actions::correctVehicle(settings, corrected, Confirmed::No)),
                  strings({"close Form4", "close Form9", "show Form9", "close Form5"}));
         QCOMPARE(VehicleRecord::decode(data.read(Vehicle)).oilRemaining, qint16(3));
         QCOMPARE(ini("oil/kyori"), u"1000"_s);

@@ -15,9 +15,7 @@ Form5::Form5()
             QStringLiteral("登録した場合、新規とは異なり、燃費データは現在のものが保持されます。"
                            "車両を帰られた場合は必ず、新規登録にしてください。"),
             {120, 3720, 3375, 975}}},
-          {3555, 4620}, [](SettingsStore& settings, const VehicleBoxes& boxes, Confirmed) {
-              return Actions::correctVehicle(settings, boxes);
-          })
+          {3555, 4620}, &Actions::correctVehicle)
 {
     // The correction starts from the registered vehicle, so that a user who changes one field
     // need not type the others again.

@@ -99,7 +99,7 @@ Result<> exportCsv(const SettingsStore& settings, const QString& path);
 Result<> registerVehicle(SettingsStore& settings, const VehicleBoxes& boxes, Confirmed confirmed);
 // The correction rewrites the vehicle and nothing else; it opens with the registered vehicle.
 Result<std::optional<VehicleBoxes>> loadVehicle(const SettingsStore& settings);
-Result<> correctVehicle(SettingsStore& settings, const VehicleBoxes& boxes);
+Result<> correctVehicle(SettingsStore& settings, const VehicleBoxes& boxes, Confirmed confirmed);
 // The vehicle alone, and the vehicle with the oil reminder.
 Result<VehicleDisplay> showVehicle(const SettingsStore& settings);
 Result<VehicleDisplay> showVehicleWithReminder(const SettingsStore& settings);

@@ -155,13 +155,16 @@ Result<> registerVehicle(SettingsStore& settings, const VehicleBoxes& boxes, Con
 // typed. Without counters (a log imported on a new machine brings none), the correction starts
 // them: from the latest refuelling's odometer, or the start odometer before any, with the oil
 // box's distance.
-Result<> correctVehicle(SettingsStore& settings, const VehicleBoxes& boxes)
+Result<> correctVehicle(SettingsStore& settings, const VehicleBoxes& boxes, Confirmed confirmed)
 {
     const DataFolder folder(settings);
     const Result<VehicleRecord> read = vehicleToWrite(folder, boxes);
     if (!read.succeeded)
         return Result<>::failure(read);
     VehicleRecord vehicle = read.shown;
+    if (const QStringList cuts = Registration::cutTexts(vehicle, boxes);
+        confirmed == Confirmed::No && !cuts.isEmpty())
+        return Result<>::asking(registrationQuestion(cuts, 0));
     QString problem;
     const SettingsStore::OilCounters counters = settings.oilCounters();
     const bool noCounters = !counters.countedFrom || !counters.allowance;
