@@ -49,8 +49,8 @@ MDIForm1::MDIForm1(QWidget* parent)
     // A window opened over the maximised list stands framed at its own size in front of it,
     // and the list stays maximised behind.
     m_area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { scrollToFocus(now); });
+    m_followFocus = connect(qApp, &QApplication::focusChanged, this,
+                            [this](QWidget*, QWidget* now) { scrollToFocus(now); });
     placeAsLastTime();
     showWindow(Window::Form12);
     connect(m_dataWatcher, &DataWatcher::changed, this, &MDIForm1::refreshWindows);
@@ -89,7 +89,9 @@ void MDIForm1::refreshWindows()
 
 MDIForm1::~MDIForm1()
 {
-    // Child windows go before the translation they may still use while closing.
+    // The work area no longer follows the focus while its windows go; they go before the
+    // translation they may still use while closing.
+    disconnect(m_followFocus);
     delete m_area;
     QCoreApplication::removeTranslator(&m_qtTranslation);
 }

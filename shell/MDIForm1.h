@@ -41,6 +41,7 @@ private:
 
     QMdiArea* m_area;
     DataWatcher* m_dataWatcher;
+    QMetaObject::Connection m_followFocus;
     QTranslator m_qtTranslation;
     bool m_quitConfirmed = false;
 };
