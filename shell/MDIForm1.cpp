@@ -30,7 +30,8 @@ const char* const ClosingProperty = "tankrClosing";
 } // namespace
 
 MDIForm1::MDIForm1(QWidget* parent)
-    : QMainWindow(parent), m_area(new QMdiArea(this)), m_dataWatcher(new DataWatcher(this))
+    : QMainWindow(parent), m_area(new QMdiArea(this)),
+      m_dataWatcher(new DataWatcher(std::chrono::seconds(1), this))
 {
     // Qt's own texts (はい, いいえ, キャンセル) in Japanese, like the rest of the program.
     if (m_qtTranslation.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"),

@@ -193,7 +193,7 @@ private slots:
         QTest::addRow("30 days") << 30 << "自賠責保険の期限まで30日" << true;
         QTest::addRow("the day") << 0 << "自賠責保険の期限まで0日" << true;
         QTest::addRow("past it") << -1 << "自賠責保険の期限が切れています" << true;
-        QTest::addRow("a damaged date") << 1'000'000'000 << "" << false;
+        QTest::addRow("a damaged date: 10000/1/1") << 2'912'103 << "" << false;
     }
     void insurance()
     {

@@ -2,12 +2,17 @@
 // CP932 fields byte for byte, the record files, and the settings file.
 
 #include "TestSupport.h"
+#include "files/DataWatcher.h"
 #include "files/RecordReader.h"
 #include "files/RecordWriter.h"
 #include "records/Cp932.h"
 
+#include <QSignalSpy>
+
 #include <cfloat>
 #include <cmath>
+#include <cstdio>
+#include <functional>
 #include <limits>
 
 using namespace TestSupport;
@@ -128,6 +133,7 @@ private slots:
         QTest::addRow("short year 30") << "30/1/1" << 10959.0;
         QTest::addRow("year 9999") << "9999/12/31" << 2958465.0;
         QTest::addRow("four-digit year 99") << "0099/1/1" << None;
+        QTest::addRow("year 100") << "0100/1/1" << -657434.0;
         QTest::addRow("leap day") << "2000/2/29" << 36585.0;
         QTest::addRow("no leap day") << "2001/2/29" << None;
         QTest::addRow("three-digit month") << "2002/005/6" << None;
@@ -321,6 +327,35 @@ private slots:
             &error));
         QVERIFY2(error.contains(u"/y"_s), qPrintable(error));
         QCOMPARE(imageOf(data.folder()), (FolderImage{{u"x"_s, "old x"}, {u"z"_s, "old z"}}));
+    }
+
+    // The kernel's notices alone, without the look every second, tell of a log created,
+    // appended to, replaced by a rename and appended to again, and of another data folder.
+    void watcherTellsOfEveryChange()
+    {
+        DataFolderFixture data;
+        DataWatcher watcher(std::chrono::hours(1));
+        QSignalSpy told(&watcher, &DataWatcher::changed);
+        const QString log = data.path(Log);
+        const auto append = [&log](float odometer) {
+            QFile file(log);
+            QVERIFY(file.open(QIODevice::Append) && file.write(logOf({odometer})) == 82);
+        };
+        const QList<std::function<void()>> changes = {
+            [&] { writeFile(log, logOf({100})); },
+            [&] { append(200); },
+            [&] {
+                writeFile(log + u".new"_s, logOf({300}));
+                QCOMPARE(std::rename(QFile::encodeName(log + u".new"_s), QFile::encodeName(log)),
+                         0);
+            },
+            [&] { append(400); },
+            [&] { SettingsStore().setDataFolder(QDir::tempPath()); },
+        };
+        for (const auto& change : changes) {
+            change();
+            QVERIFY(told.wait(2000));
+        }
     }
 
     void settingsFileAndDataFolder()

@@ -12,7 +12,6 @@ namespace {
 
 // A notice comes while a command is still writing: the look waits for the burst to end.
 constexpr int SettleMs = 50;
-constexpr int PollMs = 1000;
 
 // The files whose contents the windows show.
 const QStringList& shownFiles()
@@ -34,11 +33,11 @@ bool DataWatcher::Stamp::operator==(const Stamp& other) const
            size == other.size && modifiedNs == other.modifiedNs && changedNs == other.changedNs;
 }
 
-DataWatcher::DataWatcher(QObject* parent) : QObject(parent)
+DataWatcher::DataWatcher(std::chrono::milliseconds poll, QObject* parent) : QObject(parent)
 {
     m_settle.setSingleShot(true);
     m_settle.setInterval(SettleMs);
-    m_poll.setInterval(PollMs);
+    m_poll.setInterval(poll);
     connect(&m_settle, &QTimer::timeout, this, &DataWatcher::lookNow);
     connect(&m_poll, &QTimer::timeout, this, &DataWatcher::lookNow);
     const auto notice = [this] { m_settle.start(); };

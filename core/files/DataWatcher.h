@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <chrono>
 #include <vector>
 
 // Tells when what the windows show may have changed: a data file appended to, rewritten,
@@ -17,7 +18,9 @@ class DataWatcher : public QObject
 {
     Q_OBJECT
 public:
-    explicit DataWatcher(QObject* parent = nullptr);
+    // `poll` is how often it looks without a notice.
+    explicit DataWatcher(std::chrono::milliseconds poll = std::chrono::seconds(1),
+                         QObject* parent = nullptr);
 
     // Looks at once rather than at the next notice or second.
     void lookNow();
