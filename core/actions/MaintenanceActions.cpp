@@ -68,12 +68,7 @@ bool sameFolder(const QString& a, const QString& b)
 // What an earlier export left in the folder, as the restore list describes a backup.
 std::optional<Message> exportQuestion(const QString& folder)
 {
-    const bool holdsData = std::any_of(DataFiles::carried().begin(), DataFiles::carried().end(),
-                                       [&folder](const DataFiles::Carried& file) {
-                                           return QFileInfo(folder + file.name).exists() ||
-                                                  QFileInfo(folder + file.name).isSymLink();
-                                       });
-    if (!holdsData)
+    if (!DataFiles::anyIn(folder))
         return std::nullopt;
     const Backups::Entry there = Backups::entryAt(folder);
     const QString what =

@@ -13,16 +13,6 @@
 
 namespace {
 
-// Whatever stands at a data file's name, file or not, is left alone.
-bool holdsDataFiles(const QString& folder)
-{
-    const QList<DataFiles::Carried>& files = DataFiles::carried();
-    return std::any_of(files.begin(), files.end(), [&folder](const DataFiles::Carried& file) {
-        const QFileInfo there(folder + file.name);
-        return there.exists() || there.isSymLink();
-    });
-}
-
 bool holdsRecords(const QString& folder)
 {
     const QList<DataFiles::Carried>& files = DataFiles::carried();
@@ -112,7 +102,7 @@ Result<> chooseDataFolder(SettingsStore& settings, const QString& openDirectory,
         folder += QLatin1Char('/');
     const QString inForce = DataFolder(settings).path();
     Message done{QStringLiteral("登録完了しました。"), QStringLiteral("完了")};
-    if (folder != inForce && !holdsDataFiles(folder) && holdsRecords(inForce)) {
+    if (folder != inForce && !DataFiles::anyIn(folder) && holdsRecords(inForce)) {
         if (data == DataInForce::Ask)
             return Result<>::asking(
                 {QStringLiteral("新しい保管場所「%1」にはデータがありません。現在の保管場所「%2」の"

@@ -8,8 +8,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <climits>
 
 DataFolder::DataFolder(const SettingsStore& settings)
@@ -98,6 +100,15 @@ bool isDataFileName(const QString& name)
     const QList<Carried>& files = carried();
     return std::any_of(files.begin(), files.end(),
                        [&name](const Carried& file) { return file.name == name; });
+}
+
+bool anyIn(const QString& folder)
+{
+    const QList<Carried>& files = carried();
+    return std::any_of(files.begin(), files.end(), [&folder](const Carried& file) {
+        const QFileInfo there(folder + file.name);
+        return there.exists() || there.isSymLink();
+    });
 }
 
 } // namespace DataFiles

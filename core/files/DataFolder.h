@@ -62,4 +62,9 @@ const QList<Carried>& carried();
 
 // Whether a file of this name is one of Tankr's data files in any data folder.
 bool isDataFileName(const QString& name);
+
+// Whether anything at all stands under a carried file's name in the folder (a path ending with
+// its separator): a file, a link even to nothing, a FIFO. What stands there is the user's, and
+// nothing is written over it unasked.
+bool anyIn(const QString& folder);
 } // namespace DataFiles
