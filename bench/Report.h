@@ -16,6 +16,8 @@ struct Figures
     double calculation = 0;
     double append = 0;
     double deleteLatest = 0;
+    double deleteFirst = 0;  // the later records move up, with the backup
+    double correctFirst = 0; // a new odometer for record 1
     double cumulative = 0;
     double pdf = 0;
     double preview = 0;

@@ -48,15 +48,15 @@ double timeRawRead(int rounds)
     return Bench::medianMs(rounds, [&] { Bench::consume(Bench::fileBytes(path).size()); });
 }
 
-// Brings the log back to `original`, on the disk, after a command changed its end.
+// Brings the log back to `original`, on the disk, after a command changed it.
 void restoreLog(const QByteArray& original)
 {
     QFile log(logPath());
     require(log.open(QIODevice::ReadWrite), QStringLiteral("cannot restore the log"));
-    if (log.size() > original.size())
-        log.resize(original.size());
-    else if (log.size() < original.size() && log.seek(log.size()))
-        log.write(original.mid(log.size()));
+    // An earlier record's correction or delete changes records anywhere in the log.
+    log.resize(original.size());
+    log.seek(0);
+    log.write(original);
     log.flush();
     ::fdatasync(log.handle());
 }
@@ -93,9 +93,9 @@ struct TypedRefuelling
 
 TypedRefuelling typedRefuelling()
 {
-    const Result<FuelEntryBoxes> latest = Actions::loadLatest(SettingsStore());
+    const Result<Actions::CorrectionTarget> latest = Actions::loadRecord(SettingsStore(), {});
     require(latest.succeeded, QStringLiteral("the latest record cannot be read"));
-    TypedRefuelling typed{latest.shown, {}};
+    TypedRefuelling typed{latest.shown.boxes, {}};
     typed.boxes.odometer = NextOdometer;
     typed.boxes.fuelAmount = NextFuelAmount;
     typed.basis = Actions::calculateRefuelling(SettingsStore(), nextFigures()).shown;
@@ -120,13 +120,37 @@ double timeAppend(int rounds, const QByteArray& original)
     return time;
 }
 
-double timeDelete(int rounds, const QByteArray& original)
+// The first record corrected with a new odometer: the record and the next one's distance are
+// rewritten, not the log.
+double timeCorrectFirst(int rounds, const QByteArray& original)
+{
+    Result<Actions::CorrectionTarget> first = Actions::loadRecord(SettingsStore(), 1);
+    require(first.succeeded, QStringLiteral("the first record cannot be read"));
+    FuelEntryBoxes boxes = first.shown.boxes;
+    boxes.odometer = QString::number(boxes.odometer.toDouble() - 1);
+    const CalculationBasis basis = Actions::calculateCorrection(SettingsStore(), boxes, 1).shown;
+    boxes.tripDistance = basis.tripDistance;
+    boxes.economy = basis.economy;
+    const double time = Bench::medianMs(
+        rounds,
+        [&] {
+            SettingsStore settings;
+            const Result<> written =
+                Actions::writeCorrection(settings, boxes, basis, Confirmed::Yes, 1);
+            require(written.succeeded, QStringLiteral("the correction failed"));
+        },
+        [&] { restoreLog(original); });
+    restoreLog(original);
+    return time;
+}
+
+double timeDelete(int rounds, const QByteArray& original, Actions::Chosen record = {})
 {
     const double time = Bench::medianMs(
         rounds,
-        [] {
+        [record] {
             SettingsStore settings;
-            const Result<> deleted = Actions::deleteLatest(settings, Confirmed::Yes);
+            const Result<> deleted = Actions::deleteRecord(settings, record, Confirmed::Yes);
             require(deleted.succeeded, QStringLiteral("the delete failed"));
         },
         [&] { restoreLog(original); });
@@ -287,6 +311,8 @@ Figures measure(int records, int rounds, MDIForm1& main, const QString& dataFold
     figures.calculation = timeCalculation(rounds);
     figures.append = timeAppend(rounds, original);
     figures.deleteLatest = timeDelete(rounds, original);
+    figures.deleteFirst = timeDelete(rounds, original, 1);
+    figures.correctFirst = timeCorrectFirst(rounds, original);
     figures.cumulative = timeCumulative(rounds);
     figures.pdf = timePdf(rounds, records);
     figures.preview = timePreview(rounds, records);

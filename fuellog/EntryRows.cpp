@@ -45,3 +45,16 @@ QList<Row> refuellingRows(bool first)
 }
 
 } // namespace EntryRows
+
+QList<PlacedControls::Control> EntryRows::fillControls(int top)
+{
+    using PlacedControls::Kind;
+    return {{Kind::CheckBox,
+             "partialCheck",
+             QStringLiteral("満タンにしていない"),
+             {Left, top, 2800, 255}},
+            {Kind::CheckBox,
+             "missedCheck",
+             QStringLiteral("この前の給油を記録していない"),
+             {Left + 3000, top, FullWidth - 3000, 255}}};
+}

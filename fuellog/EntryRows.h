@@ -27,4 +27,8 @@ QList<PlacedControls::Control> controls(const QList<Row>& rows, int top);
 // units one way, the later ones another.
 QList<Row> refuellingRows(bool first);
 
+// The two boxes of how the tank was filled, in a row of their own at `top`: partialCheck and
+// missedCheck.
+QList<PlacedControls::Control> fillControls(int top);
+
 } // namespace EntryRows

@@ -68,15 +68,17 @@ Form6::Form6()
          {Kind::Button, "Command4", QStringLiteral("閉じる"), {5520, 0, 1215, 375}},
          {Kind::Button, "Command5", QStringLiteral("印刷"), {7080, 0, 1815, 375}}});
     setTabOrder(m_listView1, PlacedControls::find<QPushButton>(this, "Command1"));
-    const std::array<std::pair<const char*, Window>, 4> opens = {{{"Command1", Window::Form7},
-                                                                  {"Command2", Window::Form10},
-                                                                  {"Command3", Window::Form8},
-                                                                  {"Command5", Window::Form11}}};
+    const std::array<std::pair<const char*, Window>, 3> opens = {
+        {{"Command2", Window::Form10}, {"Command3", Window::Form8}, {"Command5", Window::Form11}}};
     for (const auto& [button, window] : opens)
         connect(PlacedControls::find<QPushButton>(this, button), &QPushButton::clicked, this,
                 [this, window = window] { showWindow(window); });
     connect(PlacedControls::find<QPushButton>(this, "Command4"), &QPushButton::clicked, this,
             &Form6::closeThisWindow);
+    connect(PlacedControls::find<QPushButton>(this, "Command1"), &QPushButton::clicked, this,
+            [this] { emit correctionRequested(chosenRecord()); });
+    connect(m_listView1, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { emit correctionRequested(recordAt(index.row())); });
 
     loadList();
     setMinimumSize(Twips::size(9015, 1500));
@@ -108,6 +110,21 @@ void Form6::loadList()
 
 // The user keeps their place: the rows scrolled to, and the selected row while it is still
 // there.
+// A list just opened has a current row but none selected: only a selected row chooses.
+Actions::Chosen Form6::chosenRecord() const
+{
+    const QModelIndexList selected = m_listView1->selectionModel()->selectedRows();
+    return selected.size() == 1 ? recordAt(selected.front().row()) : std::nullopt;
+}
+
+// The latest record is no choice: the correction works on it anyway.
+Actions::Chosen Form6::recordAt(int row) const
+{
+    if (row < 0 || row + 1 >= m_model->rowCount())
+        return std::nullopt;
+    return row + 1;
+}
+
 void Form6::refreshData()
 {
     const int scrolled = m_listView1->verticalScrollBar()->value();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "actions/Actions.h"
 #include "widgets/ChildWindow.h"
 
 class FuelListModel;
@@ -18,10 +19,16 @@ public:
 
     void refreshData() override;
 
+signals:
+    // 訂正 pressed, or a row double-clicked: the correction opens on that record.
+    void correctionRequested(Actions::Chosen record);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    Actions::Chosen chosenRecord() const;
+    Actions::Chosen recordAt(int row) const;
     void loadList();
     void fitList();
 

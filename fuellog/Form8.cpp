@@ -6,6 +6,7 @@
 #include "widgets/FitToText.h"
 #include "widgets/Twips.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -39,17 +40,18 @@ Form8::Form8()
                             "タがすべて狂います。"),
              {left, 120, EntryRows::FullWidth, 255}}} +
             EntryRows::controls(EntryRows::refuellingRows(true), 480) +
+            EntryRows::fillControls(3420) +
             QList<PlacedControls::Control>{
-                {Kind::Button, "Command1", QStringLiteral("書き込む"), {left, 3480, 1500, 375}},
+                {Kind::Button, "Command1", QStringLiteral("書き込む"), {left, 3840, 1500, 375}},
                 {Kind::Button,
                  "Command2",
                  QStringLiteral("閉じる"),
-                 {left + EntryRows::FullWidth - 1500, 3480, 1500, 375}},
+                 {left + EntryRows::FullWidth - 1500, 3840, 1500, 375}},
                 {Kind::WrappedLabel,
                  "logStartedNote",
                  FirstEntry::logStartedMessage(),
-                 {left, 3960, EntryRows::FullWidth, 495}}});
-    m_withNote = FitToText::grow(this, Twips::size(7650, 4575));
+                 {left, 4320, EntryRows::FullWidth, 495}}});
+    m_withNote = FitToText::grow(this, Twips::size(7650, 4935));
     m_note = PlacedControls::find<QLabel>(this, "logStartedNote");
     m_withoutNote = QSize(m_withNote.width(), m_note->y());
     showWhetherStarted();
@@ -82,6 +84,8 @@ void Form8::onCommand1Clicked()
     boxes.unitPrice = text("Text5");
     boxes.payment = text("Text6");
     boxes.memo = text("Text7");
+    boxes.partial = PlacedControls::find<QCheckBox>(this, "partialCheck")->isChecked();
+    boxes.missed = PlacedControls::find<QCheckBox>(this, "missedCheck")->isChecked();
     SettingsStore settings;
     run([&](Confirmed yes) { return Actions::writeFirstRefuelling(settings, boxes, yes); });
 }

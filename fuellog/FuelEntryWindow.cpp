@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <map>
+
 namespace {
 
 using PlacedControls::Kind;
@@ -19,6 +21,7 @@ QList<PlacedControls::Control> entryControls(const QString& note, const QString&
 {
     using namespace FuelBoxCaptions;
     const int left = EntryRows::Left;
+    constexpr int Below = 360; // how far the fill row moves the controls below it down
     const QList<EntryRows::Row> calculated = {
         {"Label9", TripDistance, "Text3", QString(), "Label15", QStringLiteral("km")},
         {"Label10", Economy, "Text7", QString(), "Label16", QStringLiteral("km/l")},
@@ -26,20 +29,24 @@ QList<PlacedControls::Control> entryControls(const QString& note, const QString&
     return QList<PlacedControls::Control>{
                {Kind::WrappedLabel, "Label1", note, {left, 120, spanning, 255}}} +
            EntryRows::controls(EntryRows::refuellingRows(false), FuelEntryWindow::RowsTop) +
+           EntryRows::fillControls(3420) +
            QList<PlacedControls::Control>{
                {Kind::WrappedButton,
                 "Command2",
                 QStringLiteral("計算(書き込む前に必ず実行してください。また、計算実行後、上の"
                                "項目を訂正した場合は、再び計算してください。)"),
-                {left, 3420, spanning, 810}}} +
-           EntryRows::controls(calculated, 4320) +
+                {left, 3420 + Below, spanning, 810}}} +
+           EntryRows::controls(calculated, 4320 + Below) +
            QList<PlacedControls::Control>{
                {Kind::CheckBox,
                 "Check1",
                 QStringLiteral("今回オイルを交換した"),
-                {left, 5160, 4000, 255}},
-               {Kind::Button, "Command3", writeCaption, {left, 5520, spanning, 330}},
-               {Kind::Button, "Command4", QStringLiteral("閉じる"), {left, 5940, spanning, 330}}};
+                {left, 5160 + Below, 4000, 255}},
+               {Kind::Button, "Command3", writeCaption, {left, 5520 + Below, spanning, 330}},
+               {Kind::Button,
+                "Command4",
+                QStringLiteral("閉じる"),
+                {left, 5940 + Below, spanning, 330}}};
 }
 
 } // namespace
@@ -51,7 +58,7 @@ FuelEntryWindow::FuelEntryWindow(Window window, const Design& design, Calculate 
     const int spanning = design.width - 2 * EntryRows::Left;
     PlacedControls::place(this, entryControls(design.note, design.writeCaption, spanning) +
                                     design.ownControls);
-    setFixedSize(FitToText::grow(this, Twips::size(design.width, 6390)));
+    setFixedSize(FitToText::grow(this, Twips::size(design.width, 6750)));
 
     const auto button = [this](const char* name) {
         return PlacedControls::find<QPushButton>(this, name);
@@ -84,6 +91,8 @@ FuelEntryBoxes FuelEntryWindow::boxes() const
     boxes.payment = text("Text8");
     boxes.memo = text("Text9");
     boxes.oilChanged = PlacedControls::find<QCheckBox>(this, "Check1")->isChecked();
+    boxes.partial = PlacedControls::find<QCheckBox>(this, "partialCheck")->isChecked();
+    boxes.missed = PlacedControls::find<QCheckBox>(this, "missedCheck")->isChecked();
     return boxes;
 }
 
@@ -96,6 +105,8 @@ void FuelEntryWindow::showRecord(const FuelEntryBoxes& record)
     setText("Text6", record.unitPrice);
     setText("Text8", record.payment);
     setText("Text9", record.memo);
+    PlacedControls::find<QCheckBox>(this, "partialCheck")->setChecked(record.partial);
+    PlacedControls::find<QCheckBox>(this, "missedCheck")->setChecked(record.missed);
 }
 
 void FuelEntryWindow::onCommand2Clicked()
@@ -106,6 +117,14 @@ void FuelEntryWindow::onCommand2Clicked()
         m_basis = calculation.shown;
         setText("Text3", m_basis.tripDistance);
         setText("Text7", m_basis.economy);
+        // The amount worked out from the other two is selected, for the user to see it.
+        const std::map<QString, const char*> amounts = {{FuelBoxCaptions::FuelAmount, "Text5"},
+                                                        {FuelBoxCaptions::UnitPrice, "Text6"},
+                                                        {FuelBoxCaptions::Payment, "Text8"}};
+        if (const auto filled = amounts.find(m_basis.filledBox); filled != amounts.end()) {
+            setText(filled->second, m_basis.filledText);
+            focusBox(filled->first);
+        }
     }
 }
 

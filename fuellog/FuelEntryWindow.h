@@ -4,6 +4,8 @@
 #include "widgets/ChildWindow.h"
 #include "widgets/PlacedControls.h"
 
+#include <functional>
+
 class SettingsStore;
 
 // What the refuelling entry and the correction share: the boxes of a record, the calculate
@@ -26,9 +28,10 @@ public:
     }
 
 protected:
-    using Calculate = Result<CalculationBasis> (*)(const SettingsStore&, const FuelEntryBoxes&);
-    using Write = Result<> (*)(SettingsStore&, const FuelEntryBoxes&, const CalculationBasis&,
-                               Confirmed);
+    using Calculate =
+        std::function<Result<CalculationBasis>(const SettingsStore&, const FuelEntryBoxes&)>;
+    using Write = std::function<Result<>(SettingsStore&, const FuelEntryBoxes&,
+                                         const CalculationBasis&, Confirmed)>;
 
     struct Design
     {
@@ -40,7 +43,8 @@ protected:
     };
     FuelEntryWindow(Window window, const Design& design, Calculate calculate, Write write);
 
-    // Fills the boxes that hold a stored record; the distance, economy and oil box stay.
+    // Fills the boxes that hold a stored record and its fill boxes; the distance, economy and oil
+    // box stay.
     void showRecord(const FuelEntryBoxes& record);
 
 private:

@@ -113,7 +113,8 @@ QChartView* GraphWindow::economyChart(const ChartSeries& series)
         values.cbegin(), values.cend(), [](QPointF a, QPointF b) { return a.x() < b.x(); });
     auto* overall = new QLineSeries;
     if (series.overallEconomy && !values.isEmpty()) {
-        overall->setName(QStringLiteral("総合燃費 %1km/l").arg(*series.overallEconomy, 0, 'f', 2));
+        overall->setName(
+            QStringLiteral("満タン法の平均燃費 %1km/l").arg(*series.overallEconomy, 0, 'f', 2));
         overall->append(earliest->x(), qreal(*series.overallEconomy));
         overall->append(latest->x(), qreal(*series.overallEconomy));
         QPen pen(QColor(0xd0, 0x40, 0x30), 2, Qt::DashLine);

@@ -8,9 +8,10 @@ class QLabel;
 class QTabWidget;
 class QWidget;
 
-// The economy of each refuelling against its date, with the overall economy, and the money
-// paid each month, on two tabs. It reads the log when it opens and again whenever the log
-// changes; a log too short to draw shows why instead of empty charts.
+// The economy of each refuelling that has one against its date, with the full-to-full average
+// (満タン法の平均燃費), and the money paid each month, on two tabs. It reads the log when it opens
+// and again whenever the log changes; a log without an economy to draw shows why instead of
+// empty charts.
 class GraphWindow : public ChildWindow
 {
     Q_OBJECT

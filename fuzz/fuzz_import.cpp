@@ -239,7 +239,7 @@ void readEverything(const SettingsStore& settings, qint64 fuelRecords, qint64 ve
     const Result<CumulativeFigures> cumulative = Actions::showCumulative(settings);
     FUZZ_CHECK(fuelRecords > 0 || !cumulative.succeeded);
     FUZZ_CHECK(fuelRecords == 0 || !cumulative.shown.payment.isEmpty());
-    FUZZ_CHECK(Actions::loadLatest(settings).succeeded == (fuelRecords > 0));
+    FUZZ_CHECK(Actions::loadRecord(settings, {}).succeeded == (fuelRecords > 0));
     const Result<std::optional<VehicleBoxes>> loaded = Actions::loadVehicle(settings);
     FUZZ_CHECK(loaded.succeeded);
     FUZZ_CHECK(loaded.shown.has_value() == (vehicleRecords > 0));

@@ -3,6 +3,7 @@
 #include "actions/Actions.h"
 #include "files/DataWatcher.h"
 #include "fuellog/Form6.h"
+#include "fuellog/Form7.h"
 #include "settings/SettingsStore.h"
 #include "settings/UnsavedSettings.h"
 #include "shell/WindowFactory.h"
@@ -136,6 +137,8 @@ QMdiSubWindow* MDIForm1::addWindow(ChildWindow* child)
 {
     connect(child, &ChildWindow::showWindowRequested, this, &MDIForm1::showWindow);
     connect(child, &ChildWindow::closeWindowRequested, this, &MDIForm1::closeWindow);
+    if (auto* list = qobject_cast<Form6*>(child))
+        connect(list, &Form6::correctionRequested, this, &MDIForm1::openCorrection);
     Qt::WindowFlags flags =
         Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (child->frame() == ChildWindow::Frame::Resizable)
@@ -147,6 +150,12 @@ QMdiSubWindow* MDIForm1::addWindow(ChildWindow* child)
         sub->setFixedSize(sub->size());
     }
     return sub;
+}
+
+// The correction opens on the record chosen in the list, or turns to it when already open.
+void MDIForm1::openCorrection(Actions::Chosen record)
+{
+    static_cast<Form7*>(showWindow(Window::Form7))->choose(record);
 }
 
 void MDIForm1::closeWindow(Window window)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "actions/Actions.h"
+
 #include "actions/Result.h"
 
 #include <QMainWindow>
@@ -34,6 +36,7 @@ private:
     QMdiSubWindow* subWindow(Window window) const;
     QMdiSubWindow* addWindow(ChildWindow* child);
     void refreshWindows();
+    void openCorrection(Actions::Chosen record);
     void scrollToFocus(QWidget* focused);
 
     template <typename Action> void runAction(Action action);

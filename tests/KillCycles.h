@@ -9,15 +9,18 @@
 // the test makes them), "C" or "D" (written as that letter) or "0"; a CSV file the letter of the
 // log it shows; "." is no file at all. A step is the state it leaves, then the action; "*" leaves
 // a place as it was, "=" copies the data folder's letter into it. Import and restore read the
-// folder named after the state they leave ("aA", "bB").
+// folder named after the state they leave ("aA", "bB"). "@2" works on record 2 rather than the
+// latest; its odometer is its code plus 1500, between its neighbours' readings.
 
 #include "TestSupport.h"
 
 inline const QMap<QByteArray, QList<QByteArray>>& killCycles()
 {
     static const QMap<QByteArray, QList<QByteArray>> cycles = {
-        {"append", {"-**** DeleteLatest", "p**** WriteRefuelling"}},
+        {"append", {"-**** DeleteRecord", "p**** WriteRefuelling"}},
         {"correct", {"c**** WriteCorrection", "d**** WriteCorrection"}},
+        {"earlier", {"e**** WriteCorrection@2", "f**** WriteCorrection@2"}},
+        {"middle", {"m**** DeleteRecord@2", "aA*** ImportFrom"}},
         {"vehicle", {"*C*** CorrectVehicle", "*D*** CorrectVehicle"}},
         {"register", {"0C*** RegisterVehicle", "aA*** ImportFrom"}},
         {"initialise",
@@ -49,13 +52,17 @@ inline TestSupport::Ran runKillStep(const QByteArray& step, SettingsStore& setti
                                     const QString& other)
 {
     using Actions::Action;
-    const Action action = Action(QMetaEnum::fromType<Action>().keyToValue(step.mid(6)));
-    return TestSupport::runAction(action, settings,
-                                  {{FuelBoxCaptions::Memo, QString(QLatin1Char(step[0]))},
-                                   {FuelBoxCaptions::Odometer, QString::number(step[0])},
-                                   {VehicleBoxCaptions::Name, QString(QLatin1Char(step[1]))},
-                                   {VehicleBoxCaptions::OilRemaining, QString::number(step[1])}},
-                                  other + (step.contains("Export")
-                                               ? QStringLiteral("out")
-                                               : QString::fromLatin1(step.left(2))));
+    const QList<QByteArray> named = step.mid(6).split('@');
+    const Action action = Action(QMetaEnum::fromType<Action>().keyToValue(named.front()));
+    const Actions::Chosen chosen =
+        named.size() > 1 ? Actions::Chosen(named.back().toLongLong()) : std::nullopt;
+    return TestSupport::runAction(
+        action, settings,
+        {{FuelBoxCaptions::Memo, QString(QLatin1Char(step[0]))},
+         {FuelBoxCaptions::Odometer, QString::number(step[0] + (chosen ? 1500 : 0))},
+         {VehicleBoxCaptions::Name, QString(QLatin1Char(step[1]))},
+         {VehicleBoxCaptions::OilRemaining, QString::number(step[1])}},
+        other +
+            (step.contains("Export") ? QStringLiteral("out") : QString::fromLatin1(step.left(2))),
+        false, chosen);
 }

@@ -269,7 +269,7 @@ inline QList<Box> boxesOf(Action action)
     // clang-format off
     case Action::ChooseDataFolder: case Action::InitialiseAll: case Action::InitialiseFuel:
     case Action::ShowDataFolder: case Action::VehicleWindow: case Action::Quit:
-    case Action::ListLog: case Action::LoadLatest: case Action::DeleteLatest:
+    case Action::ListLog: case Action::LoadRecord: case Action::DeleteRecord:
     case Action::ShowVehicle: case Action::ShowVehicleWithReminder: case Action::ShowCumulative:
     case Action::LoadVehicle: case Action::ShowCharts: case Action::PrintableRecords:
         return {};
@@ -306,7 +306,8 @@ inline QStringList shownOf(const VehicleDisplay& d)
 // Runs the action on the data folder of the settings, confirmed, with the texts of its boxes
 // (each box missing from `texts` holds its sound text); export and import use `other`.
 inline Ran runAction(Action action, SettingsStore& settings, const Texts& texts = {},
-                     const QString& other = {}, bool oilChanged = false)
+                     const QString& other = {}, bool oilChanged = false,
+                     Actions::Chosen chosen = {})
 {
     Texts t;
     for (const Box& box : boxesOf(action))
@@ -360,21 +361,22 @@ inline Ran runAction(Action action, SettingsStore& settings, const Texts& texts 
                                                  yes));
     case Action::CalculateRefuelling:
     case Action::CalculateCorrection: {
-        const Result<CalculationBasis> basis = action == Action::CalculateRefuelling
-                                                   ? Actions::calculateRefuelling(settings, fuel)
-                                                   : Actions::calculateCorrection(settings, fuel);
+        const Result<CalculationBasis> basis =
+            action == Action::CalculateRefuelling
+                ? Actions::calculateRefuelling(settings, fuel)
+                : Actions::calculateCorrection(settings, fuel, chosen);
         return ran(basis, {basis.shown.tripDistance, basis.shown.economy});
     }
     case Action::WriteRefuelling:
         return ran(Actions::writeRefuelling(settings, fuel, {}, Confirmed::Yes));
     case Action::WriteCorrection:
-        return ran(Actions::writeCorrection(settings, fuel, {}, Confirmed::Yes));
-    case Action::LoadLatest: {
-        const Result<FuelEntryBoxes> loaded = Actions::loadLatest(settings);
-        return ran(loaded, shownOf(loaded.shown));
+        return ran(Actions::writeCorrection(settings, fuel, {}, Confirmed::Yes, chosen));
+    case Action::LoadRecord: {
+        const Result<Actions::CorrectionTarget> loaded = Actions::loadRecord(settings, chosen);
+        return ran(loaded, shownOf(loaded.shown.boxes));
     }
-    case Action::DeleteLatest:
-        return ran(Actions::deleteLatest(settings, yes));
+    case Action::DeleteRecord:
+        return ran(Actions::deleteRecord(settings, chosen, yes));
     case Action::PrintableRecords: {
         const Result<QString> count = Actions::printableRecords(settings);
         return ran(count, {count.shown});

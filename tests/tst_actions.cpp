@@ -27,15 +27,16 @@ FuelEntryBoxes entry(const QString& odometer, const QString& fuelAmount)
 
 // Runs the calculation as its button does, fills in its figures and writes.
 Result<> calculateAndWrite(bool correction, FuelEntryBoxes boxes,
-                           Confirmed confirmed = Confirmed::Yes)
+                           Confirmed confirmed = Confirmed::Yes, Actions::Chosen chosen = {})
 {
     SettingsStore settings;
-    const CalculationBasis basis = (correction ? Actions::calculateCorrection(settings, boxes)
-                                               : Actions::calculateRefuelling(settings, boxes))
-                                       .shown;
+    const CalculationBasis basis =
+        (correction ? Actions::calculateCorrection(settings, boxes, chosen)
+                    : Actions::calculateRefuelling(settings, boxes))
+            .shown;
     boxes.tripDistance = basis.tripDistance;
     boxes.economy = basis.economy;
-    return correction ? Actions::writeCorrection(settings, boxes, basis, confirmed)
+    return correction ? Actions::writeCorrection(settings, boxes, basis, confirmed, chosen)
                       : Actions::writeRefuelling(settings, boxes, basis, confirmed);
 }
 
@@ -92,7 +93,7 @@ private slots:
         data.write(Log, log);
         const FuelEntryBoxes typed = entry(boxes[0], boxes[1]);
         const Result<CalculationBasis> result =
-            correction ? Actions::calculateCorrection(SettingsStore(), typed)
+            correction ? Actions::calculateCorrection(SettingsStore(), typed, {})
                        : Actions::calculateRefuelling(SettingsStore(), typed);
         const CalculationBasis& b = result.shown;
         if (expected.size() == 2) {
@@ -227,8 +228,8 @@ private slots:
         QVERIFY(Actions::exportCsv(SettingsStore(), file).message->text.contains(u"1件"_s));
         QCOMPARE(readFile(file),
                  "\xEF\xBB\xBF番号,年月日,総走行距離計指示距離,今回走行距離,銘柄,給油量,"
-                 "単価,燃費,支払い額,備考\r\n1,2002/05/06,1300,300,ENEOS,20,105,15,2100,"
-                 "給油\r\n"_ba);
+                 "単価,燃費,支払い額,備考,給油\r\n1,2002/05/06,1300,300,ENEOS,20,105,15,2100,"
+                 "給油,満タン\r\n"_ba);
 
         // Quoted where a spreadsheet would split the field; a formula kept as text.
         QByteArray log;
@@ -240,9 +241,10 @@ private slots:
         data.write(Log, log);
         QVERIFY(Actions::exportCsv(SettingsStore(), file).succeeded);
         const QByteArray fields = ",2002/05/06,1300,300,ENEOS,20,105,15,2100,";
-        const QByteArray rows = "\r\n1" + fields + "\"a,b\"\r\n2" + fields +
-                                "\"say \"\"hi\"\"\"\r\n3" + fields + "\"1\n2\"\r\n4" + fields +
-                                "'=1+2\r\n";
+        const QByteArray full = ",満タン\r\n"_ba;
+        const QByteArray rows = "給油\r\n1" + fields + "\"a,b\"" + full + "2" + fields +
+                                "\"say \"\"hi\"\"\"" + full + "3" + fields + "\"1\n2\"" + full +
+                                "4" + fields + "'=1+2" + full;
         QCOMPARE(readFile(file).right(rows.size()), rows);
     }
 
@@ -310,9 +312,9 @@ private slots:
         const Texts typed{{FuelBoxCaptions::Odometer, u"2200"_s}};
         QVERIFY(runAction(Action::WriteRefuelling, settings, typed, {}, true).succeeded);
         QVERIFY(runAction(Action::WriteRefuelling, settings, typed).succeeded);
-        QVERIFY(runAction(Action::DeleteLatest, settings).succeeded);
+        QVERIFY(runAction(Action::DeleteRecord, settings).succeeded);
         QCOMPARE(settingsState(), (QStringList{u"ok"_s, u"5000"_s, u"2200"_s}));
-        QVERIFY(runAction(Action::DeleteLatest, settings).succeeded);
+        QVERIFY(runAction(Action::DeleteRecord, settings).succeeded);
         QCOMPARE(settingsState(), (QStringList{u"ok"_s, u"1000"_s, u"1000"_s}));
         QCOMPARE(data.read(Vehicle), vehicleBefore);
     }
@@ -334,7 +336,7 @@ private slots:
                                       Actions::registerVehicle(settings, car, Confirmed::No)})
             QVERIFY(asked.question && asked.question->defaultNo);
         const std::optional<Message> deletion =
-            Actions::deleteLatest(settings, Confirmed::No).question;
+            Actions::deleteRecord(settings, {}, Confirmed::No).question;
         QVERIFY(deletion && deletion->defaultNo);
         QVERIFY(deletion->text.contains(u"2002/05/07、1300km、20l"_s));
         QVERIFY(!Actions::quit(Confirmed::No).question->defaultNo);
@@ -385,13 +387,15 @@ private slots:
         latest.payment = -5;
         const QByteArray log = logOf({10000, 12000}) + latest.encode();
         data.write(Log, log);
-        const Result<FuelEntryBoxes> loaded = Actions::loadLatest(SettingsStore());
+        const Result<Actions::CorrectionTarget> target = Actions::loadRecord(SettingsStore(), {});
+        const Result<FuelEntryBoxes> loaded = Result<FuelEntryBoxes>::showing(target.shown.boxes);
         QCOMPARE(shownOf(loaded.shown),
                  strings({"2002/05/06", "12345.6", "", "ENEOS       ", "20", "105", "", "-5"}) +
                      QStringList{u"給油"_s + QString(38, u' ')});
         SettingsStore settings;
-        QCOMPARE(Actions::writeCorrection(settings, loaded.shown, {}, Confirmed::Yes).message->text,
-                 u"計算を実行してください"_s);
+        QCOMPARE(
+            Actions::writeCorrection(settings, loaded.shown, {}, Confirmed::Yes, {}).message->text,
+            u"計算を実行してください"_s);
 
         FuelEntryBoxes boxes = loaded.shown;
         boxes.fuelAmount = u"30.5"_s;
@@ -412,6 +416,7 @@ private slots:
         QTest::addRow("partial record goes too") << logOf({1, 2}) + "xy" << 82;
         QTest::addRow("empty log") << QByteArray() << 0;
     }
+    // The scratch file is emptied just before the record goes, and only then.
     void deleteLatest()
     {
         QFETCH(QByteArray, log);
@@ -420,15 +425,161 @@ private slots:
         data.write(Log, log);
         data.write(DataFiles::Temp1, "old");
         SettingsStore settings;
-        const Result<> asked = Actions::deleteLatest(settings, Confirmed::No);
+        const Result<> asked = Actions::deleteRecord(settings, {}, Confirmed::No);
         QCOMPARE(asked.question.has_value(), !log.isEmpty()); // an empty log has nothing to ask of
         QCOMPARE(data.read(Log), log);
-        const Result<> result = Actions::deleteLatest(settings, Confirmed::Yes);
+        const Result<> result = Actions::deleteRecord(settings, {}, Confirmed::Yes);
         QCOMPARE(result.succeeded, !log.isEmpty());
         QCOMPARE(windowsOf(result),
                  log.isEmpty() ? QStringList() : ListCloses + strings({"close Form7"}));
         QCOMPARE(data.read(Log), log.left(remaining));
-        QCOMPARE(data.read(DataFiles::Temp1), QByteArray());
+        QCOMPARE(data.read(DataFiles::Temp1), log.isEmpty() ? "old"_ba : QByteArray());
+    }
+
+    // Record 3 of 5: an odometer outside its neighbours' is refused, a date after the next
+    // record's asks; the written correction rewrites it and the next record's figures, and its
+    // fill reshapes the span of the full fill that closes it.
+    void correctionOfAnEarlierRecord()
+    {
+        DataFolderFixture data;
+        const QByteArray log = numberedLog(5); // 1300, 1600, ... 2500 km, 20 l each
+        data.write(Log, log);
+        const Result<Actions::CorrectionTarget> target = Actions::loadRecord(SettingsStore(), 3);
+        QCOMPARE(target.shown.label(), u"3件目 / 全5件"_s);
+        FuelEntryBoxes boxes = target.shown.boxes;
+        for (const QString& outside : {u"1599"_s, u"2201"_s}) {
+            boxes.odometer = outside;
+            QCOMPARE(calculateAndWrite(true, boxes, Confirmed::Yes, 3).message->text,
+                     u"「総走行距離計指示距離」は前の記録（1600km）から次の記録（2200km）までの間に"
+                     "してください。"_s);
+        }
+        boxes.odometer = u"2000"_s;
+        boxes.date = u"2002/5/20"_s;
+        QVERIFY(calculateAndWrite(true, boxes, Confirmed::No, 3)
+                    .question->text.contains(u"年月日が次の記録（2002/05/10）より後です。"_s));
+        QCOMPARE(data.read(Log), log);
+
+        const auto record = [&log](int number, float trip, float economy, float litres = 20) {
+            FuelRecord r = FuelRecord::decode(log.mid((number - 1) * 82, 82));
+            r.tripDistance = trip;
+            r.economy = economy;
+            r.fuelAmount = litres;
+            return r;
+        };
+        boxes.date = target.shown.boxes.date;
+        QCOMPARE(calculateAndWrite(true, boxes, Confirmed::Yes, 3).message->text,
+                 u"訂正完了しました。"_s);
+        FuelRecord third = record(3, 400, 20);
+        third.odometer = 2000;
+        QCOMPARE(data.read(Log),
+                 log.left(164) + third.encode() + record(4, 200, 10).encode() + log.mid(328));
+
+        // Made a partial fill of 10 l: it has no economy, and the next full fill measures from
+        // record 2 over both fills' litres; then full again.
+        boxes.odometer = u"1900"_s;
+        boxes.fuelAmount = u"10"_s;
+        boxes.partial = true;
+        QVERIFY(calculateAndWrite(true, boxes, Confirmed::Yes, 3).succeeded);
+        QCOMPARE(data.read(Log), log.left(164) + record(3, 300, 0, 10).encode() +
+                                     record(4, 300, 20).encode() + log.mid(328));
+        QCOMPARE(
+            FillFlags::decode(data.read(DataFiles::Fills)).of(3, record(3, 300, 0, 10)).partial,
+            true);
+        boxes.partial = false;
+        QVERIFY(calculateAndWrite(true, boxes, Confirmed::Yes, 3).succeeded);
+        QCOMPARE(data.read(Log), log.left(164) + record(3, 300, 30, 10).encode() +
+                                     record(4, 300, 15).encode() + log.mid(328));
+        QVERIFY(!data.exists(DataFiles::Fills));
+        QCOMPARE(Actions::loadRecord(SettingsStore(), 9).message->text,
+                 u"選んだ記録（9件目）はもうありません。一覧から選び直してください。"_s);
+    }
+
+    // Record 2 of 5: the question names it, a backup keeps the log, the later records move up
+    // with their flag and the oil change recorded with one of them, and the record after the
+    // gap measures from record 1.
+    void deleteOfAnEarlierRecord()
+    {
+        DataFolderFixture data;
+        const QByteArray log = numberedLog(5);
+        data.write(Log, log);
+        FillFlags fills;
+        fills.set(4, FuelRecord::decode(log.mid(246, 82)), Fill{true, false});
+        data.write(DataFiles::Fills, fills.encode());
+        SettingsStore settings;
+        QVERIFY(
+            settings.setOilCounters({2200, 5000}, SettingsStore::OilUndo{4, {1000, 1000}, 1000}));
+        const QString question = Actions::deleteRecord(settings, 2, Confirmed::No).question->text;
+        QVERIFY(question.startsWith(u"2件目の給油記録（2002/05/08、1600km、20l）を削除します。後の"
+                                    "記録は一つずつ繰り上がり"_s));
+        QVERIFY(Actions::deleteRecord(settings, 2, Confirmed::Yes).succeeded);
+        FuelRecord third = FuelRecord::decode(log.mid(164, 82));
+        third.tripDistance = 600;
+        third.economy = 30;
+        QCOMPARE(data.read(Log), log.left(82) + third.encode() + log.mid(246));
+        QVERIFY(FillFlags::decode(data.read(DataFiles::Fills))
+                    .of(3, FuelRecord::decode(log.mid(246, 82)))
+                    .partial);
+        QCOMPARE(settings.oilUndo()->record, 3);
+        QCOMPARE(readFile(Backups::list().front().path + Log), log);
+    }
+
+    // A flag left for a record that another program cut off is dropped with the next write, so
+    // it never passes to the refuelling written in its place with that record's date and
+    // odometer.
+    void staleFlagNamesNoNewRecord()
+    {
+        DataFolderFixture data;
+        const QByteArray log = numberedLog(3);
+        FillFlags fills;
+        fills.set(3, FuelRecord::decode(log.mid(164)), Fill{true, false});
+        data.write(DataFiles::Fills, fills.encode());
+        data.write(Log, log.left(164));
+        FuelEntryBoxes boxes = entry(u"1900"_s, u"20"_s);
+        boxes.date = u"2002/5/9"_s;
+        QVERIFY(calculateAndWrite(false, boxes).succeeded);
+        QCOMPARE(FuelRecord::decode(data.read(Log).mid(164)).odometer, 1900.0f);
+        QCOMPARE(Actions::listLog(SettingsStore()).shown.cell(2, FuelList::columnCount() - 1),
+                 u"満タン"_s);
+        QVERIFY(!data.exists(DataFiles::Fills));
+    }
+
+    // When one of the three amounts is empty, the calculation works it out from the other two,
+    // rounded half to even, and the economy counts the quantity it worked out.
+    void twoOfThreeAmounts_data()
+    {
+        QTest::addColumn<QStringList>("amounts"); // quantity, unit price, amount paid
+        QTest::addColumn<QStringList>("filled");  // the box and its text; or the problem
+        // clang-format off
+        QTest::addRow("amount paid") << strings({"33.33", "150.4", ""}) << strings({"支払額", "5013"});
+        QTest::addRow("half to even") << strings({"2.5", "105", ""}) << strings({"支払額", "262"});
+        QTest::addRow("unit price") << strings({"33.3", "", "3000"}) << strings({"単価", "90.1"});
+        QTest::addRow("quantity") << strings({"", "152.3", "3000"}) << strings({"給油量", "19.7"});
+        QTest::addRow("quantity 0") << strings({"0", "", "3000"}) << strings({"「給油量」が0"});
+        QTest::addRow("unit price 0") << strings({"", "0", "3000"}) << strings({"「単価」が0"});
+        QTest::addRow("too much") << strings({"1000", "1000", ""}) << strings({"「支払額」が大きすぎ"});
+        QTest::addRow("all three") << strings({"20", "105", "3000"}) << QStringList();
+        // clang-format on
+    }
+    void twoOfThreeAmounts()
+    {
+        QFETCH(QStringList, amounts);
+        QFETCH(QStringList, filled);
+        DataFolderFixture data;
+        data.write(Log, logOf({1300}));
+        FuelEntryBoxes boxes = entry(u"1700"_s, amounts[0]);
+        boxes.unitPrice = amounts[1];
+        boxes.payment = amounts[2];
+        const Result<CalculationBasis> result =
+            Actions::calculateRefuelling(SettingsStore(), boxes);
+        if (filled.size() == 1) {
+            QVERIFY(result.message->text.contains(filled[0]));
+            return;
+        }
+        QCOMPARE(result.shown.filledBox, filled.value(0));
+        QCOMPARE(result.shown.filledText, filled.value(1));
+        if (filled.value(0) == FuelBoxCaptions::FuelAmount)
+            QCOMPARE(result.shown.economy,
+                     TextConversions::textOfSingle(400 / filled[1].toFloat()));
     }
 
     void registrationWritesTheVehicleAndEmptiesTheLog()
@@ -586,7 +737,7 @@ private slots:
         QCOMPARE(list.rowCount(), 2);
         QCOMPARE(list.row(1), strings({"2", "2002/05/06", "12345.6", "345.5996", "あいう         ",
                                        "20", "105", "15", "-5"}) +
-                                  QStringList{u"給油"_s + QString(38, u' ')});
+                                  (QStringList{u"給油"_s + QString(38, u' '), u"満タン"_s}));
         QCOMPARE(list.cell(2, 0), QString());
         QCOMPARE(list.row(2), QStringList()); // the bytes past the last whole record
     }

@@ -14,10 +14,12 @@ using namespace TestSupport;
 namespace {
 
 // A log of 49 records ends 78 bytes short of a 4 KiB block, so the next record needs a new one.
+// Its second refuelling (2002/5/8, 1600 km) was a partial fill.
 FolderImage startedFolder()
 {
     return {{Log, numberedLog(49)},
             {Vehicle, vehicle().encode()},
+            {DataFiles::Fills, hex("02000000 000000000041E240 0000C844 01000000")},
             {DataFiles::Temp1, {}},
             {DataFiles::Temp2, {}}};
 }
@@ -43,10 +45,10 @@ bool works(Condition condition, Action action)
     case Action::ListLog: case Action::PrintRange: case Action::PrintableRecords:
     case Action::ShowVehicle:
     case Action::ShowVehicleWithReminder: case Action::ShowCumulative:
-    case Action::CalculateRefuelling: case Action::CalculateCorrection: case Action::LoadLatest:
+    case Action::CalculateRefuelling: case Action::CalculateCorrection: case Action::LoadRecord:
     case Action::ExportTo: case Action::LoadVehicle: case Action::ShowCharts: case Action::ExportCsv:
         return condition != Condition::Missing; // reading needs no room nor the right to write
-    case Action::WriteCorrection: case Action::DeleteLatest: case Action::InitialiseAll:
+    case Action::WriteCorrection: case Action::DeleteRecord: case Action::InitialiseAll:
     case Action::InitialiseFuel:
         return full; // an overwrite in place needs no new block, shortening frees room
     case Action::WriteFirstRefuelling: case Action::WriteRefuelling: case Action::RegisterVehicle:
@@ -223,7 +225,7 @@ private slots:
             {Action::WriteFirstRefuelling, u"燃費の記録を始めたこと"_s},
             {Action::WriteRefuelling, u"この給油でのオイル交換"_s},
             {Action::WriteCorrection, u"この給油でのオイル交換"_s},
-            {Action::DeleteLatest, u"削除した給油でのオイル交換の取り消し"_s},
+            {Action::DeleteRecord, u"削除した給油でのオイル交換の取り消し"_s},
             {Action::InitialiseAll, u"燃費の記録が空になったこと"_s},
             {Action::InitialiseFuel, undo},
             {Action::RegisterVehicle, u"オイル交換の目安の基準"_s},

@@ -6,6 +6,7 @@
 
 #include "FaultyFolder.h"
 #include "WindowTestSupport.h"
+#include "files/Journal.h"
 #include "files/RecordReader.h"
 #include "fuellog/PrintRenderer.h"
 #include "widgets/Dialogs.h"
@@ -116,6 +117,17 @@ QString backupName(int sequence, const char* time)
     return u"%1-%2"_s.arg(sequence, 6, 10, QChar(u'0')).arg(QLatin1String(time));
 }
 
+Ran deleteFirst(Scene&)
+{
+    SettingsStore settings;
+    return ran(Actions::deleteRecord(settings, 1, Confirmed::Yes));
+}
+void listed(Scene& s)
+{
+    QCOMPARE(Actions::listLog(SettingsStore()).shown.rowCount(), 3);
+    QCOMPARE(s.data.read(DataFiles::FuelLog), numberedLog(3));
+}
+
 QList<SafetyCase> safetyCases()
 {
     using A = Action;
@@ -168,7 +180,7 @@ QList<SafetyCase> safetyCases()
          }},
         {"a data folder chosen inside backups/ is never pruned",
          [](Scene& s) { const QString folder = s.root + backupName(1, "20000101-000000/"); writeImage(folder, imageOf(s.data.folder())); SettingsStore().setDataFolder(folder); s.keepBackups(Backups::Kept); },
-         [](Scene&) { return run(A::DeleteLatest); }, u"訂正完了しました。"_s,
+         [](Scene&) { return run(A::DeleteRecord); }, u"訂正完了しました。"_s,
          [](Scene& s) { QCOMPARE(readFile(s.root + backupName(1, "20000101-000000/data.rfl")), numberedLog(2)); }},
         {"a clock set back does not make the newest backup the oldest",
          [](Scene& s) {
@@ -204,7 +216,7 @@ QList<SafetyCase> safetyCases()
          [](Scene& s) { return csvTo(s.elsewhere.filePath(u"tankr.csv"_s)); }, u"2件"_s,
          [](Scene& s) {
              const QString csv = QString::fromUtf8(readFile(s.elsewhere.filePath(u"tankr.csv"_s)));
-             for (const QString& cell : {u",'=1+2,"_s, u",'-1+2\r"_s, u",'@SUM,"_s, u",'\tcmd\r"_s, u",-300,"_s})
+             for (const QString& cell : {u",'=1+2,"_s, u",'-1+2,"_s, u",'@SUM,"_s, u",'\tcmd,"_s, u",-300,"_s})
                  QVERIFY2(csv.contains(cell), qPrintable(csv));
              QCOMPARE(s.mode(s.elsewhere.filePath(u"tankr.csv"_s)), u"644"_s);
          }},
@@ -261,8 +273,21 @@ QList<SafetyCase> safetyCases()
          [](Scene& s) { QVERIFY(!QFile::exists(s.elsewhere.filePath(Vehicle)) && QFileInfo(s.elsewhere.filePath(Log)).isSymLink()); QCOMPARE(imageOf(s.victim), s.victimImage); }},
         {"deleting an oil change with no vehicle registered makes up no vehicle",
          [](Scene& s) { QFile::remove(s.data.path(DataFiles::Vehicle)); SettingsStore().setOilCounters({1900, 5000}, {{3, {1000, 1000}, 0}}); },
-         [](Scene&) { return run(A::DeleteLatest); }, u"訂正完了しました。"_s,
+         [](Scene&) { return run(A::DeleteRecord); }, u"訂正完了しました。"_s,
          [](Scene& s) { QVERIFY(!s.data.exists(DataFiles::Vehicle)); QCOMPARE(ini("oil/kyori"), u"1000"_s); }},
+        // What stands at the journal's name is no journal: the list reads past it, and a change
+        // of several records, which needs the name, refuses and leaves it.
+        {"a user's own file at the journal's name", [](Scene& s) { s.data.write(Journal::FileName, Private); },
+         deleteFirst, u"Tankrが作ったのではないもの"_s,
+         [](Scene& s) { QCOMPARE(s.data.read(Journal::FileName), Private); listed(s); }},
+        {"a link at the journal's name", [](Scene& s) { QFile::link(s.victim + Log, s.data.path(Journal::FileName)); },
+         deleteFirst, u"Tankrが作ったのではないもの"_s,
+         [untouched](Scene& s) { untouched(s); listed(s); }},
+        {"a FIFO at the journal's name", [](Scene& s) { ::mkfifo(QFile::encodeName(s.data.path(Journal::FileName)).constData(), 0600); },
+         deleteFirst, u"Tankrが作ったのではないもの"_s, listed},
+        {"a folder at the journal's name", [](Scene& s) { QDir().mkpath(s.data.path(Journal::FileName)); },
+         deleteFirst, u"Tankrが作ったのではないもの"_s,
+         [](Scene& s) { QVERIFY(QFileInfo(s.data.path(Journal::FileName)).isDir()); listed(s); }},
     };
     // clang-format on
 }
@@ -291,11 +316,11 @@ private slots:
         const QString link = u"リンク"_s;
         const QString special = u"通常のファイルではない"_s;
         const QString tooLong = u"data.rfl は Tankr が扱える件数(32,767件)を超えています"_s;
-        for (const Action action : {A::WriteRefuelling, A::DeleteLatest, A::ListLog})
+        for (const Action action : {A::WriteRefuelling, A::DeleteRecord, A::ListLog})
             row(action, Plant::Link, "data.rfl", link);
         row(A::RegisterVehicle, Plant::Link, "shashu.rfl", link);
         row(A::ImportFrom, Plant::Link, "in/data.rfl", link);
-        row(A::DeleteLatest, Plant::Link, "temp1.rfl", {}); // the link is replaced, not followed
+        row(A::DeleteRecord, Plant::Link, "temp1.rfl", {}); // the link is replaced, not followed
         row(A::InitialiseFuel, Plant::Link, "temp2.rfl", {});
         row(A::InitialiseAll, Plant::Link, "data.rfl", {});
         row(A::ImportFrom, Plant::Link, "data.rfl", {});
@@ -303,13 +328,30 @@ private slots:
         row(A::ImportFrom, Plant::Link, "data.rfl.tankr-staged-abcdef", {});
         row(A::ExportTo, Plant::Link, "out/data.rfl.tankr-staged-abcdef", {});
         row(A::ExportTo, Plant::Link, "out/shashu.rfl", {});
+        // The flags file is read where it is carried from, and where none is carried, what
+        // stands at its name goes, unfollowed.
+        row(A::ExportTo, Plant::Link, "mantan.rfl", link);
+        row(A::ImportFrom, Plant::Link, "in/mantan.rfl", link);
+        row(A::ImportFrom, Plant::Link, "mantan.rfl", {});
+        row(A::RestoreBackup, Plant::Link, "mantan.rfl", {});
+        row(A::InitialiseFuel, Plant::Link, "mantan.rfl", {});
+        row(A::ExportTo, Plant::Link, "out/mantan.rfl", {});
         for (const Action action :
              {A::ListLog, A::PrintRange, A::ShowCumulative, A::ShowVehicleWithReminder,
-              A::WriteRefuelling, A::DeleteLatest, A::RegisterVehicle})
+              A::WriteRefuelling, A::DeleteRecord, A::RegisterVehicle})
             row(action, Plant::Fifo, "data.rfl", special);
-        row(A::DeleteLatest, Plant::Fifo, "temp1.rfl", special);
+        row(A::DeleteRecord, Plant::Fifo, "temp1.rfl", special);
         row(A::ShowVehicle, Plant::Fifo, "shashu.rfl", special);
         row(A::ImportFrom, Plant::Fifo, "in/shashu.rfl", special);
+        row(A::ImportFrom, Plant::Fifo, "in/mantan.rfl", special);
+        row(A::ExportTo, Plant::Fifo, "mantan.rfl", special);
+        // A flags file that has to go and is no file stops the command before anything changes.
+        for (const Action action : {A::ImportFrom, A::RestoreBackup, A::InitialiseFuel})
+            row(action, Plant::Fifo, "mantan.rfl", special);
+        for (const Action action : {A::ImportFrom, A::InitialiseAll, A::RegisterVehicle})
+            row(action, Plant::Directory, "mantan.rfl", special);
+        row(A::ExportTo, Plant::Fifo, "out/mantan.rfl", special);
+        row(A::ExportTo, Plant::Directory, "out/mantan.rfl", special);
         row(A::RegisterVehicle, Plant::Directory, "data.rfl", special); // no count of "49件"
         // Copies, backups among them, read no more than the format holds.
         for (const Action action : {A::ListLog, A::ShowCumulative, A::WriteRefuelling,
@@ -349,6 +391,10 @@ private slots:
             QVERIFY(QFile(path).open(QIODevice::WriteOnly) &&
                     ::truncate(encoded.constData(), (MaxRecords + 1) * FuelRecord::Size) == 0);
 
+        QDir(Backups::root()).removeRecursively();
+        const FolderImage ours = imageOf(data.folder());
+        const FolderImage theirs = imageOf(others);
+
         SettingsStore settings;
         const QString other = others + (action == Action::ExportTo ? u"out"_s : u"in"_s);
         const Ran result = runAction(action, settings, {}, other);
@@ -358,6 +404,11 @@ private slots:
                  qPrintable(result.message->text));
         if (refusal.isEmpty() && !name.contains(u"tankr-"_s))
             QVERIFY(!QFileInfo(path).isSymLink());
+        if (!refusal.isEmpty()) { // a refusal changes nothing, and keeps no backup of it
+            QCOMPARE(imageOf(data.folder()), ours);
+            QCOMPARE(imageOf(others), theirs);
+            QVERIFY(Backups::list().isEmpty());
+        }
     }
 
     void safetyNet_data()

@@ -330,7 +330,8 @@ private slots:
     }
 
     // The kernel's notices alone, without the look every second, tell of a log created,
-    // appended to, replaced by a rename and appended to again, and of another data folder.
+    // appended to, replaced by a rename and appended to again, of the fill flags made and removed,
+    // and of another data folder.
     void watcherTellsOfEveryChange()
     {
         DataFolderFixture data;
@@ -350,6 +351,8 @@ private slots:
                          0);
             },
             [&] { append(400); },
+            [&] { writeFile(data.path(DataFiles::Fills), QByteArray(20, 1)); },
+            [&] { QVERIFY(QFile::remove(data.path(DataFiles::Fills))); },
             [&] { SettingsStore().setDataFolder(QDir::tempPath()); },
         };
         for (const auto& change : changes) {
@@ -375,10 +378,10 @@ private slots:
         const QString home = qEnvironmentVariable("XDG_DATA_HOME") + u"/tankr/"_s;
         QDir(home).removeRecursively();
         QString error;
-        QVERIFY(DataFolder(settings).ensureExists(&error) && QDir(home).exists());
+        QVERIFY(DataFolder(settings).ensureReady(&error) && QDir(home).exists());
         settings.setDataFolder(home + u"gone/"_s);
         QCOMPARE(ini("filesave/basho"), home + u"gone/"_s);
-        QVERIFY(!DataFolder(SettingsStore()).ensureExists(&error));
+        QVERIFY(!DataFolder(SettingsStore()).ensureReady(&error));
         QVERIFY(error.contains(home + u"gone/"_s) && !QDir(home + u"gone"_s).exists());
 
         // A folder stored by hand without its separator is that folder; a relative one is
@@ -386,7 +389,7 @@ private slots:
         settings.setDataFolder(home + u"gone"_s);
         QCOMPARE(DataFolder(settings).filePath(DataFiles::FuelLog), home + u"gone/data.rfl"_s);
         settings.setDataFolder(u"rel/"_s);
-        QVERIFY(!DataFolder(settings).ensureExists(&error));
+        QVERIFY(!DataFolder(settings).ensureReady(&error));
         QVERIFY(error.contains(u"データの保管場所指定"_s));
 
         // A settings file written by hand is read whatever the case of its names.

@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QTableView>
 #include <QXYSeries>
 
 using namespace TestSupport;
@@ -389,26 +390,62 @@ private slots:
         QCOMPARE(VehicleRecord::decode(data.read(Vehicle)).oilRemaining, qint16(5000));
     }
 
-    void correctionRewritesTheLatest()
+    // The list opens the correction on its selected row, or on the latest without one; an
+    // earlier record says so and keeps the oil change to the latest. The quantity left empty
+    // is worked out and selected, a partial fill calculates no economy, and the record after
+    // it is measured again. A double-click chooses as well, and the delete takes that record.
+    void correctionOfTheRecordChosenInTheList()
     {
         DataFolderFixture data;
-        data.write(Log, logOf({10000, 10400}));
+        data.write(Log, numberedLog(5)); // 1300, 1600, ... 2500 km
         Script script;
         MDIForm1 main;
-        QWidget* form7 = main.showWindow(Window::Form7);
+        QWidget* form6 = main.showWindow(Window::Form6);
+        auto* list = control<QTableView>(form6, "ListView1");
+        click(form6, "Command1"); // a current row, none selected
+        QWidget* form7 = main.window(Window::Form7);
+        QCOMPARE(caption(form7, "recordLabel"), u"5件目 / 全5件"_s);
+        QVERIFY(caption(form7, "Label1").startsWith(u"訂正可能なのは、最新の給油記録のみです。"_s));
         click(form7, "Command1");
-        QCOMPARE(text(form7, "Text2"), u"10400"_s);
-        QCOMPARE(text(form7, "Text4"), u"ENEOS       "_s);
+        QCOMPARE(text(form7, "Text2"), u"2500"_s);
         QCOMPARE(text(form7, "Text3"), QString());
-        type(form7, "Text2", u"10450"_s);
-        type(form7, "Text5", u"30"_s);
+        list->selectRow(2);
+        click(form6, "Command1");
+        QCOMPARE(main.window(Window::Form7), form7);
+        QCOMPARE(caption(form7, "recordLabel"), u"3件目 / 全5件"_s);
+        QVERIFY(
+            caption(form7, "Label1").startsWith(u"一覧で選んだ記録は、どれでも訂正できます。"_s));
+        QVERIFY(!control<QCheckBox>(form7, "Check1")->isEnabled());
+        QVERIFY(!control<QCheckBox>(form7, "Check1")->toolTip().isEmpty());
+
+        click(form7, "Command1");
+        QCOMPARE(text(form7, "Text2"), u"1900"_s);
+        type(form7, "Text2", u"2000"_s);
+        type(form7, "Text5", QString());
+        control<QCheckBox>(form7, "partialCheck")->setChecked(true);
         click(form7, "Command2");
-        QCOMPARE(text(form7, "Text3"), u"450"_s);
-        script.answerYes(); // 30 l at 105 yen is not the 2100 yen paid: asked, then written
+        QCOMPARE(text(form7, "Text5"), u"20"_s);
+        QCOMPARE(control<QLineEdit>(form7, "Text5")->selectedText(), u"20"_s);
+        QCOMPARE(text(form7, "Text7"), u"0"_s);
         click(form7, "Command3");
-        QVERIFY(script.texts().at(script.texts().size() - 2).contains(u"10%以上違います"_s));
         QCOMPARE(script.texts().last(), u"訂正完了しました。"_s);
-        QCOMPARE(FuelRecord::decode(data.read(Log).mid(82)).tripDistance, 450.0f);
+        const QByteArray log = data.read(Log);
+        QCOMPARE(FuelRecord::decode(log.mid(246)).tripDistance, 200.0f);
+        QCOMPARE(FuelRecord::decode(log.mid(246)).economy, 15.0f); // 600 km over 40 l
+
+        form6 = main.showWindow(Window::Form6);
+        list = control<QTableView>(form6, "ListView1");
+        QCOMPARE(list->model()->index(2, FuelList::columnCount() - 1).data().toString(), u"部分"_s);
+        const QRect row = list->visualRect(list->model()->index(1, 1));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
+        settle();
+        form7 = main.window(Window::Form7);
+        QCOMPARE(caption(form7, "recordLabel"), u"2件目 / 全5件"_s);
+        script.answerYes();
+        click(form7, "Command5");
+        QVERIFY(script.texts().at(script.texts().size() - 2).startsWith(u"2件目の給油記録"_s));
+        QCOMPARE(data.read(Log).size(), 4 * 82);
     }
 
     void registrationAsksThenShowsTheNewVehicle()

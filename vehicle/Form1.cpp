@@ -16,11 +16,12 @@ using PlacedControls::Kind;
 namespace {
 
 // The figures' labels, with the caption each shows while its figure is missing.
-const std::array<std::pair<const char*, const char*>, 5> FigureLabels = {{
+const std::array<std::pair<const char*, const char*>, 6> FigureLabels = {{
     {"Label2", "使用日数"},
     {"Label3", "走行距離"},
     {"Label4", "累積給油量"},
     {"Label5", "総合燃費"},
+    {"fullToFullLabel", "満タン法の平均燃費"},
     {"Label6", "累積支払額"},
 }};
 
@@ -35,12 +36,13 @@ Form1::Form1() : ChildWindow(Window::Form1, QStringLiteral("累積車両情報")
          {Kind::Label, "Label3", QString(), {120, 1080, 2295, 255}},
          {Kind::Label, "Label4", QString(), {120, 1440, 2295, 255}},
          {Kind::Label, "Label5", QString(), {120, 1800, 2415, 375}},
-         {Kind::Label, "Label6", QString(), {120, 2280, 2415, 255}},
-         {Kind::Button, "Command1", QStringLiteral("閉じる"), {240, 2880, 2055, 495}}});
+         {Kind::Label, "fullToFullLabel", QString(), {120, 2280, 2415, 255}},
+         {Kind::Label, "Label6", QString(), {120, 2640, 2415, 255}},
+         {Kind::Button, "Command1", QStringLiteral("閉じる"), {240, 3240, 2055, 495}}});
     connect(PlacedControls::find<QPushButton>(this, "Command1"), &QPushButton::clicked, this,
             &Form1::closeThisWindow);
     showFigures(When::OnceOpen);
-    setFixedSize(FitToText::grow(this, Twips::size(2520, 3645)));
+    setFixedSize(FitToText::grow(this, Twips::size(2520, 4005)));
 }
 
 void Form1::refreshData()
@@ -54,8 +56,8 @@ void Form1::showFigures(When when)
 {
     const Result<CumulativeFigures> result = Actions::showCumulative(SettingsStore());
     const CumulativeFigures& figures = result.shown;
-    const std::array<QString, 5> texts = {figures.daysInUse, figures.distance, figures.fuel,
-                                          figures.economy, figures.payment};
+    const std::array<QString, 6> texts = {figures.daysInUse, figures.distance,   figures.fuel,
+                                          figures.economy,   figures.fullToFull, figures.payment};
     for (size_t i = 0; i < FigureLabels.size(); ++i) {
         const auto [label, caption] = FigureLabels.at(i);
         PlacedControls::find<QLabel>(this, label)

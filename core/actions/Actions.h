@@ -73,14 +73,25 @@ Result<CalculationBasis> calculateRefuelling(const SettingsStore& settings,
 // A write that looks wrong (see FuelEntry::warnings) or cuts a brand or memo asks first.
 Result<> writeRefuelling(SettingsStore& settings, const FuelEntryBoxes& boxes,
                          const CalculationBasis& basis, Confirmed confirmed);
-// The correction of the latest refuelling: loaded, calculated from the record before it,
-// written over it, or deleted.
-Result<FuelEntryBoxes> loadLatest(const SettingsStore& settings);
+// The correction of a refuelling: the latest, or an earlier one chosen in the list. It is
+// loaded, calculated from the record before it, written over it with the later figures that
+// depend on it worked out again, or deleted.
+using Chosen = std::optional<qint64>; // the record's number; none for the latest
+struct CorrectionTarget
+{
+    qint64 number = 0;
+    qint64 count = 0;
+    FuelEntryBoxes boxes;
+    bool latest() const { return number == count; }
+    // "12件目 / 全30件".
+    QString label() const;
+};
+Result<CorrectionTarget> loadRecord(const SettingsStore& settings, Chosen chosen);
 Result<CalculationBasis> calculateCorrection(const SettingsStore& settings,
-                                             const FuelEntryBoxes& boxes);
+                                             const FuelEntryBoxes& boxes, Chosen chosen);
 Result<> writeCorrection(SettingsStore& settings, const FuelEntryBoxes& boxes,
-                         const CalculationBasis& basis, Confirmed confirmed);
-Result<> deleteLatest(SettingsStore& settings, Confirmed confirmed);
+                         const CalculationBasis& basis, Confirmed confirmed, Chosen chosen);
+Result<> deleteRecord(SettingsStore& settings, Chosen chosen, Confirmed confirmed);
 
 // ---- Printing and export to other programs (actions/PrintActions.cpp) --------------------------
 
@@ -130,10 +141,10 @@ enum class Action
     WriteFirstRefuelling,
     CalculateRefuelling,
     WriteRefuelling,
-    LoadLatest,
+    LoadRecord,
     CalculateCorrection,
     WriteCorrection,
-    DeleteLatest,
+    DeleteRecord,
     PrintableRecords,
     PrintRange,
     RegisterVehicle,

@@ -1,6 +1,7 @@
 #include "actions/Actions.h"
 #include "figures/ChartSeries.h"
 #include "figures/Cumulative.h"
+#include "files/FillFlagsFile.h"
 #include "files/RecordReader.h"
 #include "records/FuelRecord.h"
 #include "records/VehicleRecord.h"
@@ -22,6 +23,26 @@ bool readVehicle(const DataFolder& folder, std::optional<VehicleRecord>& vehicle
     return true;
 }
 
+// Hands every refuelling of the log to `visit` in order, with how it filled the tank, reading
+// the log once; false, with the problem in `error`, when the log or its flags cannot be read.
+template <typename Visit>
+bool forEachRefuelling(const DataFolder& folder, Visit visit, QString* error)
+{
+    RecordView<FuelRecord> log(folder, DataFiles::FuelLog);
+    if (!log.open(error))
+        return false;
+    const std::optional<FillFlags> fills = FillFlagsFile::read(folder, error);
+    if (!fills)
+        return false;
+    qint64 number = 0;
+    return log.forEach(
+        [&](const FuelRecord& record) {
+            ++number;
+            visit(record, fills->of(number, record));
+        },
+        error);
+}
+
 } // namespace
 
 // Reads every refuelling and the vehicle; with nothing to show at all, the window closes.
@@ -31,9 +52,8 @@ Result<CumulativeFigures> showCumulative(const SettingsStore& settings)
     const DataFolder folder(settings);
     QString error;
     Cumulative::LogTotals log;
-    RecordView<FuelRecord> fuelLog(folder, DataFiles::FuelLog);
-    if (!fuelLog.open(&error) ||
-        !fuelLog.forEach([&log](const FuelRecord& record) { log.add(record); }, &error))
+    if (!forEachRefuelling(
+            folder, [&log](const FuelRecord& record, Fill fill) { log.add(record, fill); }, &error))
         return Shown::failureClosing(error, Window::Form1);
     if (log.records == 0)
         return Shown::failureClosing(
@@ -48,22 +68,19 @@ Result<CumulativeFigures> showCumulative(const SettingsStore& settings)
     return result;
 }
 
-// Reads the log once and the vehicle; a file that cannot be read closes the window, while a
-// log too short to draw keeps it open with the reason.
+// Reads the log once; a file that cannot be read closes the window, while a log without an
+// economy to draw keeps it open with the reason.
 Result<ChartSeries> showCharts(const SettingsStore& settings)
 {
     using Shown = Result<ChartSeries>;
-    const DataFolder folder(settings);
     QString error;
     Charts::Gathering gathering;
-    RecordView<FuelRecord> log(folder, DataFiles::FuelLog);
-    if (!log.open(&error) ||
-        !log.forEach([&gathering](const FuelRecord& record) { gathering.add(record); }, &error))
+    if (!forEachRefuelling(
+            DataFolder(settings),
+            [&gathering](const FuelRecord& record, Fill fill) { gathering.add(record, fill); },
+            &error))
         return Shown::failureClosing(error, Window::Graph);
-    std::optional<VehicleRecord> vehicle;
-    if (!readVehicle(folder, vehicle, &error))
-        return Shown::failureClosing(error, Window::Graph);
-    return Shown::showing(gathering.finish(vehicle));
+    return Shown::showing(gathering.finish());
 }
 
 } // namespace Actions

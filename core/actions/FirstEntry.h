@@ -14,6 +14,8 @@ struct FirstEntryBoxes
     QString unitPrice;
     QString payment;
     QString memo;
+    bool partial = false; // the tank was not filled up
+    bool missed = false;  // a refuelling before this one was not recorded
 };
 
 namespace FirstEntry {

@@ -62,6 +62,29 @@ QStringList warnings(const FuelRecord& record, const std::optional<FuelRecord>& 
     return found;
 }
 
+QStringList warningsBefore(const FuelRecord& record, const FuelRecord& next)
+{
+    if (record.date > next.date)
+        return {QStringLiteral("年月日が次の記録（%1）より後です。")
+                    .arg(TextConversions::textOfDate(next.date))};
+    return {};
+}
+
+std::optional<QString> neighbourProblem(const FuelRecord& record,
+                                        const std::optional<FuelRecord>& previous,
+                                        const FuelRecord& next)
+{
+    using TextConversions::textOfSingle;
+    const bool belowPrevious = previous && record.odometer < previous->odometer;
+    if (!belowPrevious && !(record.odometer > next.odometer))
+        return std::nullopt;
+    const QString range =
+        previous ? QStringLiteral("前の記録（%1km）から次の記録（%2km）までの間")
+                       .arg(textOfSingle(previous->odometer), textOfSingle(next.odometer))
+                 : QStringLiteral("次の記録（%1km）以下").arg(textOfSingle(next.odometer));
+    return QStringLiteral("「%1」は%2にしてください。").arg(FuelBoxCaptions::Odometer, range);
+}
+
 QStringList cutTexts(const FuelRecord& record, const QString& brand, const QString& memo)
 {
     using namespace FuelBoxCaptions;
@@ -93,6 +116,50 @@ Result<Figures> figures(float previousOdometer, float odometer, float fuelAmount
                 .arg(Odometer, FuelAmount),
             Odometer);
     return Result<Figures>::showing({tripDistance, economy});
+}
+
+Result<std::optional<FilledAmount>> fillAmount(const FuelEntryBoxes& boxes)
+{
+    using namespace FuelBoxCaptions;
+    using Filled = Result<std::optional<FilledAmount>>;
+    const int empty = isBlank(boxes.fuelAmount) + isBlank(boxes.unitPrice) + isBlank(boxes.payment);
+    if (empty != 1)
+        return Filled::showing(std::nullopt);
+    BoxReader reader;
+    const auto read = [&reader](const QString& text, const QString& box) {
+        return isBlank(text) ? 0.0 : double(reader.strictSingle(text, box));
+    };
+    const double litres = read(boxes.fuelAmount, FuelAmount);
+    const double price = read(boxes.unitPrice, UnitPrice);
+    const double paid =
+        isBlank(boxes.payment) ? 0.0 : double(reader.strictInt16(boxes.payment, Payment));
+    if (reader.failed())
+        return Filled::failure(reader.problem(), reader.problemBox());
+    const auto zero = [](const QString& divisor) {
+        return Filled::failure(QStringLiteral("「%1」が0のため、計算できません。").arg(divisor),
+                               divisor);
+    };
+    using TextConversions::roundHalfEven;
+    if (isBlank(boxes.payment)) {
+        const std::optional<qint16> amount = TextConversions::toInt16(litres * price);
+        if (!amount)
+            return Filled::failure(
+                QStringLiteral("「%1」が大きすぎます。「%2」と「%3」を確認してください。")
+                    .arg(Payment, FuelAmount, UnitPrice),
+                FuelAmount);
+        return Filled::showing(FilledAmount{Payment, QString::number(*amount)});
+    }
+    if (isBlank(boxes.unitPrice)) {
+        if (litres == 0)
+            return zero(FuelAmount);
+        return Filled::showing(FilledAmount{
+            UnitPrice,
+            TextConversions::textOfSingle(float(roundHalfEven(paid / litres * 10) / 10))});
+    }
+    if (price == 0)
+        return zero(UnitPrice);
+    return Filled::showing(FilledAmount{
+        FuelAmount, TextConversions::textOfSingle(float(roundHalfEven(paid / price * 100) / 100))});
 }
 
 bool needsCalculation(const FuelEntryBoxes& boxes, const CalculationBasis& basis)

@@ -28,6 +28,8 @@ struct FuelEntryBoxes
     QString payment;
     QString memo;
     bool oilChanged = false;
+    bool partial = false; // the tank was not filled up
+    bool missed = false;  // a refuelling before this one was not recorded
 };
 
 // What the window's last calculation read and what it filled in; all empty while none has run.
@@ -38,6 +40,10 @@ struct CalculationBasis
     QString fuelAmount;   // the quantity as the calculation read it
     QString tripDistance; // the text it gave the trip distance
     QString economy;      // the text it gave the economy
+    // The amount box it filled in from the other two, by its caption, and the text it gave it;
+    // empty when all three were given.
+    QString filledBox;
+    QString filledText;
 };
 
 namespace FuelEntry {
@@ -51,6 +57,17 @@ struct Figures
     float economy;
 };
 Result<Figures> figures(float previousOdometer, float odometer, float fuelAmount);
+
+// When exactly one of the quantity, the unit price and the amount paid is empty, it worked out
+// from the other two: the amount paid to the whole yen, the unit price to 0.1 yen, the quantity
+// to 0.01 l, each rounded half to even. Nothing to fill when none or more than one is empty;
+// a failure naming the box when a given one does not convert or the division is by zero.
+struct FilledAmount
+{
+    QString box; // its caption
+    QString text;
+};
+Result<std::optional<FilledAmount>> fillAmount(const FuelEntryBoxes& boxes);
 
 // The write's guard. An empty trip distance or economy means no calculation. A box that still
 // holds the text the last calculation put there belongs to that calculation, and that
@@ -70,6 +87,15 @@ Result<FuelRecord> recordFrom(const FirstEntryBoxes& boxes);
 // (none for a first record): an odometer not beyond the previous one, a trip of over 2,000 km,
 // a date before the previous one, quantity × unit price more than 10% off the amount paid.
 QStringList warnings(const FuelRecord& record, const std::optional<FuelRecord>& previous);
+// What looks wrong in an earlier refuelling measured against the record after it: a date
+// after the next record's. An odometer beyond the next one is refused outright (see
+// neighbourProblem), as it would make the next record's distance negative.
+QStringList warningsBefore(const FuelRecord& record, const FuelRecord& next);
+// Why an earlier refuelling's odometer does not fit between its neighbours' readings; none
+// when it does.
+std::optional<QString> neighbourProblem(const FuelRecord& record,
+                                        const std::optional<FuelRecord>& previous,
+                                        const FuelRecord& next);
 
 // The brand or memo typed too long for its field, one line each naming what `record`, read from
 // them, keeps.

@@ -1,10 +1,13 @@
 #include "actions/FirstEntry.h"
 #include "actions/FuelEntry.h"
+#include "actions/LogEdit.h"
 #include "figures/FuelList.h"
 
 #include "actions/Actions.h"
 #include "files/Backups.h"
 #include "files/FileErrors.h"
+#include "files/FillFlagsFile.h"
+#include "files/Journal.h"
 #include "files/RecordReader.h"
 #include "files/RecordWriter.h"
 #include "records/FuelRecord.h"
@@ -44,47 +47,99 @@ QString noRecordToCorrectMessage()
     return QStringLiteral("燃費データがまだないため、訂正する記録がありません。");
 }
 
-// The record the distance is measured from: the latest (a new refuelling) or the one before it
-// (a correction of the latest).
-enum class Previous
+QString recordGoneMessage(qint64 number)
 {
-    Latest,
-    BeforeLatest
-};
+    return QStringLiteral("選んだ記録（%1件目）はもうありません。一覧から選び直してください。")
+        .arg(number);
+}
 
-// Where a write puts its record: after the latest one, or over it.
-enum class Place
+// Which record a command works on: the one after the latest (a new refuelling), the latest,
+// or an earlier one chosen in the list; none, with the reason, when there is no such record.
+Result<qint64> placeOf(qint64 count, Actions::Chosen chosen, bool appending,
+                       const QString& emptyMessage)
 {
-    AfterLatest,
-    OverLatest
-};
+    if (appending)
+        return Result<qint64>::showing(count + 1);
+    if (count == 0)
+        return Result<qint64>::failure(emptyMessage);
+    const qint64 number = chosen.value_or(count);
+    if (number < 1 || number > count)
+        return Result<qint64>::failure(recordGoneMessage(number));
+    return Result<qint64>::showing(number);
+}
 
-Result<CalculationBasis> calculate(const SettingsStore& settings, const FuelEntryBoxes& boxes,
-                                   Previous previous)
+// The log, for a change at the record `place` gives, held from the full fill before that
+// record on: all that the change's figures depend on. None, with the reason, when the log
+// cannot be read or has no such record.
+Result<std::pair<LogEdit, qint64>> editAt(const DataFolder& folder, Actions::Chosen chosen,
+                                          bool appending,
+                                          const QString& emptyMessage = noRecordToCorrectMessage())
+{
+    using Edit = Result<std::pair<LogEdit, qint64>>;
+    QString error;
+    std::optional<FillFlags> fills = FillFlagsFile::read(folder, &error);
+    RecordReader log(folder.filePath(DataFiles::FuelLog), FuelRecord::Size);
+    if (!fills || !folder.ensureReady(&error) || !log.open(&error))
+        return Edit::failure(error);
+    const Result<qint64> place = placeOf(log.count(), chosen, appending, emptyMessage);
+    if (!place.succeeded)
+        return Edit::failure(place);
+    qint64 first = qMax<qint64>(place.shown - 1, 1);
+    while (first > 1 && fills->of(first, FuelRecord::decode(log.record(first))).partial)
+        --first;
+    std::optional<QByteArray> records = log.records(first, log.count() - first + 1, &error);
+    if (!records)
+        return Edit::failure(error);
+    return Edit::showing({LogEdit(std::move(*records), first, std::move(*fills)), place.shown});
+}
+
+// The distance from the record before and the economy over the span that the refuelling at
+// `number` closes, both 0 for a first record; a quantity or price box left empty is filled in
+// from the other two first.
+Result<CalculationBasis> calculate(const SettingsStore& settings, FuelEntryBoxes boxes,
+                                   Actions::Chosen chosen, bool appending)
 {
     using Calculated = Result<CalculationBasis>;
+    const Result<std::optional<FuelEntry::FilledAmount>> filled = FuelEntry::fillAmount(boxes);
+    if (!filled.succeeded)
+        return Calculated::failure(filled);
+    if (filled.shown && filled.shown->box == FuelBoxCaptions::FuelAmount)
+        boxes.fuelAmount = filled.shown->text;
     BoxReader reader;
-    const float odometer = reader.strictSingle(boxes.odometer, FuelBoxCaptions::Odometer);
-    const float fuelAmount = reader.strictSingle(boxes.fuelAmount, FuelBoxCaptions::FuelAmount);
+    FuelRecord record;
+    record.odometer = reader.strictSingle(boxes.odometer, FuelBoxCaptions::Odometer);
+    record.fuelAmount = reader.strictSingle(boxes.fuelAmount, FuelBoxCaptions::FuelAmount);
     if (reader.failed())
         return Calculated::failure(reader.problem(), reader.problemBox());
 
-    QString error;
-    RecordView<FuelRecord> log(DataFolder(settings), DataFiles::FuelLog);
-    if (!log.open(&error))
-        return Calculated::failure(error);
+    Result<std::pair<LogEdit, qint64>> edit =
+        editAt(DataFolder(settings), chosen, appending, emptyLogMessage());
+    if (!edit.succeeded)
+        return Calculated::failure(edit);
+    auto& [log, number] = edit.shown;
     if (log.count() == 0)
         return Calculated::failure(emptyLogMessage());
-    if (previous == Previous::BeforeLatest && log.count() == 1)
+    if (!appending && !chosen && log.count() == 1)
         return Calculated::failure(onlyFirstRecordMessage());
-    const FuelRecord before = log.at(previous == Previous::Latest ? log.count() : log.count() - 1);
+    const float previous = number > 1 ? log.at(number - 1).odometer : record.odometer;
     const Result<FuelEntry::Figures> result =
-        FuelEntry::figures(before.odometer, odometer, fuelAmount);
+        FuelEntry::figures(previous, record.odometer, record.fuelAmount);
     if (!result.succeeded)
         return Calculated::failure(result);
-    return Calculated::showing({boxes.odometer, boxes.fuelAmount,
-                                TextConversions::textOfSingle(result.shown.tripDistance),
-                                TextConversions::textOfSingle(result.shown.economy)});
+    if (appending)
+        log.append(record, Fill{boxes.partial, boxes.missed});
+    else
+        log.replace(number, record, Fill{boxes.partial, boxes.missed});
+    const float economy = log.economyAt(number).value_or(0);
+    const FuelEntry::FilledAmount noneFilled;
+    const FuelEntry::FilledAmount& amount = filled.shown ? *filled.shown : noneFilled;
+    const CalculationBasis basis{boxes.odometer,
+                                 boxes.fuelAmount,
+                                 TextConversions::textOfSingle(result.shown.tripDistance),
+                                 TextConversions::textOfSingle(economy),
+                                 amount.box,
+                                 amount.text};
+    return Calculated::showing(basis);
 }
 
 // The message after a write, then the list and the writing window close.
@@ -155,14 +210,25 @@ bool openVehicle(const DataFolder& folder, RecordWriter& vehicleFile,
     return !*vehicle || vehicleFile.open(error);
 }
 
-// The record before the one at `number`; none for the first.
-std::optional<FuelRecord> recordBefore(const DataFolder& folder, qint64 number)
+// Writes what the edit changed: one record in place, or the log cut short, straight into the
+// log as ever; anything more (later figures, the flags) through the journal, all or nothing.
+bool commit(RecordWriter& log, const DataFolder& folder, const LogEdit& edit, QString* error)
 {
-    RecordView<FuelRecord> log(folder, DataFiles::FuelLog);
-    QString ignored;
-    if (number < 2 || !log.open(&ignored))
-        return std::nullopt;
-    return log.at(number - 1);
+    const QList<Journal::FileChange> changes = edit.changes();
+    if (changes.isEmpty())
+        return true;
+    const Journal::FileChange& only = changes.front();
+    if (changes.size() == 1 && only.fileName == DataFiles::FuelLog) {
+        const qint64 records =
+            only.length.value_or(log.count() * FuelRecord::Size) / FuelRecord::Size;
+        if (only.writes.isEmpty() && records < log.count())
+            return log.shortenTo(records, error);
+        const auto& [offset, bytes] = only.writes.front();
+        if (only.writes.size() == 1 && bytes.size() == FuelRecord::Size &&
+            (!only.length || *only.length == offset + FuelRecord::Size))
+            return log.write(offset / FuelRecord::Size + 1, bytes, error);
+    }
+    return Journal::commit(folder.path(), changes, error);
 }
 
 // What looks wrong in a write, or is cut from it, asked before anything is written; a stray
@@ -174,12 +240,32 @@ Message doubtsQuestion(const QStringList& doubts)
             QStringLiteral("確認"), true};
 }
 
+// What to ask before writing: what looks wrong measured against the neighbours, and what is
+// cut to fit.
+QStringList doubtsOf(const LogEdit& log, qint64 number, const FuelRecord& record,
+                     const FuelEntryBoxes& boxes)
+{
+    const std::optional<FuelRecord> previous =
+        number > 1 ? std::optional(log.at(number - 1)) : std::nullopt;
+    QStringList doubts = FuelEntry::warnings(record, previous);
+    if (number < log.count())
+        doubts += FuelEntry::warningsBefore(record, log.at(number + 1));
+    return doubts + FuelEntry::cutTexts(record, boxes.brand, boxes.memo);
+}
+
+QString oilOnLatestOnlyMessage()
+{
+    return QStringLiteral("オイル交換は最新の記録でだけ記録できます。");
+}
+
 // The write both entries share: the guard and the boxes' conversions, then the record goes into
-// the log and, with an oil change, the oil counters restart; a vehicle file that cannot be used
-// stops the write with nothing written. A full log takes no new record; an empty log has no latest
-// record to write over.
+// the log, the later figures that depend on it are worked out again and, with an oil change,
+// the oil counters restart; a vehicle file that cannot be used stops the write with nothing
+// written. A full log takes no new record; an earlier record keeps its odometer between its
+// neighbours'.
 Result<> write(SettingsStore& settings, const FuelEntryBoxes& boxes, const CalculationBasis& basis,
-               Confirmed confirmed, Place place, const Message& done, Window window)
+               Confirmed confirmed, Actions::Chosen chosen, bool appending, const Message& done,
+               Window window)
 {
     if (FuelEntry::needsCalculation(boxes, basis))
         return Result<>::failure(QStringLiteral("計算を実行してください"));
@@ -190,18 +276,27 @@ Result<> write(SettingsStore& settings, const FuelEntryBoxes& boxes, const Calcu
     QString error;
 
     const DataFolder folder(settings);
-    RecordWriter log(folder, DataFiles::FuelLog, FuelRecord::Size);
-    if (!log.open(&error))
+    RecordWriter logFile(folder, DataFiles::FuelLog, FuelRecord::Size);
+    if (!logFile.open(&error))
         return Result<>::failure(error);
-    const qint64 count = log.count();
-    if (place == Place::AfterLatest && count >= MaxRecords)
+    Result<std::pair<LogEdit, qint64>> edit = editAt(folder, chosen, appending);
+    if (!edit.succeeded)
+        return Result<>::failure(edit);
+    auto& [log, number] = edit.shown;
+    if (appending && log.count() >= MaxRecords)
         return Result<>::failure(FileErrors::logFull(MaxRecords));
-    if (place == Place::OverLatest && count == 0)
-        return Result<>::failure(noRecordToCorrectMessage());
-    const qint64 number = place == Place::AfterLatest ? count + 1 : count;
+    const bool earlier = number < log.count();
+    if (earlier && boxes.oilChanged)
+        return Result<>::failure(oilOnLatestOnlyMessage());
+    if (earlier) {
+        const std::optional<FuelRecord> previous =
+            number > 1 ? std::optional(log.at(number - 1)) : std::nullopt;
+        if (const std::optional<QString> problem =
+                FuelEntry::neighbourProblem(record, previous, log.at(number + 1)))
+            return Result<>::failure(*problem, FuelBoxCaptions::Odometer);
+    }
     if (confirmed == Confirmed::No) {
-        const QStringList doubts = FuelEntry::warnings(record, recordBefore(folder, number)) +
-                                   FuelEntry::cutTexts(record, boxes.brand, boxes.memo);
+        const QStringList doubts = doubtsOf(log, number, record, boxes);
         if (!doubts.isEmpty())
             return Result<>::asking(doubtsQuestion(doubts));
     }
@@ -215,7 +310,12 @@ Result<> write(SettingsStore& settings, const FuelEntryBoxes& boxes, const Calcu
     if (boxes.oilChanged && !settings.canSave())
         return Result<>::failure(
             UnsavedSettings::refusal(settings, {UnsavedSettings::oilChange()}));
-    if (!log.write(number, record.encode(), &error))
+    const Fill fill{boxes.partial, boxes.missed};
+    if (appending)
+        log.append(record, fill);
+    else
+        log.replace(number, record, fill);
+    if (!commit(logFile, folder, log, &error))
         return Result<>::failure(error);
     if (boxes.oilChanged &&
         !restartOil(settings, vehicleFile, vehicle, number, boxes.odometer, &error))
@@ -228,14 +328,28 @@ QString noRecordToDeleteMessage()
     return QStringLiteral("燃費データがまだないため、削除する記録がありません。");
 }
 
-Message deleteQuestion(const FuelRecord& latest)
+// The record as the delete question names it: "2005/04/20、12000km、30l".
+QString recordNamed(const FuelRecord& record)
 {
-    return {QStringLiteral("最新の給油記録（%1、%2km、%3l）を削除します。削除の前にバックアップを"
-                           "取るので、「ファイル」-「バックアップから復元…」で元に戻せます。よろし"
-                           "いですか。")
-                .arg(TextConversions::textOfDate(latest.date),
-                     TextConversions::textOfSingle(latest.odometer),
-                     TextConversions::textOfSingle(latest.fuelAmount)),
+    return QStringLiteral("%1、%2km、%3l")
+        .arg(TextConversions::textOfDate(record.date),
+             TextConversions::textOfSingle(record.odometer),
+             TextConversions::textOfSingle(record.fuelAmount));
+}
+
+Message deleteQuestion(const FuelRecord& record, qint64 number, qint64 count)
+{
+    const QString restore = QStringLiteral("削除の前にバックアップを取るので、「ファイル」-「バック"
+                                           "アップから復元…」で元に戻せます。よろしいですか。");
+    if (number == count)
+        return {QStringLiteral("最新の給油記録（%1）を削除します。").arg(recordNamed(record)) +
+                    restore,
+                QStringLiteral("確認"), true};
+    return {QStringLiteral("%1件目の給油記録（%2）を削除します。後の記録は一つずつ繰り上がり、"
+                           "その距離と燃費は計算し直されます。")
+                    .arg(number)
+                    .arg(recordNamed(record)) +
+                restore,
             QStringLiteral("確認"), true};
 }
 
@@ -261,7 +375,7 @@ bool putOilBack(const DataFolder& folder, SettingsStore& settings,
     return false;
 }
 
-FuelEntryBoxes boxesOf(const FuelRecord& record)
+FuelEntryBoxes boxesOf(const FuelRecord& record, Fill fill)
 {
     using TextConversions::textOfSingle;
     FuelEntryBoxes boxes;
@@ -272,6 +386,8 @@ FuelEntryBoxes boxesOf(const FuelRecord& record)
     boxes.unitPrice = textOfSingle(record.unitPrice);
     boxes.payment = QString::number(record.payment);
     boxes.memo = record.memoText();
+    boxes.partial = fill.partial;
+    boxes.missed = fill.missed;
     return boxes;
 }
 
@@ -282,65 +398,70 @@ namespace Actions {
 Result<CalculationBasis> calculateRefuelling(const SettingsStore& settings,
                                              const FuelEntryBoxes& boxes)
 {
-    return calculate(settings, boxes, Previous::Latest);
+    return calculate(settings, boxes, std::nullopt, true);
 }
 
 Result<> writeRefuelling(SettingsStore& settings, const FuelEntryBoxes& boxes,
                          const CalculationBasis& basis, Confirmed confirmed)
 {
-    return write(settings, boxes, basis, confirmed, Place::AfterLatest, RefuellingWritten,
+    return write(settings, boxes, basis, confirmed, std::nullopt, true, RefuellingWritten,
                  Window::Form10);
 }
 
-// The latest record in the boxes' text forms; the trip distance, economy and oil change are left
-// out, so a write needs a fresh calculation. The brand and memo keep the blanks that fill their
-// fields.
-Result<FuelEntryBoxes> loadLatest(const SettingsStore& settings)
+QString CorrectionTarget::label() const
 {
-    RecordView<FuelRecord> log(DataFolder(settings), DataFiles::FuelLog);
-    QString error;
-    if (!log.open(&error))
-        return Result<FuelEntryBoxes>::failure(error);
-    if (log.count() == 0)
-        return Result<FuelEntryBoxes>::failure(noRecordToCorrectMessage());
-    return Result<FuelEntryBoxes>::showing(boxesOf(log.latest()));
+    return QStringLiteral("%1件目 / 全%2件").arg(number).arg(count);
+}
+
+// The record in the boxes' text forms; the trip distance, economy and oil change are left out,
+// so a write needs a fresh calculation. The brand and memo keep the blanks that fill their
+// fields.
+Result<CorrectionTarget> loadRecord(const SettingsStore& settings, Chosen chosen)
+{
+    const Result<std::pair<LogEdit, qint64>> edit = editAt(DataFolder(settings), chosen, false);
+    if (!edit.succeeded)
+        return Result<CorrectionTarget>::failure(edit);
+    const auto& [log, number] = edit.shown;
+    return Result<CorrectionTarget>::showing(
+        {number, log.count(), boxesOf(log.at(number), log.fillAt(number))});
 }
 
 Result<CalculationBasis> calculateCorrection(const SettingsStore& settings,
-                                             const FuelEntryBoxes& boxes)
+                                             const FuelEntryBoxes& boxes, Chosen chosen)
 {
-    return calculate(settings, boxes, Previous::BeforeLatest);
+    return calculate(settings, boxes, chosen, false);
 }
 
 Result<> writeCorrection(SettingsStore& settings, const FuelEntryBoxes& boxes,
-                         const CalculationBasis& basis, Confirmed confirmed)
+                         const CalculationBasis& basis, Confirmed confirmed, Chosen chosen)
 {
-    return write(settings, boxes, basis, confirmed, Place::OverLatest, CorrectionDone,
-                 Window::Form7);
+    return write(settings, boxes, basis, confirmed, chosen, false, CorrectionDone, Window::Form7);
 }
 
-// The log is cut short in one step, so that whenever the program stops it holds either every
-// record or all but the latest; the scratch file temp1.rfl is left existing and empty, as the
-// other commands expect it.
-Result<> deleteLatest(SettingsStore& settings, Confirmed confirmed)
+// The record goes with its backup taken first. The latest is cut off the log in one step, so
+// that whenever the program stops the log holds either every record or all but the latest; an
+// earlier one takes the later figures with it, all or nothing. The scratch file temp1.rfl is
+// left existing and empty, as the other commands expect it. An oil change recorded with the
+// record is taken back; one recorded with a later record keeps naming it.
+Result<> deleteRecord(SettingsStore& settings, Chosen chosen, Confirmed confirmed)
 {
     const DataFolder folder(settings);
     QString error;
-    if (confirmed == Confirmed::No) {
-        RecordView<FuelRecord> log(folder, DataFiles::FuelLog);
-        if (!log.open(&error))
-            return Result<>::failure(error);
-        if (log.count() == 0)
-            return Result<>::failure(noRecordToDeleteMessage());
-        return Result<>::asking(deleteQuestion(log.latest()));
-    }
-    RecordWriter log(folder, DataFiles::FuelLog, FuelRecord::Size);
-    if (!log.open(&error))
+    RecordWriter logFile(folder, DataFiles::FuelLog, FuelRecord::Size);
+    if (confirmed == Confirmed::Yes && !logFile.open(&error))
         return Result<>::failure(error);
-    const qint64 count = log.count();
+    Result<std::pair<LogEdit, qint64>> edit =
+        editAt(folder, chosen, false, noRecordToDeleteMessage());
+    if (!edit.succeeded)
+        return Result<>::failure(edit);
+    auto& [log, number] = edit.shown;
+    if (confirmed == Confirmed::No)
+        return Result<>::asking(deleteQuestion(log.at(number), number, log.count()));
+
     const std::optional<SettingsStore::OilUndo> undo = settings.oilUndo();
-    const bool oilBack = undo && undo->record == count;
-    if (oilBack && !settings.canSave())
+    const bool oilBack = undo && undo->record == number;
+    const bool oilMoves = undo && undo->record > number;
+    if ((oilBack || oilMoves) && !settings.canSave())
         return Result<>::failure(
             UnsavedSettings::refusal(settings, {UnsavedSettings::oilChangeTakenBack()}));
     std::optional<Backups::Taken> backup =
@@ -350,18 +471,24 @@ Result<> deleteLatest(SettingsStore& settings, Confirmed confirmed)
     // The scratch file is emptied first: should that fail, no record has gone yet.
     if (!RecordWriter::empty(folder.filePath(DataFiles::Temp1), &error))
         return Result<>::failure(error);
-    if (count == 0)
-        return Result<>::failure(noRecordToDeleteMessage());
-    if (!log.shortenTo(count - 1, &error))
+    log.remove(number);
+    if (!commit(logFile, folder, log, &error))
         return Result<>::failure(error);
     backup->keep();
+    if (oilMoves) {
+        SettingsStore::OilUndo moved = *undo;
+        --moved.record;
+        if (!settings.setOilCounters(settings.oilCounters(), moved))
+            return written(UnsavedSettings::afterWriting(CorrectionDone, settings,
+                                                         {UnsavedSettings::oilChangeTakenBack()}),
+                           Window::Form7);
+    }
     if (oilBack && !putOilBack(folder, settings, *undo, &error))
-        return written(
-            Message{QStringLiteral("最新の給油記録は削除しましたが、オイル交換の記録を元に"
-                                   "戻せませんでした。\n") +
-                        error,
-                    errorTitle()},
-            Window::Form7);
+        return written(Message{QStringLiteral("給油記録は削除しましたが、オイル交換の記録を元に"
+                                              "戻せませんでした。\n") +
+                                   error,
+                               errorTitle()},
+                       Window::Form7);
     return written(CorrectionDone, Window::Form7);
 }
 
@@ -395,7 +522,11 @@ Result<> writeFirstRefuelling(SettingsStore& settings, const FirstEntryBoxes& bo
     if (!settings.canSave())
         return Result<>::failure(
             UnsavedSettings::refusal(settings, {UnsavedSettings::logStarted()}));
-    if (!log.write(1, record.encode(), &error))
+    Result<std::pair<LogEdit, qint64>> edit = editAt(folder, std::nullopt, true);
+    if (!edit.succeeded)
+        return Result<>::failure(edit);
+    edit.shown.first.append(record, Fill{boxes.partial, boxes.missed});
+    if (!commit(log, folder, edit.shown.first, &error))
         return Result<>::failure(error);
 
     QList<UnsavedSettings::Setting> notSaved;
@@ -415,11 +546,15 @@ Result<> writeFirstRefuelling(SettingsStore& settings, const FirstEntryBoxes& bo
 Result<FuelList> listLog(const SettingsStore& settings)
 {
     QString error;
+    const DataFolder folder(settings);
     std::optional<QByteArray> records =
-        RecordReader::readAll(DataFolder(settings), DataFiles::FuelLog, FuelRecord::Size, &error);
+        RecordReader::readAll(folder, DataFiles::FuelLog, FuelRecord::Size, &error);
     if (!records)
         return Result<FuelList>::failure(error);
-    return Result<FuelList>::showing(FuelList(std::move(*records)));
+    std::optional<FillFlags> fills = FillFlagsFile::read(folder, &error);
+    if (!fills)
+        return Result<FuelList>::failure(error);
+    return Result<FuelList>::showing(FuelList(std::move(*records), std::move(*fills)));
 }
 
 } // namespace Actions

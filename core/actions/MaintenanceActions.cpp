@@ -12,8 +12,8 @@
 
 #include <optional>
 
-// The commands that work on the data files as a whole: emptying them, and copying the fuel log
-// and the vehicle file out to another folder and back.
+// The commands that work on the data files as a whole: emptying them, and copying the fuel log,
+// its flags and the vehicle file out to another folder and back.
 
 namespace {
 
@@ -81,11 +81,24 @@ std::optional<Message> exportQuestion(const QString& folder)
                    QStringLiteral("確認"), true};
 }
 
+// What a copy of a data file puts at `to`: its records; a flags file that holds none goes
+// instead, as it exists only while some refuelling was not a plain full fill, and what stood
+// there belongs to the data being replaced.
+RecordWriter::Replacement carriedTo(const DataFiles::Carried& file,
+                                    const RecordReader::Whole& whole, const QString& to)
+{
+    if (file.optional && whole.records.isEmpty())
+        return RecordWriter::removal(to);
+    return {whole.records, to};
+}
+
+// The log is emptied, so its flags go too: first, all or nothing, so that a folder or a FIFO at
+// the flags file's name stops the command before any file is emptied.
 Result<> initialise(SettingsStore& settings, const QStringList& fileNames)
 {
     const DataFolder folder(settings);
     QString error;
-    if (!folder.ensureExists(&error))
+    if (!folder.ensureReady(&error))
         return Result<>::failure(error);
     // Checked first, so that a file that cannot be emptied stops the command before any is.
     for (const QString& name : fileNames) {
@@ -99,9 +112,13 @@ Result<> initialise(SettingsStore& settings, const QStringList& fileNames)
         Backups::take(folder, settings, QStringLiteral("初期化"), &error);
     if (!backup)
         return Result<>::failure(error);
+    const QString flags = folder.filePath(DataFiles::Fills);
+    const bool flagged = QFileInfo::exists(flags) || QFileInfo(flags).isSymLink();
+    if (!RecordWriter::replaceAll({RecordWriter::removal(flags)}, &error))
+        return Result<>::failure(error);
     for (qsizetype i = 0; i < fileNames.size(); ++i) {
         if (!RecordWriter::empty(folder.filePath(fileNames.at(i)), &error)) {
-            if (i > 0) // what was emptied before is in the backup
+            if (flagged || i > 0) // what went before is in the backup
                 backup->keep();
             return Result<>::failure(error);
         }
@@ -159,7 +176,7 @@ std::optional<Folders> resolveFolders(const SettingsStore& settings, const QStri
     if (!other)
         return std::nullopt;
     const DataFolder data(settings);
-    if (!data.ensureExists(error))
+    if (!data.ensureReady(error))
         return std::nullopt;
     if (sameFolder(data.path(), *other)) {
         *error = sameFolderMessage;
@@ -195,7 +212,7 @@ std::optional<ImportSource> importSource(const SettingsStore& settings, const QS
             RecordReader::readWhole(path, file.recordLength, file.maxRecords, error);
         if (!whole)
             return std::nullopt;
-        if (!whole->exists) {
+        if (!whole->exists && !file.optional) {
             *error = FileErrors::missing(path);
             return std::nullopt;
         }
@@ -203,7 +220,7 @@ std::optional<ImportSource> importSource(const SettingsStore& settings, const QS
             source.partialTails.append(file.kind);
         if (file.name == DataFiles::FuelLog)
             source.fuelRecords = whole->records.size() / file.recordLength;
-        source.replacements.append({whole->records, folders->data + file.name});
+        source.replacements.append(carriedTo(file, *whole, folders->data + file.name));
     }
     return source;
 }
@@ -274,7 +291,7 @@ Result<> exportTo(const SettingsStore& settings, const QString& typedFolder, Con
         if (!whole->exists && file.name == DataFiles::FuelLog)
             return Result<>::failure(FileErrors::missing(from));
         vehicleRegistered = vehicleRegistered && (whole->exists || file.name != DataFiles::Vehicle);
-        replacements.append({whole->records, folders->other + file.name});
+        replacements.append(carriedTo(file, *whole, folders->other + file.name));
     }
     if (confirmed == Confirmed::No) {
         if (const std::optional<Message> question = exportQuestion(folders->other))
@@ -330,7 +347,8 @@ Result<QList<Backups::Entry>> listBackups()
 
 // The chosen copy is read whole before anything is written, and replaces the data files
 // all-or-nothing, as an import does, after a backup of what it replaces; a file the copy did not
-// hold (no vehicle registered then) comes back empty. The chosen backup stays, however old.
+// hold (no vehicle registered then) comes back empty, and without flags (an older Tankr's copy)
+// every fill is a full one again. The chosen backup stays, however old.
 Result<> restoreBackup(SettingsStore& settings, const QString& backup, Confirmed confirmed)
 {
     const Backups::Entry entry = Backups::entryAt(backup);
@@ -354,7 +372,7 @@ Result<> restoreBackup(SettingsStore& settings, const QString& backup, Confirmed
                                  QStringLiteral("確認"), true});
     const DataFolder folder(settings);
     QString error;
-    if (!folder.ensureExists(&error))
+    if (!folder.ensureReady(&error))
         return Result<>::failure(error);
     QList<RecordWriter::Replacement> replacements;
     for (const DataFiles::Carried& file : DataFiles::carried()) {
@@ -362,7 +380,7 @@ Result<> restoreBackup(SettingsStore& settings, const QString& backup, Confirmed
             entry.path + file.name, file.recordLength, file.maxRecords, &error);
         if (!whole)
             return Result<>::failure(error);
-        replacements.append({whole->records, folder.filePath(file.name)});
+        replacements.append(carriedTo(file, *whole, folder.filePath(file.name)));
     }
     std::optional<Backups::Taken> taken =
         Backups::take(folder, settings, QStringLiteral("復元"), &error);

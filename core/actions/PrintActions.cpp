@@ -10,8 +10,9 @@
 
 // The fuel log as a CSV file for spreadsheet programs: UTF-8 with a byte-order mark, so that
 // those of Japan read it as UTF-8; lines ended by CR LF; a header of the list's column captions,
-// then each record's fields as the list shows them, the brand and memo without the blanks
-// that fill their fields.
+// then each record's cells as the list shows them, down to the empty economy of a fill that has
+// none and the 給油 column at the end, the brand and memo without the blanks that fill their
+// fields.
 
 namespace {
 

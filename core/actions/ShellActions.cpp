@@ -23,7 +23,9 @@ bool holdsRecords(const QString& folder)
     });
 }
 
-// Each data file read whole first, then all written in place together, as an export does.
+// Each data file read whole first, then all written in place together, as an export does. The
+// new folder holds none of them; a file that is not there is not made, nor a flags file that
+// holds no flag.
 bool copyDataFiles(const QString& from, const QString& to, QString* error)
 {
     QList<RecordWriter::Replacement> copies;
@@ -32,7 +34,7 @@ bool copyDataFiles(const QString& from, const QString& to, QString* error)
             RecordReader::readWhole(from + file.name, file.recordLength, file.maxRecords, error);
         if (!whole)
             return false;
-        if (whole->exists)
+        if (!whole->records.isEmpty() || (whole->exists && !file.optional))
             copies.append({whole->records, to + file.name});
     }
     return RecordWriter::replaceAll(copies, error);

@@ -37,7 +37,8 @@ Message registrationQuestion(const QStringList& cuts, qint64 records)
 }
 
 // Both files are opened before either is written, so that a file that cannot be written
-// stops the registration with nothing changed. Once the vehicle is written the backup of the
+// stops the registration with nothing changed. The emptied log's fill flags go first, so that
+// anything at their name stops it the same way. Once something is changed the backup of the
 // data it replaced stays.
 bool writeVehicleAndEmptyLog(const DataFolder& folder, const VehicleRecord& vehicle,
                              Backups::Taken& backup, QString* error)
@@ -45,9 +46,12 @@ bool writeVehicleAndEmptyLog(const DataFolder& folder, const VehicleRecord& vehi
     RecordWriter vehicleFile(folder, DataFiles::Vehicle, VehicleRecord::Size);
     RecordWriter fuelLog(folder, DataFiles::FuelLog, FuelRecord::Size);
     if (!vehicleFile.open(error) || !fuelLog.open(error) ||
-        !vehicleFile.write(1, vehicle.encode(), error))
+        !RecordWriter::replaceAll({RecordWriter::removal(folder.filePath(DataFiles::Fills))},
+                                  error))
         return false;
     backup.keep();
+    if (!vehicleFile.write(1, vehicle.encode(), error))
+        return false;
     return fuelLog.shortenTo(0, error);
 }
 
@@ -83,7 +87,7 @@ std::optional<double> drivenOnOil(const DataFolder& folder, const SettingsStore&
 Result<VehicleRecord> vehicleToWrite(const DataFolder& folder, const VehicleBoxes& boxes)
 {
     QString problem;
-    if (!folder.ensureExists(&problem))
+    if (!folder.ensureReady(&problem))
         return Result<VehicleRecord>::failure(problem);
     return Registration::recordFrom(boxes);
 }

@@ -1,5 +1,6 @@
 #include "figures/ChartSeries.h"
 
+#include "records/FuelRecord.h"
 #include "text/TextConversions.h"
 
 #include <QDate>
@@ -9,35 +10,39 @@
 
 namespace {
 
-// A log needs two refuellings before the first economy is worked out.
-const QString NothingToDraw =
-    QStringLiteral("グラフにする燃費データがありません。給油を2回以上記録すると、燃費と支払額の"
-                   "グラフが表示されます。");
+// Without a single economy the charts would be empty axes. A partial fill has none, nor has a
+// full fill without a full fill before it, nor one after a refuelling that was not recorded.
+const QString NothingToDraw = QStringLiteral(
+    "グラフにする燃費データがありません。燃費は、満タンの給油から次の満タンの給油までの間に"
+    "記録漏れがないときに計算されます。満タンの給油を2回以上記録すると、燃費と支払額のグラフ"
+    "が表示されます。");
 
 } // namespace
 
 namespace Charts {
 
-void Gathering::add(const FuelRecord& record)
+// A damaged record's economy that is no number has no height to be drawn at.
+void Gathering::add(const FuelRecord& record, Fill fill)
 {
-    m_totals.add(record);
+    m_fullToFull.add(record, fill);
     const std::optional<QDate> day = TextConversions::calendarDayOf(record.date);
     if (!day)
         return;
-    if (record.economy != 0 && std::isfinite(record.economy))
-        m_economy.append({record.date, record.economy});
+    const std::optional<float> economy = FullToFull::shownEconomy(record, fill);
+    if (economy && std::isfinite(*economy))
+        m_economy.append({record.date, *economy});
     m_paymentByMonth[day->year() * 12 + day->month() - 1] += record.payment;
 }
 
-ChartSeries Gathering::finish(const std::optional<VehicleRecord>& vehicle) const
+ChartSeries Gathering::finish() const
 {
     ChartSeries series;
-    if (m_totals.records < 2) {
+    if (m_economy.isEmpty()) {
         series.nothingToDraw = NothingToDraw;
         return series;
     }
     series.economy = m_economy;
-    series.overallEconomy = Cumulative::overallEconomy(vehicle, m_totals);
+    series.overallEconomy = m_fullToFull.average();
     for (const auto& [month, payment] : m_paymentByMonth)
         series.payments.append({month / 12, month % 12 + 1, payment});
     return series;

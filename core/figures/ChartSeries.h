@@ -1,6 +1,6 @@
 #pragma once
 
-#include "figures/Cumulative.h"
+#include "figures/FullToFull.h"
 
 #include <QList>
 #include <QString>
@@ -11,7 +11,7 @@
 // What the economy and payment charts draw, gathered from the whole log in one reading.
 struct ChartSeries
 {
-    // A refuelling whose economy was worked out.
+    // A refuelling that has an economy.
     struct Point
     {
         double date = 0; // days since 1899-12-30
@@ -26,8 +26,8 @@ struct ChartSeries
     };
 
     QList<Point> economy; // in the log's order
-    // The figure the cumulative window calls 総合燃費; none when it divides by zero.
-    std::optional<float> overallEconomy;
+    // 満タン法の平均燃費 over the whole log; none before its first complete full-to-full span.
+    std::optional<double> overallEconomy;
     QList<Month> payments; // oldest month first, only months with a refuelling
     // Why there is nothing to draw; empty when there is.
     QString nothingToDraw;
@@ -35,16 +35,16 @@ struct ChartSeries
 
 namespace Charts {
 
-// The series gathered one refuelling at a time, in the log's order, then finished with the
-// registered vehicle, if any.
+// The series gathered one refuelling at a time, in the log's order, with how each filled the
+// tank.
 class Gathering
 {
 public:
-    void add(const FuelRecord& record);
-    ChartSeries finish(const std::optional<VehicleRecord>& vehicle) const;
+    void add(const FuelRecord& record, Fill fill);
+    ChartSeries finish() const;
 
 private:
-    Cumulative::LogTotals m_totals;
+    FullToFull::Walk m_fullToFull;
     QList<ChartSeries::Point> m_economy;
     std::map<int, qint64> m_paymentByMonth; // year * 12 + month - 1
 };

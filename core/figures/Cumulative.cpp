@@ -25,12 +25,23 @@ std::optional<qint32> daysBetween(double from, double to)
     return static_cast<qint32>(rounded);
 }
 
+// The average with two decimals, or what it waits for.
+QString fullToFullText(std::optional<double> average)
+{
+    if (!average)
+        return QStringLiteral(
+            "満タン法の平均燃費は、満タンの給油が2回以上記録されると表示されます。");
+    return QStringLiteral("満タン法の平均燃費:") + QString::number(*average, 'f', 2) +
+           QStringLiteral("km/l");
+}
+
 } // namespace
 
 namespace Cumulative {
 
-void LogTotals::add(const FuelRecord& record)
+void LogTotals::add(const FuelRecord& record, Fill fill)
 {
+    fullToFull.add(record, fill);
     if (records == 0)
         first = record;
     ++records;
@@ -91,6 +102,7 @@ CumulativeFigures figuresOf(const std::optional<VehicleRecord>& vehicle, const L
     figures.economy =
         QStringLiteral("総合燃費:") +
         (economy ? textOfSingle(*economy).left(3) + QStringLiteral("km/l") : NotWorkedOut);
+    figures.fullToFull = fullToFullText(log.fullToFull.average());
 
     figures.payment =
         QStringLiteral("累積支払額:") + QString::number(log.payment) + QStringLiteral("円");

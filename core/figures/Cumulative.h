@@ -1,5 +1,6 @@
 #pragma once
 
+#include "figures/FullToFull.h"
 #include "records/FuelRecord.h"
 #include "records/VehicleRecord.h"
 
@@ -16,6 +17,8 @@ struct CumulativeFigures
     QString distance;
     QString fuel;
     QString economy;
+    // 満タン法の平均燃費, or what it waits for while no full-to-full span is complete.
+    QString fullToFull;
     QString payment;
     // What could not be worked out and why, a line each; empty when every figure was.
     QString problems;
@@ -31,8 +34,9 @@ struct LogTotals
     qint64 payment = 0;
     FuelRecord first;
     FuelRecord latest;
+    FullToFull::Walk fullToFull;
 
-    void add(const FuelRecord& record);
+    void add(const FuelRecord& record, Fill fill);
 };
 
 // 総合燃費, in single precision: with a registered vehicle, the distance from its start over

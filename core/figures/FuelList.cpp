@@ -1,5 +1,6 @@
 #include "figures/FuelList.h"
 
+#include "figures/FullToFull.h"
 #include "records/FuelRecord.h"
 #include "text/TextConversions.h"
 
@@ -41,6 +42,8 @@ FuelList::Column columnOf(FuelList::Field field)
         return {field, QStringLiteral("支払い額"), 1000, QStringLiteral("-32768"), false};
     case Field::Memo:
         return {field, QStringLiteral("備考"), 2000, QString(20, fullWidth), true};
+    case Field::Fill:
+        return {field, QStringLiteral("給油"), 1100, Fill{false, true}.text(), false};
     }
     return {};
 }
@@ -59,8 +62,9 @@ const QList<FuelList::Column>& FuelList::columns()
     return list;
 }
 
-FuelList::FuelList(QByteArray records)
-    : m_records(std::move(records)), m_rowCount(int(m_records.size() / FuelRecord::Size))
+FuelList::FuelList(QByteArray records, FillFlags fills)
+    : m_records(std::move(records)), m_fills(std::move(fills)),
+      m_rowCount(int(m_records.size() / FuelRecord::Size))
 {
 }
 
@@ -82,7 +86,7 @@ FuelRecord FuelList::recordAt(int row) const
         QByteArrayView(m_records).sliced(qsizetype(row) * FuelRecord::Size, FuelRecord::Size));
 }
 
-QString FuelList::cellOf(const FuelRecord& record, int row, Field field)
+QString FuelList::cellOf(const FuelRecord& record, int row, Field field) const
 {
     switch (field) {
     case Field::Number:
@@ -99,12 +103,17 @@ QString FuelList::cellOf(const FuelRecord& record, int row, Field field)
         return textOfSingle(record.fuelAmount);
     case Field::UnitPrice:
         return textOfSingle(record.unitPrice);
-    case Field::Economy:
-        return textOfSingle(record.economy);
+    case Field::Economy: {
+        const std::optional<float> economy =
+            FullToFull::shownEconomy(record, m_fills.of(row + 1, record));
+        return economy ? textOfSingle(*economy) : QString();
+    }
     case Field::Payment:
         return QString::number(record.payment);
     case Field::Memo:
         return record.memoText();
+    case Field::Fill:
+        return m_fills.of(row + 1, record).text();
     }
     return QString();
 }

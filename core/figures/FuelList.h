@@ -1,5 +1,7 @@
 #pragma once
 
+#include "records/FillFlags.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QObject>
@@ -7,9 +9,9 @@
 
 struct FuelRecord;
 
-// Every refuelling of the fuel log as the rows of the list window: the record number, then the
-// record's fields as text. The log is held as its raw bytes and a row's texts are made only
-// when asked for, so that even the largest log is ready at once.
+// Every refuelling of the fuel log as the rows of the list window: the record number, the
+// record's fields as text, then how it filled the tank. The log is held as its raw bytes and a
+// row's texts are made only when asked for, so that even the largest log is ready at once.
 class FuelList
 {
     Q_GADGET
@@ -27,6 +29,7 @@ public:
         Economy,
         Payment,
         Memo,
+        Fill,
     };
     Q_ENUM(Field)
 
@@ -43,18 +46,21 @@ public:
     static int columnCount() { return int(columns().size()); }
 
     FuelList() = default;
-    // Whole records only; bytes at the end that don't fill a record are left out.
-    explicit FuelList(QByteArray records);
+    // Whole records only; bytes at the end that don't fill a record are left out. `fills` are
+    // the flags of the log's refuellings, as the flags file holds them.
+    explicit FuelList(QByteArray records, FillFlags fills = {});
 
     int rowCount() const { return m_rowCount; }
-    // Row 0 is record 1. The brand and the memo keep the blanks that fill their fields.
+    // Row 0 is record 1. The brand and the memo keep the blanks that fill their fields; the
+    // economy is empty where the refuelling has none.
     QString cell(int row, int column) const;
     QStringList row(int row) const;
 
 private:
     FuelRecord recordAt(int row) const;
-    static QString cellOf(const FuelRecord& record, int row, Field field);
+    QString cellOf(const FuelRecord& record, int row, Field field) const;
 
     QByteArray m_records;
+    FillFlags m_fills;
     int m_rowCount = 0;
 };

@@ -241,7 +241,8 @@ QList<struct stat> identities(const QStringList& paths)
 }
 
 // The data files as they are, each a regular file of whole records within its format's limit;
-// a link or anything but a file in a data file's place is no data of this folder's.
+// a link or anything but a file in a data file's place is no data of this folder's, and a flags
+// file without a flag has nothing to keep.
 bool readSources(const DataFolder& data, QList<std::pair<QString, QByteArray>>* sources,
                  QString* error)
 {
@@ -254,7 +255,8 @@ bool readSources(const DataFolder& data, QList<std::pair<QString, QByteArray>>* 
             RecordReader::readWhole(path, file.recordLength, file.maxRecords, error);
         if (!whole)
             return false;
-        sources->append({file.name, whole->records});
+        if (!file.optional || !whole->records.isEmpty())
+            sources->append({file.name, whole->records});
     }
     return true;
 }
@@ -476,7 +478,7 @@ Entry entryAt(const QString& path)
         QString ignored;
         if (!stored.open(&ignored) || stored.partialTail())
             return entry;
-        anyFile = anyFile || stored.exists();
+        anyFile = anyFile || (stored.exists() && !file.optional); // flags alone are no data
         if (file.name == DataFiles::FuelLog)
             entry.records = stored.count();
         if (file.name == DataFiles::Vehicle && stored.count() > 0)

@@ -1,7 +1,9 @@
 #include "files/DataFolder.h"
 
 #include "files/FileErrors.h"
+#include "files/Journal.h"
 #include "files/RecordReader.h"
+#include "records/FillFlags.h"
 #include "records/FuelRecord.h"
 #include "records/VehicleRecord.h"
 #include "settings/SettingsStore.h"
@@ -38,7 +40,7 @@ QString DataFolder::defaultPath()
 }
 
 // A relative folder would name a different folder depending on where Tankr was started.
-bool DataFolder::ensureExists(QString* error) const
+bool DataFolder::ensureReady(QString* error) const
 {
     if (m_problem) {
         *error = *m_problem;
@@ -54,7 +56,7 @@ bool DataFolder::ensureExists(QString* error) const
     }
     const QDir dir(m_path);
     if (dir.exists())
-        return true;
+        return Journal::finishInterrupted(m_path, error);
     if (m_isDefault && QDir().mkpath(m_path))
         return true;
     *error = FileErrors::missingFolder(m_path);
@@ -88,8 +90,9 @@ namespace DataFiles {
 const QList<Carried>& carried()
 {
     static const QList<Carried> files = {
-        {FuelLog, FuelRecord::Size, MaxRecords, QStringLiteral("燃費データ")},
-        {Vehicle, VehicleRecord::Size, 1, QStringLiteral("車両データ")}};
+        {FuelLog, FuelRecord::Size, MaxRecords, QStringLiteral("燃費データ"), false},
+        {Vehicle, VehicleRecord::Size, 1, QStringLiteral("車両データ"), false},
+        {Fills, FillFlags::EntrySize, MaxRecords, QStringLiteral("給油の種類"), true}};
     return files;
 }
 

@@ -21,8 +21,10 @@ public:
 
     // Whether the folder exists; the default folder is created when first needed. A stored
     // folder that is not an absolute path, that is longer than any path the system takes, or
-    // that lies among the system's own folders is refused.
-    bool ensureExists(QString* error) const;
+    // that lies among the system's own folders is refused. A change to the data files that a
+    // crash interrupted is carried out to its end first, so that whoever reads or writes them
+    // finds all of it.
+    bool ensureReady(QString* error) const;
 
     // Why the stored folder cannot be used whatever is in it; none when it can.
     std::optional<QString> storedProblem() const { return m_problem; }
@@ -47,6 +49,8 @@ inline const QString FuelLog = QStringLiteral("data.rfl");
 inline const QString Vehicle = QStringLiteral("shashu.rfl");
 inline const QString Temp1 = QStringLiteral("temp1.rfl");
 inline const QString Temp2 = QStringLiteral("temp2.rfl");
+// How each refuelling filled the tank; there only while some fill was not a plain full one.
+inline const QString Fills = QStringLiteral("mantan.rfl");
 
 // A data file that backups hold and export, import and restore carry, with what it takes to
 // read it: its record length and the most records the format allows.
@@ -55,7 +59,8 @@ struct Carried
     QString name;
     int recordLength;
     qint64 maxRecords;
-    QString kind; // as the user knows it
+    QString kind;  // as the user knows it
+    bool optional; // missing when it has nothing to hold, as the flags file
 };
 // Every such file; a new kind of data kept beside the log joins this list.
 const QList<Carried>& carried();

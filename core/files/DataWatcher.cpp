@@ -13,10 +13,10 @@ namespace {
 // A notice comes while a command is still writing: the look waits for the burst to end.
 constexpr int SettleMs = 50;
 
-// The files whose contents the windows show.
+// The files whose contents the windows show; a flag changed alone changes the list's economy.
 const QStringList& shownFiles()
 {
-    static const QStringList files = {DataFiles::FuelLog, DataFiles::Vehicle};
+    static const QStringList files = {DataFiles::FuelLog, DataFiles::Fills, DataFiles::Vehicle};
     return files;
 }
 

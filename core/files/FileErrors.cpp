@@ -110,4 +110,12 @@ QString notOwnFile(const QString& path)
         .arg(shown(path));
 }
 
+QString inTheWay(const QString& path)
+{
+    return QStringLiteral(
+               "「%1」にTankrが作ったのではないものがあるため、書き込めません。移動してか"
+               "ら、もう一度実行してください。")
+        .arg(shown(path));
+}
+
 } // namespace FileErrors

@@ -19,5 +19,7 @@ QString busy(const QString& path);
 QString folderNameTooLong(qsizetype length);
 QString systemFolder(const QString& folder, const QString& systemTop);
 QString notOwnFile(const QString& path);
+// Something that is not Tankr's stands at the name of a file Tankr makes for itself.
+QString inTheWay(const QString& path);
 
 } // namespace FileErrors

@@ -63,7 +63,7 @@ std::optional<QByteArray> RecordReader::records(qint64 first, qint64 records, QS
 std::optional<QByteArray> RecordReader::readAll(const DataFolder& folder, const QString& fileName,
                                                 int recordLength, QString* error)
 {
-    if (!folder.ensureExists(error))
+    if (!folder.ensureReady(error))
         return std::nullopt;
     RecordReader reader(folder.filePath(fileName), recordLength);
     if (!reader.open(error))

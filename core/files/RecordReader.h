@@ -69,7 +69,7 @@ public:
     }
 
     // False, with the problem in `error`, when the folder is missing or the file won't open.
-    bool open(QString* error) { return m_folder.ensureExists(error) && m_reader.open(error); }
+    bool open(QString* error) { return m_folder.ensureReady(error) && m_reader.open(error); }
     qint64 count() const { return m_reader.count(); }
     Record at(qint64 number) { return Record::decode(m_reader.record(number)); }
     Record latest() { return at(count()); }

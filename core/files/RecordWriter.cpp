@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -21,7 +22,7 @@ RecordWriter::RecordWriter(const DataFolder& folder, const QString& fileName, in
 // it is left waiting in a buffer to be written later, somewhere, by whatever flushes next.
 bool RecordWriter::open(QString* error)
 {
-    if (!m_folder.ensureExists(error))
+    if (!m_folder.ensureReady(error))
         return false;
     const QString& path = m_path;
     // A writer that waited for the lock may find that an import renamed a new file into place.
@@ -208,42 +209,119 @@ private:
     QList<int> m_descriptors;
 };
 
+// A removal finds only a file or a link at its target, or nothing: a folder or a FIFO there is
+// none of Tankr's to remove.
+bool removable(const Replacements& replacements, QString* error)
+{
+    for (const RecordWriter::Replacement& replacement : replacements) {
+        struct stat status;
+        if (!replacement.remove ||
+            ::lstat(QFile::encodeName(replacement.to).constData(), &status) != 0 ||
+            S_ISREG(status.st_mode) || S_ISLNK(status.st_mode))
+            continue;
+        *error = FileErrors::notRegular(replacement.to);
+        return false;
+    }
+    return true;
+}
+
+// The replacements in the order they are made: every rename first, then the removals, so that a
+// rename that fails finds nothing removed yet.
+QList<int> renamesThenRemovals(const Replacements& replacements)
+{
+    QList<int> order;
+    for (const bool removals : {false, true}) {
+        for (int i = 0; i < replacements.size(); ++i) {
+            if (replacements.at(i).remove == removals)
+                order.append(i);
+        }
+    }
+    return order;
+}
+
+using Files = std::vector<std::unique_ptr<StagedFile>>; // by replacement, none for a removal
+
+// Every new file complete on the disk first, so that a failing write (a full disk) leaves every
+// target as it was.
+bool stageAll(const Replacements& replacements, Files* staged, QString* error)
+{
+    staged->resize(size_t(replacements.size()));
+    for (int i = 0; i < replacements.size(); ++i) {
+        const RecordWriter::Replacement& replacement = replacements.at(i);
+        if (replacement.remove)
+            continue;
+        auto& file = staged->at(size_t(i));
+        file = std::make_unique<StagedFile>(replacement.to, StagedFile::Target::DataFile);
+        if (!file->create(error))
+            return false;
+        file->write(replacement.bytes); // a failed write shows when the file is finished
+        if (!file->finish(error, &replacement.bytes))
+            return false;
+    }
+    return true;
+}
+
+// A copy of each target but the one made last: nothing fails after it, so it is never put back,
+// and a single removal needs no room on the disk.
+bool keepAll(const Replacements& replacements, const QList<int>& order, Files* kept, QString* error)
+{
+    kept->resize(size_t(replacements.size()));
+    for (qsizetype step = 0; step + 1 < order.size(); ++step) {
+        const int i = order.at(step);
+        if (!keepCopy(replacements.at(i).to, &kept->at(size_t(i)), error)) {
+            *error = FileErrors::cannotWrite(replacements.at(i).to);
+            return false;
+        }
+    }
+    return true;
+}
+
+// The staged file renamed into the target's place, or, for a removal, the target gone.
+bool make(const QString& target, StagedFile* staged, QString* error)
+{
+    if (staged)
+        return staged->replaceTarget(error);
+    const QByteArray path = QFile::encodeName(target);
+    struct stat status;
+    if (::lstat(path.constData(), &status) != 0 || ::unlink(path.constData()) == 0)
+        return true;
+    *error = FileErrors::cannotWrite(target);
+    return false;
+}
+
+// What stood at each target made so far comes back: the kept copy, or nothing where nothing
+// stood. A link that stood there is not made again.
+void putBack(const QList<int>& made, const Replacements& replacements, const Files& staged,
+             const Files& kept)
+{
+    QString ignored;
+    for (const int i : made) {
+        if (kept.at(size_t(i)))
+            kept.at(size_t(i))->replaceTarget(&ignored);
+        else if (staged.at(size_t(i)))
+            QFile::remove(replacements.at(i).to);
+    }
+}
+
 } // namespace
 
 bool RecordWriter::replaceAll(const QList<Replacement>& replacements, QString* error)
 {
-    const TargetLocks locks(replacements);
-    // Every new file complete on the disk first, so that a failing write (a full disk) leaves
-    // every target as it was.
-    std::vector<std::unique_ptr<StagedFile>> staged;
-    for (const Replacement& replacement : replacements) {
-        staged.push_back(
-            std::make_unique<StagedFile>(replacement.to, StagedFile::Target::DataFile));
-        StagedFile& file = *staged.back();
-        if (!file.create(error))
-            return false;
-        file.write(replacement.bytes); // a failed write shows when the file is finished
-        if (!file.finish(error, &replacement.bytes))
-            return false;
-    }
-    std::vector<std::unique_ptr<StagedFile>> kept(staged.size());
-    for (size_t i = 0; i < staged.size(); ++i) {
-        if (!keepCopy(replacements.at(int(i)).to, &kept[i], error)) {
-            *error = FileErrors::cannotWrite(replacements.at(int(i)).to);
-            return false;
-        }
-    }
-    for (size_t i = 0; i < staged.size(); ++i) {
-        if (staged[i]->replaceTarget(error))
-            continue;
-        QString ignored;
-        for (size_t done = 0; done < i; ++done) {
-            if (kept[done])
-                kept[done]->replaceTarget(&ignored);
-            else
-                QFile::remove(replacements.at(int(done)).to);
-        }
+    if (!removable(replacements, error))
         return false;
+    const TargetLocks locks(replacements);
+    const QList<int> order = renamesThenRemovals(replacements);
+    Files staged;
+    Files kept;
+    if (!stageAll(replacements, &staged, error) || !keepAll(replacements, order, &kept, error))
+        return false;
+    QList<int> made;
+    for (const int i : order) {
+        if (!make(replacements.at(i).to, staged.at(size_t(i)).get(), error)) {
+            putBack(made, replacements, staged, kept);
+            return false;
+        }
+        made.append(i);
     }
     return true;
 }

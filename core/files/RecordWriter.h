@@ -42,15 +42,20 @@ public:
     // Whether empty() would succeed: a writable file, or a missing one in a writable folder.
     static bool canEmpty(const QString& path);
 
-    // Writes each file's bytes in place of its target, all or none: every file is written
-    // beside its target, synced and read back first, then renamed into place; a target already
-    // replaced is put back when a later one cannot be. A kill leaves each target whole, old or
-    // new, and what it leaves beside a target is removed by the next replacement of it.
+    // Writes each file's bytes in place of its target, or removes the target, all or none:
+    // every file is written beside its target, synced and read back first, then renamed into
+    // place, and the removals come last; a target already replaced or removed is put back when a
+    // later one cannot be. A kill leaves each target whole, old or new, and what it leaves beside
+    // a target is removed by the next replacement of it.
     struct Replacement
     {
         QByteArray bytes;
         QString to;
+        // The target goes instead: a file or a link at its name, never followed; a missing one
+        // stays missing. Anything else there stops every replacement before one is made.
+        bool remove = false;
     };
+    static Replacement removal(const QString& to) { return {{}, to, true}; }
     static bool replaceAll(const QList<Replacement>& replacements, QString* error);
 
 private:
