@@ -4,6 +4,7 @@
 #include "actions/Clock.h"
 #include "files/Backups.h"
 #include "files/DataFolder.h"
+#include "fuellog/Form7.h"
 #include "fuellog/PrintRenderer.h"
 #include "records/FuelRecord.h"
 #include "records/VehicleRecord.h"
@@ -18,6 +19,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -47,7 +49,7 @@ void writeVehicleData()
     SettingsStore settings;
     const DataFolder folder(settings);
     QString error;
-    if (!folder.ensureExists(&error))
+    if (!folder.ensureReady(&error))
         return;
     VehicleRecord vehicle;
     vehicle.setNameText(QStringLiteral("CB50S"));
@@ -97,6 +99,8 @@ void enterRefuellings()
     const QStringList entries[] = {
         {QStringLiteral("2002/7/2"), QStringLiteral("13050"), QStringLiteral("10.1"),
          QStringLiteral("105"), QStringLiteral("1061"), QStringLiteral("高速道路で遠出")},
+        {QStringLiteral("2002/7/9"), QStringLiteral("13200"), QStringLiteral("5"),
+         QStringLiteral("104"), QStringLiteral("520"), QStringLiteral("継ぎ足し")},
         {QStringLiteral("2002/7/15"), QStringLiteral("13322.5"), QStringLiteral("9.8"),
          QStringLiteral("103"), QStringLiteral("1009"), QStringLiteral("オイル交換")},
     };
@@ -109,6 +113,7 @@ void enterRefuellings()
         boxes.unitPrice = entry.at(3);
         boxes.payment = entry.at(4);
         boxes.memo = entry.at(5);
+        boxes.partial = entry.at(5) == QStringLiteral("継ぎ足し");
         const CalculationBasis basis = Actions::calculateRefuelling(settings, boxes).shown;
         boxes.tripDistance = basis.tripDistance;
         boxes.economy = basis.economy;
@@ -190,6 +195,13 @@ int main(int argc, char* argv[])
         if (auto* tabs = main.findChild<QTabWidget*>(); tabs && window == Window::Graph) {
             tabs->setCurrentIndex(1);
             save(&main, out.filePath(windowName(window) + QStringLiteral("-payments.png")));
+        }
+        // The correction on an earlier record, chosen in the list, with the record loaded.
+        if (window == Window::Form7) {
+            auto* form7 = static_cast<Form7*>(main.window(Window::Form7));
+            form7->choose(2);
+            form7->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+            save(&main, out.filePath(QStringLiteral("Form7-earlier.png")));
         }
         main.closeWindow(window);
         QTest::qWait(50);
