@@ -5,6 +5,7 @@
 
 #include "actions/Actions.h"
 #include "files/DataFolder.h"
+#include "records/FillFlags.h"
 #include "records/FuelRecord.h"
 #include "records/VehicleRecord.h"
 #include "settings/SettingsStore.h"
@@ -155,6 +156,22 @@ inline QByteArray numberedLog(qint64 count)
     for (qint64 n = 1; n <= count; ++n)
         bytes += refuelling(1000.0f + 300.0f * float(n), 37382 + double(n)).encode();
     return bytes;
+}
+// Record `number` (from 1) of a log's bytes.
+inline FuelRecord recordOf(const QByteArray& log, qint64 number)
+{
+    return FuelRecord::decode(
+        QByteArrayView(log).sliced((number - 1) * FuelRecord::Size, FuelRecord::Size));
+}
+inline const Fill Partial{true, false};
+inline const Fill Missed{false, true};
+// The flags file of `log` holding the given fills, by record number.
+inline QByteArray flagsOf(const QByteArray& log, const QMap<qint64, Fill>& fills)
+{
+    FillFlags flags;
+    for (auto it = fills.cbegin(); it != fills.cend(); ++it)
+        flags.set(it.key(), recordOf(log, it.key()), it.value());
+    return flags.encode();
 }
 inline VehicleRecord vehicle(float startOdometer = 1000, qint16 oilRemaining = 1000)
 {

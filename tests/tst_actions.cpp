@@ -380,34 +380,6 @@ private slots:
                  FirstEntry::logStartedMessage()); // refused, not asked about
     }
 
-    void correctionLoadsAndRewritesTheLatest()
-    {
-        DataFolderFixture data;
-        FuelRecord latest = refuelling(12345.6f);
-        latest.payment = -5;
-        const QByteArray log = logOf({10000, 12000}) + latest.encode();
-        data.write(Log, log);
-        const Result<Actions::CorrectionTarget> target = Actions::loadRecord(SettingsStore(), {});
-        const Result<FuelEntryBoxes> loaded = Result<FuelEntryBoxes>::showing(target.shown.boxes);
-        QCOMPARE(shownOf(loaded.shown),
-                 strings({"2002/05/06", "12345.6", "", "ENEOS       ", "20", "105", "", "-5"}) +
-                     QStringList{u"給油"_s + QString(38, u' ')});
-        SettingsStore settings;
-        QCOMPARE(
-            Actions::writeCorrection(settings, loaded.shown, {}, Confirmed::Yes, {}).message->text,
-            u"計算を実行してください"_s);
-
-        FuelEntryBoxes boxes = loaded.shown;
-        boxes.fuelAmount = u"30.5"_s;
-        const Result<> result = calculateAndWrite(true, boxes);
-        QCOMPARE(result.message->text, u"訂正完了しました。"_s);
-        QCOMPARE(windowsOf(result), ListCloses + strings({"close Form7"}));
-        latest.tripDistance = 345.5996f;
-        latest.economy = 11.33113f;
-        latest.fuelAmount = 30.5f;
-        QCOMPARE(data.read(Log), log.left(164) + latest.encode());
-    }
-
     void deleteLatest_data()
     {
         QTest::addColumn<QByteArray>("log");
@@ -460,7 +432,7 @@ private slots:
         QCOMPARE(data.read(Log), log);
 
         const auto record = [&log](int number, float trip, float economy, float litres = 20) {
-            FuelRecord r = FuelRecord::decode(log.mid((number - 1) * 82, 82));
+            FuelRecord r = recordOf(log, number);
             r.tripDistance = trip;
             r.economy = economy;
             r.fuelAmount = litres;
@@ -502,9 +474,7 @@ private slots:
         DataFolderFixture data;
         const QByteArray log = numberedLog(5);
         data.write(Log, log);
-        FillFlags fills;
-        fills.set(4, FuelRecord::decode(log.mid(246, 82)), Fill{true, false});
-        data.write(DataFiles::Fills, fills.encode());
+        data.write(DataFiles::Fills, flagsOf(log, {{4, Partial}}));
         SettingsStore settings;
         QVERIFY(
             settings.setOilCounters({2200, 5000}, SettingsStore::OilUndo{4, {1000, 1000}, 1000}));
@@ -512,13 +482,11 @@ private slots:
         QVERIFY(question.startsWith(u"2件目の給油記録（2002/05/08、1600km、20l）を削除します。後の"
                                     "記録は一つずつ繰り上がり"_s));
         QVERIFY(Actions::deleteRecord(settings, 2, Confirmed::Yes).succeeded);
-        FuelRecord third = FuelRecord::decode(log.mid(164, 82));
+        FuelRecord third = recordOf(log, 3);
         third.tripDistance = 600;
         third.economy = 30;
         QCOMPARE(data.read(Log), log.left(82) + third.encode() + log.mid(246));
-        QVERIFY(FillFlags::decode(data.read(DataFiles::Fills))
-                    .of(3, FuelRecord::decode(log.mid(246, 82)))
-                    .partial);
+        QVERIFY(FillFlags::decode(data.read(DataFiles::Fills)).of(3, recordOf(log, 4)).partial);
         QCOMPARE(settings.oilUndo()->record, 3);
         QCOMPARE(readFile(Backups::list().front().path + Log), log);
     }
@@ -530,9 +498,7 @@ private slots:
     {
         DataFolderFixture data;
         const QByteArray log = numberedLog(3);
-        FillFlags fills;
-        fills.set(3, FuelRecord::decode(log.mid(164)), Fill{true, false});
-        data.write(DataFiles::Fills, fills.encode());
+        data.write(DataFiles::Fills, flagsOf(log, {{3, Partial}}));
         data.write(Log, log.left(164));
         FuelEntryBoxes boxes = entry(u"1900"_s, u"20"_s);
         boxes.date = u"2002/5/9"_s;

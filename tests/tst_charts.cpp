@@ -2,7 +2,6 @@
 // cumulative window and the charts, on logs of full, partial and missed fills.
 #include "TestSupport.h"
 #include "WindowTestSupport.h"
-#include "records/FillFlags.h"
 #include "widgets/ChildWindow.h"
 
 #include <QBarCategoryAxis>
@@ -30,21 +29,8 @@ static const QByteArray FiveFills =
     refuellingOn("2002/5/6", 10000, 30, 3000, 0) + refuellingOn("2002/5/20", 10200, 10, 1000, 20) +
     refuellingOn("2002/6/3", 10600, 35, 3500, 600.0f / 45) +
     refuellingOn("2002/6/17", 11000, 30, 3000, 0) + refuellingOn("2002/7/1", 11400, 25, 2500, 16);
-static const Fill Partial{true, false};
-static const Fill Missed{false, true};
-
-static FuelRecord recordOf(const QByteArray& log, qint64 number)
-{
-    return FuelRecord::decode(log.mid((number - 1) * FuelRecord::Size, FuelRecord::Size));
-}
-// The flags file of FiveFills: record 2 partial, record 4 after a missed refuelling.
-static QByteArray fiveFillsFlags()
-{
-    FillFlags flags;
-    flags.set(2, recordOf(FiveFills, 2), Partial);
-    flags.set(4, recordOf(FiveFills, 4), Missed);
-    return flags.encode();
-}
+// Record 2 partial, record 4 after a missed refuelling.
+static const QByteArray FiveFillsFlags = flagsOf(FiveFills, {{2, Partial}, {4, Missed}});
 
 static void writeLog(const DataFolderFixture& data, const QByteArray& log, const QByteArray& fills)
 {
@@ -66,14 +52,8 @@ private slots:
         QTest::addColumn<QString>("fillTexts");
         QTest::addRow("no flags file")
             << ThreeRefuellings << QByteArray() << u"|15|12"_s << u"満タン|満タン|満タン"_s;
-        QTest::addRow("partial and missed") << FiveFills << fiveFillsFlags() << u"||13.33333||16"_s
+        QTest::addRow("partial and missed") << FiveFills << FiveFillsFlags << u"||13.33333||16"_s
                                             << u"満タン|部分|満タン|記録漏れあり|満タン"_s;
-        FillFlags stale; // record 3 named by a date it no longer has
-        FuelRecord moved = recordOf(FiveFills, 3);
-        moved.date += 1;
-        stale.set(3, moved, Partial);
-        QTest::addRow("stale flag") << FiveFills << stale.encode() << u"|20|13.33333||16"_s
-                                    << u"満タン|満タン|満タン|満タン|満タン"_s;
     }
     // The CSV's economy and its last column, 給油, are the list's cells.
     void listAndCsv()
@@ -113,12 +93,10 @@ private slots:
         QTest::addColumn<QString>("overall");
         // 1000 km over 45 + 25 l; 総合燃費 from the vehicle's start: 10,400 km over 130 l
         QTest::addRow("partial and missed")
-            << FiveFills << fiveFillsFlags() << u"満タン法の平均燃費:14.29km/l"_s
+            << FiveFills << FiveFillsFlags << u"満タン法の平均燃費:14.29km/l"_s
             << u"総合燃費:80km/l"_s;
-        FillFlags missed;
-        missed.set(2, recordOf(FiveFills, 2), Missed);
         QTest::addRow("the only span missed")
-            << FiveFills.left(2 * FuelRecord::Size) << missed.encode()
+            << FiveFills.left(2 * FuelRecord::Size) << flagsOf(FiveFills, {{2, Missed}})
             << u"満タン法の平均燃費は、満タンの給油が2回以上記録されると表示されます。"_s
             << u"総合燃費:230km/l"_s;
     }
@@ -156,7 +134,7 @@ private slots:
                                     << u"|13.3333|2002/05/20 15|2002/07/01 12|2002/05 4100|"
                                        "2002/07 2500"_s;
         QTest::addRow("partial and missed")
-            << FiveFills << fiveFillsFlags()
+            << FiveFills << FiveFillsFlags
             << u"|14.2857|2002/06/03 13.3333|2002/07/01 16|2002/05 4000|2002/06 6500|"
                "2002/07 2500"_s;
         QTest::addRow("no economy") << refuellingOn("2002/12/6", 1300, 20, 100, 0) +

@@ -17,24 +17,7 @@ const QString Fills = DataFiles::Fills;
 const QByteArray Missing = "<missing>"; // as readFile reads a file that is not there
 
 const Fill Full;
-const Fill Partial{true, false};
-const Fill Missed{false, true};
 const Fill MissedPartial{true, true};
-
-FuelRecord recordOf(const QByteArray& log, qint64 number)
-{
-    return FuelRecord::decode(
-        QByteArrayView(log).sliced((number - 1) * FuelRecord::Size, FuelRecord::Size));
-}
-
-// The flags file of `log` holding the given fills, by record number.
-QByteArray flagsOf(const QByteArray& log, const QMap<qint64, Fill>& fills)
-{
-    FillFlags flags;
-    for (auto it = fills.cbegin(); it != fills.cend(); ++it)
-        flags.set(it.key(), recordOf(log, it.key()), it.value());
-    return flags.encode();
-}
 
 // A folder's files, the flags file among them only when it holds any.
 void writeFolder(const QString& folder, const QByteArray& log, const QByteArray& flags)
