@@ -108,8 +108,6 @@ void Form6::loadList()
         carryOut(list, When::OnceOpen);
 }
 
-// The user keeps their place: the rows scrolled to, and the selected row while it is still
-// there.
 // A list just opened has a current row but none selected: only a selected row chooses.
 Actions::Chosen Form6::chosenRecord() const
 {
@@ -125,6 +123,8 @@ Actions::Chosen Form6::recordAt(int row) const
     return row + 1;
 }
 
+// The user keeps their place: the rows scrolled to, and the selected row while it is still
+// there.
 void Form6::refreshData()
 {
     const int scrolled = m_listView1->verticalScrollBar()->value();
