@@ -17,7 +17,6 @@
 #include <QFile>
 #include <QMetaEnum>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -186,10 +185,14 @@ inline VehicleRecord vehicle(float startOdometer = 1000, qint16 oilRemaining = 1
     return record;
 }
 
-// A log under way: records, a vehicle, the log started and the oil counted from 1000 km.
-inline void startLog(const DataFolderFixture& data, const QByteArray& log)
+// A log under way: records and their fill flags (none: all full), a vehicle, the log started
+// and the oil counted from 1000 km.
+inline void startLog(const DataFolderFixture& data, const QByteArray& log,
+                     const QByteArray& fills = {})
 {
     data.write(DataFiles::FuelLog, log);
+    if (!fills.isEmpty())
+        data.write(DataFiles::Fills, fills);
     data.write(DataFiles::Vehicle, vehicle().encode());
     SettingsStore settings;
     settings.setLogStarted(true);
@@ -458,14 +461,6 @@ inline QByteArray nameOf(Action action)
 }
 
 } // namespace TestSupport
-
-// Skips the rest of the test, naming the program, when a program it runs to read back what Tankr
-// wrote is not installed: its absence says nothing about Tankr. The test command installs them.
-#define SKIP_WITHOUT_PROGRAM(name)                                                                 \
-    do {                                                                                           \
-        if (QStandardPaths::findExecutable(QStringLiteral(name)).isEmpty())                        \
-            QSKIP(name " is not installed: scripts/install-packages.sh test installs it");         \
-    } while (false)
 
 // Like QTEST_MAIN / QTEST_GUILESS_MAIN, with the homes isolated first.
 #define TANKR_TEST_MAIN_WITH(AppClass, TestObject)                                                 \

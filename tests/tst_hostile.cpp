@@ -202,24 +202,6 @@ QList<SafetyCase> safetyCases()
         {"a CSV is not written through a link",
          [](Scene& s) { QFile::link(s.victim + DataFiles::Vehicle, s.elsewhere.filePath(u"tankr.csv"_s)); },
          [](Scene& s) { return csvTo(s.elsewhere.filePath(u"tankr.csv"_s)); }, u"リンク"_s, untouched},
-        {"a CSV keeps formulas as text, numbers as numbers, and gets the usual mode",
-         [](Scene& s) {
-             FuelRecord formula = refuelling(1300);
-             formula.setBrandText(u"=1+2"_s);
-             formula.setMemoText(u"-1+2"_s);
-             FuelRecord other = refuelling(1600);
-             other.setBrandText(u"@SUM"_s);
-             other.setMemoText(u"\tcmd"_s);
-             other.payment = -300;
-             s.data.write(DataFiles::FuelLog, formula.encode() + other.encode());
-         },
-         [](Scene& s) { return csvTo(s.elsewhere.filePath(u"tankr.csv"_s)); }, u"2件"_s,
-         [](Scene& s) {
-             const QString csv = QString::fromUtf8(readFile(s.elsewhere.filePath(u"tankr.csv"_s)));
-             for (const QString& cell : {u",'=1+2,"_s, u",'-1+2,"_s, u",'@SUM,"_s, u",'\tcmd,"_s, u",-300,"_s})
-                 QVERIFY2(csv.contains(cell), qPrintable(csv));
-             QCOMPARE(s.mode(s.elsewhere.filePath(u"tankr.csv"_s)), u"644"_s);
-         }},
         {"a CSV on a nearly full disk is refused whole, the old file kept",
          [](Scene& s) { s.data.write(DataFiles::FuelLog, numberedLog(150)); },
          [](Scene& s) { return s.ontoNearlyFullDisk(csvTo); }, u"に書き込めません"_s, oldFileKept},
