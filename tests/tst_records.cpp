@@ -289,7 +289,7 @@ private slots:
         RecordWriter full(DataFolder(SettingsStore()), DataFiles::FuelLog, FuelRecord::Size);
         QVERIFY(full.open(&error));
         QCOMPARE(full.count(), MaxRecords);
-        QVERIFY(!full.append(QByteArray(82, '\2'), &error));
+        QVERIFY(!full.write(MaxRecords + 1, QByteArray(82, '\2'), &error));
         QVERIFY2(error.contains(u"32767"_s), qPrintable(error));
         QVERIFY(full.write(MaxRecords, QByteArray(82, '\3'), &error));
         QCOMPARE(data.read(DataFiles::FuelLog).sliced((MaxRecords - 1) * 82),

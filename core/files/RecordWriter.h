@@ -27,10 +27,6 @@ public:
 
     // Replaces record n; n = count() + 1 appends. Refuses to write past MaxRecords.
     bool write(qint64 number, const QByteArray& record, QString* error);
-    bool append(const QByteArray& record, QString* error)
-    {
-        return write(count() + 1, record, error);
-    }
 
     // Cuts the file to its first `records` records in one step, so a crash leaves either the
     // old or the new length.
