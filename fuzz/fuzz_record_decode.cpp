@@ -1,8 +1,10 @@
-// Arbitrary bytes read as a fuel log record and as a vehicle record, the way a damaged or foreign
-// file would be read. Writing a record back must give exactly the bytes it was read from (cut or
-// zero-padded to the record's size), since commands that change one field rewrite whole records;
-// and every field must convert to the texts the windows show without failing.
+// Arbitrary bytes read as a fuel log record, as a vehicle record and as a fill flags file, the
+// way a damaged or foreign file would be read. Writing a record back must give exactly the bytes it
+// was read from (cut or zero-padded to the record's size), since commands that change one field
+// rewrite whole records; and every field must convert to the texts the windows show without
+// failing.
 #include "FuzzSupport.h"
+#include "records/FillFlags.h"
 #include "records/FuelRecord.h"
 #include "records/VehicleRecord.h"
 #include "text/TextConversions.h"
@@ -68,6 +70,15 @@ void vehicleRecord(QByteArrayView input)
     checkNumber(r.startOdometer);
 }
 
+// A flags file keeps the entries it can read, whole and flagged, and writes them back as it read
+// them.
+void fillFlags(QByteArrayView input)
+{
+    const QByteArray written = FillFlags::decode(input.toByteArray()).encode();
+    FUZZ_CHECK(written.size() % FillFlags::EntrySize == 0 && written.size() <= input.size());
+    FUZZ_CHECK(FillFlags::decode(written).encode() == written);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -75,5 +86,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArrayView input = bytes(data, size);
     fuelRecord(input);
     vehicleRecord(input);
+    fillFlags(input);
     return 0;
 }
