@@ -269,7 +269,12 @@ QList<SafetyCase> safetyCases()
          deleteFirst, u"Tankrが作ったのではないもの"_s, listed},
         {"a folder at the journal's name", [](Scene& s) { QDir().mkpath(s.data.path(Journal::FileName)); },
          deleteFirst, u"Tankrが作ったのではないもの"_s,
-         [](Scene& s) { QVERIFY(QFileInfo(s.data.path(Journal::FileName)).isDir()); listed(s); }},
+         [](Scene& s) {
+             QVERIFY(QFileInfo(s.data.path(Journal::FileName)).isDir());
+             listed(s);
+             // A change of one record goes straight into the log, needing no journal.
+             QVERIFY(run(Action::WriteRefuelling).succeeded);
+         }},
     };
     // clang-format on
 }
