@@ -502,6 +502,25 @@ private slots:
         QCOMPARE(settings.oilUndo()->record, 3);
     }
 
+    // Records 2 and 3 partial: new litres for record 2 change its own record and the economy of
+    // record 4, which closes its span, and leave record 3 between them as it was.
+    void correctionReachesTheFullFillClosingTheSpan()
+    {
+        DataFolderFixture data;
+        const QByteArray log = numberedLog(4); // 1300, 1600, 1900, 2200 km, 20 l each
+        data.write(Log, log);
+        data.write(DataFiles::Fills, flagsOf(log, {{2, Partial}, {3, Partial}}));
+        FuelEntryBoxes boxes = Actions::loadRecord(SettingsStore(), 2).shown.boxes;
+        boxes.fuelAmount = u"10"_s;
+        QVERIFY(calculateAndWrite(true, boxes, Confirmed::Yes, 2).succeeded);
+        FuelRecord second = recordOf(log, 2);
+        std::tie(second.fuelAmount, second.economy) = std::pair(10.0f, 0.0f);
+        FuelRecord fourth = recordOf(log, 4);
+        fourth.economy = 18; // 900 km over 10 + 20 + 20 l
+        QCOMPARE(data.read(Log),
+                 log.left(82) + second.encode() + log.mid(164, 82) + fourth.encode());
+    }
+
     // A flag left for a record that another program cut off is dropped with the next write, so
     // it never passes to the refuelling written in its place with that record's date and
     // odometer.
