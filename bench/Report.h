@@ -11,8 +11,10 @@ struct Figures
     double emptyStartUp = 0;
     double floorStartUp = 0; // a bare main window with one Japanese menu title
     double form6 = 0;
-    double graph = 0;     // the charts window opened and painted
-    double csvExport = 0; // the whole log written as CSV
+    double graph = 0;         // the charts window opened and painted
+    double csvExport = 0;     // the whole log written as CSV
+    double importPreview = 0; // that CSV read back and shown in the import preview
+    double importWrite = 0;   // that CSV imported into an empty data folder
     double calculation = 0;
     double append = 0;
     double deleteLatest = 0;

@@ -9,6 +9,7 @@
 #include "Report.h"
 #include "actions/Actions.h"
 #include "files/DataFolder.h"
+#include "fuellog/ImportPreview.h"
 #include "fuellog/PrintRenderer.h"
 #include "settings/SettingsStore.h"
 #include "shell/MDIForm1.h"
@@ -271,6 +272,51 @@ double timeGraph(int rounds, MDIForm1& main)
         });
 }
 
+// The whole log's CSV export read back as another logbook's file: the preview opened on it in
+// the main window and painted, and the write of every row into an empty data folder.
+struct ImportTimes
+{
+    double preview = 0;
+    double write = 0;
+};
+ImportTimes timeImport(int rounds, MDIForm1& main, int records)
+{
+    QTemporaryDir out;
+    const QString csv = out.filePath(QStringLiteral("tankr.csv"));
+    require(Actions::exportCsv(SettingsStore(), csv).succeeded,
+            QStringLiteral("the CSV export to import failed"));
+    ImportTimes times;
+    times.preview = Bench::medianMs(
+        qMin(rounds, 3),
+        [&] {
+            const Result<OtherLogbook::File> file = Actions::readOtherLogbook(csv);
+            require(file.succeeded, QStringLiteral("the export cannot be read back"));
+            auto* preview = static_cast<ImportPreview*>(main.showWindow(Window::ImportPreview));
+            preview->showFile(file.shown);
+            auto* table = preview->findChild<QAbstractItemView*>(QStringLiteral("previewTable"));
+            require(table && table->model()->rowCount() == records,
+                    QStringLiteral("the preview does not show every row"));
+            const PaintCount painted(table->viewport());
+            QCoreApplication::processEvents();
+            require(painted.count > 0, QStringLiteral("the preview was not painted"));
+        },
+        [&] {
+            main.closeWindow(Window::ImportPreview);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        });
+    const Result<OtherLogbook::File> file = Actions::readOtherLogbook(csv);
+    const QString dataFolder = SettingsStore().dataFolder();
+    times.write = Bench::medianMs(qMin(rounds, 3), [&] {
+        QTemporaryDir empty;
+        SettingsStore settings;
+        settings.setDataFolder(empty.path() + QLatin1Char('/'));
+        const Result<> written = Actions::importOther(settings, file.shown, {});
+        settings.setDataFolder(dataFolder);
+        require(written.succeeded, QStringLiteral("the import failed"));
+    });
+    return times;
+}
+
 ChildProcess::Report requireChild(const QString& mode)
 {
     const ChildProcess::Report report = ChildProcess::run(mode);
@@ -319,6 +365,9 @@ Figures measure(int records, int rounds, MDIForm1& main, const QString& dataFold
     figures.form6 = timeForm6(rounds, main);
     figures.graph = timeGraph(rounds, main);
     figures.csvExport = timeCsvExport(rounds);
+    const ImportTimes import = timeImport(rounds, main, records);
+    figures.importPreview = import.preview;
+    figures.importWrite = import.write;
     measureStartUp(rounds, &figures);
     figures.workPeakKb = requireChild(ChildProcess::TankrAtWork).peakKb;
     require(Bench::fileBytes(logPath()) == original,

@@ -10,7 +10,7 @@ seconds=${1:-20}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(fuzz_record_decode fuzz_cp932 fuzz_numbers fuzz_date fuzz_import)
+    targets=(fuzz_record_decode fuzz_cp932 fuzz_numbers fuzz_date fuzz_import fuzz_other_logbook)
 fi
 case $seconds in
 '' | *[!0-9]*)
@@ -20,7 +20,8 @@ case $seconds in
 esac
 
 # The longest input worth trying: a little over a record, a few fields, a pasted box, a date;
-# for an import, four fuel records and two vehicle records with their torn tails.
+# for an import, four fuel records and two vehicle records with their torn tails; for another
+# logbook's file, a header and a few rows of each format.
 max_len() {
     case $1 in
     fuzz_record_decode) echo 200 ;;
@@ -28,6 +29,7 @@ max_len() {
     fuzz_numbers) echo 512 ;;
     fuzz_date) echo 128 ;;
     fuzz_import) echo $((82 * 4 + 74 * 2 + 16)) ;;
+    fuzz_other_logbook) echo 2048 ;;
     *) echo 256 ;;
     esac
 }

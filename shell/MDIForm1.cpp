@@ -41,7 +41,7 @@ MDIForm1::MDIForm1(QWidget* parent)
         QCoreApplication::installTranslator(&m_qtTranslation);
 
     setObjectName(QStringLiteral("MDIForm1"));
-    setWindowTitle(QStringLiteral("Tankr"));
+    setWindowTitle(Actions::mainWindowTitle(SettingsStore()));
     m_area->setObjectName(QStringLiteral("mdiArea"));
     m_area->setBackground(palette().brush(QPalette::Dark));
     setCentralWidget(m_area);
@@ -79,9 +79,11 @@ void MDIForm1::scrollToFocus(QWidget* focused)
                    shift(control.top(), control.bottom(), visible.top(), visible.bottom()));
 }
 
-// Every open window shows the data as it is now, in place.
+// The title names the vehicle in force, and every open window shows the data as it is now, in
+// place.
 void MDIForm1::refreshWindows()
 {
+    setWindowTitle(Actions::mainWindowTitle(SettingsStore()));
     for (QMdiSubWindow* sub : m_area->subWindowList()) {
         if (auto* child = qobject_cast<ChildWindow*>(sub->widget());
             child && !sub->property(ClosingProperty).toBool())

@@ -10,6 +10,7 @@
 class ChildWindow;
 class DataWatcher;
 class QMdiArea;
+class QMenu;
 class QMdiSubWindow;
 
 // The main window: a frame in which every other window opens, with the menus that reach them.
@@ -31,6 +32,8 @@ protected:
 
 private:
     void buildMenus();
+    void listVehicles(QMenu* menu);
+    void openImport();
     QSize firstStartSize() const;
     void placeAsLastTime();
     QMdiSubWindow* subWindow(Window window) const;

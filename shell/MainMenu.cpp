@@ -1,35 +1,67 @@
 #include "shell/MDIForm1.h"
 
 #include "actions/Actions.h"
+#include "files/DataWatcher.h"
+#include "fuellog/ImportPreview.h"
 #include "settings/SettingsStore.h"
 #include "widgets/CarryOut.h"
 #include "widgets/Dialogs.h"
 
 #include <QDir>
+#include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
 
 #include <functional>
+#include <vector>
 
 // The main window's menus: every command the menu bar reaches, one table of them.
 
 namespace {
 
-// A menu item: its object name and caption, and what it does. Without a command it is a
-// separator of that name.
+// A menu item: its object name and caption, and what it does, or the submenu it opens: its own
+// items, and what it puts above them each time it opens. With neither it is a separator of that
+// name.
 struct MenuItem
 {
     const char* name;
     QString caption;
     std::function<void()> command;
+    std::vector<MenuItem> submenu = {};
+    std::function<void(QMenu*)> opening = {};
 };
 
 struct Menu
 {
     const char* name;
     QString caption;
-    QList<MenuItem> items;
+    std::vector<MenuItem> items;
 };
+
+// Marks the items a submenu puts above its own each time it opens.
+const char* const RebuiltProperty = "tankrRebuilt";
+
+// Menus and their menu items go by the same object name.
+void addItems(QMenu* menu, const std::vector<MenuItem>& items, QObject* receiver)
+{
+    for (const MenuItem& item : items) {
+        QAction* action = nullptr;
+        if (!item.submenu.empty()) {
+            QMenu* submenu = menu->addMenu(item.caption);
+            submenu->setObjectName(QLatin1String(item.name));
+            addItems(submenu, item.submenu, receiver);
+            if (item.opening)
+                QObject::connect(submenu, &QMenu::aboutToShow, receiver,
+                                 [submenu, opening = item.opening] { opening(submenu); });
+            action = submenu->menuAction();
+        } else {
+            action = item.command ? menu->addAction(item.caption) : menu->addSeparator();
+            if (item.command)
+                QObject::connect(action, &QAction::triggered, receiver, item.command);
+        }
+        action->setObjectName(QLatin1String(item.name));
+    }
+}
 
 } // namespace
 
@@ -44,7 +76,7 @@ void MDIForm1::buildMenus()
                                     QDir::home().filePath(QStringLiteral("tankr.csv")),
                                     QStringLiteral("CSV (*.csv)"));
     };
-    const QList<Menu> menus = {
+    const std::vector<Menu> menus = {
         {"file",
          QStringLiteral("ファイル(&F)"),
          {{"kiroku", QStringLiteral("データの保管場所指定(&D)"), open(Window::Form3)},
@@ -63,6 +95,18 @@ void MDIForm1::buildMenus()
           {"csv", QStringLiteral("燃費データをCSVで書き出す(&C)…"),
            [this, csvFile, exportCsv] { runWith(csvFile(), exportCsv); }},
           {"restore", QStringLiteral("バックアップから復元(&R)…"), open(Window::Restore)},
+          {"importOther", QStringLiteral("他の燃費記録アプリから取り込む(&O)…"),
+           [this] { openImport(); }},
+          {"vehicles",
+           QStringLiteral("車両の切り替え(&S)"),
+           nullptr,
+           {{"addVehicle", QStringLiteral("車両を追加(&A)…"),
+             [this] {
+                 runAction([](SettingsStore& s, Confirmed) { return Actions::addVehicle(s); });
+             }},
+            {"forgetVehicle", QStringLiteral("一覧から外す(&R)…"),
+             [this] { runAction(&Actions::forgetVehicle); }}},
+           [this](QMenu* menu) { listVehicles(menu); }},
           {"hokanbasho", QStringLiteral("現在指定されているデータの保管場所(&L)"),
            [this] { Dialogs::inform(this, Actions::showDataFolder(SettingsStore())); }},
           {"a", QString(), nullptr},
@@ -91,13 +135,56 @@ void MDIForm1::buildMenus()
         QMenu* added = menuBar()->addMenu(menu.caption);
         added->setObjectName(QLatin1String(menu.name));
         added->menuAction()->setObjectName(QLatin1String(menu.name));
-        for (const MenuItem& item : menu.items) {
-            QAction* action = item.command ? added->addAction(item.caption) : added->addSeparator();
-            action->setObjectName(QLatin1String(item.name));
-            if (item.command)
-                connect(action, &QAction::triggered, this, item.command);
-        }
+        addItems(added, menu.items, this);
     }
+}
+
+// One checkable item for each vehicle, named as its vehicle is ("&" shown as itself), the one in
+// force checked, above the submenu's own commands; the folder shows as its tip.
+void MDIForm1::listVehicles(QMenu* menu)
+{
+    for (QAction* action : menu->actions()) {
+        if (action->property(RebuiltProperty).toBool())
+            delete action;
+    }
+    QAction* const own = menu->actions().value(0);
+    const QList<VehicleFolders::Vehicle> vehicles = Actions::listVehicles(SettingsStore()).shown;
+    for (qsizetype i = 0; i < vehicles.size(); ++i) {
+        const VehicleFolders::Vehicle& vehicle = vehicles.at(i);
+        auto* action = new QAction(
+            QString(vehicle.caption()).replace(QLatin1Char('&'), QStringLiteral("&&")), menu);
+        action->setObjectName(QStringLiteral("vehicle%1").arg(i + 1));
+        action->setCheckable(true);
+        action->setChecked(vehicle.inForce);
+        action->setToolTip(QDir::toNativeSeparators(vehicle.folder));
+        action->setStatusTip(action->toolTip());
+        action->setProperty(RebuiltProperty, true);
+        connect(action, &QAction::triggered, this, [this, folder = vehicle.folder] {
+            runAction([&folder](SettingsStore& settings, Confirmed) {
+                return Actions::switchVehicle(settings, folder);
+            });
+        });
+        menu->insertAction(own, action);
+    }
+    menu->setToolTipsVisible(true);
+    menu->insertSeparator(own)->setProperty(RebuiltProperty, true);
+}
+
+// Another logbook's export, chosen in a file dialog, opens in the preview; a file that is no
+// such export says why and opens nothing.
+void MDIForm1::openImport()
+{
+    const std::optional<QString> path = Dialogs::askOpenFile(
+        this, QStringLiteral("他の燃費記録アプリから取り込む"), QDir::homePath(),
+        QStringLiteral("CSV (*.csv *.txt);;すべてのファイル (*)"));
+    if (!path)
+        return;
+    const Result<OtherLogbook::File> file = Actions::readOtherLogbook(*path);
+    if (!file.succeeded) {
+        Dialogs::inform(this, *file.message);
+        return;
+    }
+    static_cast<ImportPreview*>(showWindow(Window::ImportPreview))->showFile(file.shown);
 }
 
 // The main window's own actions run on the settings as they are now, show their message and
@@ -113,6 +200,8 @@ template <typename Action> void MDIForm1::runAction(Action action)
         else
             showWindow(step.window);
     });
+    // The title and the windows follow a change of data or of vehicle at once.
+    m_dataWatcher->lookNow();
 }
 
 // Export and import ask for the other folder first, the CSV export for its file; Cancel

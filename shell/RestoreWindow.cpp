@@ -36,7 +36,7 @@ RestoreWindow::RestoreWindow()
 void RestoreWindow::showBackups()
 {
     m_list->clear();
-    for (const Backups::Entry& backup : Actions::listBackups().shown) {
+    for (const Backups::Entry& backup : Actions::listBackups(SettingsStore()).shown) {
         QString when = backup.time.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
         if (backup.context && !backup.context->command.isEmpty())
             when += QStringLiteral("　%1の前").arg(backup.context->command);
@@ -51,14 +51,26 @@ void RestoreWindow::showBackups()
     m_list->setCurrentRow(-1);
 }
 
+// The backup the user chose stays chosen while it is listed.
+void RestoreWindow::refreshData()
+{
+    const QList<QListWidgetItem*> selected = m_list->selectedItems();
+    const QVariant chosen = selected.isEmpty() ? QVariant() : selected.first()->data(Qt::UserRole);
+    showBackups();
+    for (int row = 0; chosen.isValid() && row < m_list->count(); ++row) {
+        if (m_list->item(row)->data(Qt::UserRole) == chosen)
+            m_list->setCurrentRow(row);
+    }
+}
+
 void RestoreWindow::onRestoreClicked()
 {
     // Chosen means selected: the focus alone makes the first row current.
     const QList<QListWidgetItem*> selected = m_list->selectedItems();
     const QListWidgetItem* chosen = selected.isEmpty() ? nullptr : selected.first();
     if (!chosen) {
-        Dialogs::inform(this, {QStringLiteral("復元するバックアップを一覧から選んでください。"),
-                               QString()});
+        Dialogs::inform(
+            this, {QStringLiteral("復元するバックアップを一覧から選んでください。"), QString()});
         return;
     }
     const QString backup = chosen->data(Qt::UserRole).toString();

@@ -6,6 +6,7 @@
 #include "fuellog/Form7.h"
 #include "fuellog/Form8.h"
 #include "fuellog/GraphWindow.h"
+#include "fuellog/ImportPreview.h"
 #include "shell/Form12.h"
 #include "shell/Form3.h"
 #include "shell/RestoreWindow.h"
@@ -47,6 +48,8 @@ ChildWindow* createWindow(Window window)
         return new GraphWindow;
     case Window::Restore:
         return new RestoreWindow;
+    case Window::ImportPreview:
+        return new ImportPreview;
     }
     Q_UNREACHABLE();
 }

@@ -283,12 +283,17 @@ inline QList<Box> boxesOf(Action action)
     case Action::ImportFrom:
         return {{FolderBox, Kind::Folder, QString()}}; // the other folder
     case Action::ExportCsv:
+    case Action::ReadOtherLogbook:
+    case Action::PreviewImport:
+    case Action::ImportOther:
     case Action::ListBackups:
     case Action::RestoreBackup:
         return {}; // a file chosen in a dialog, or a backup chosen in a list
     // clang-format off
     case Action::ChooseDataFolder: case Action::InitialiseAll: case Action::InitialiseFuel:
     case Action::ShowDataFolder: case Action::VehicleWindow: case Action::Quit:
+    case Action::ListVehicles: case Action::SwitchVehicle: case Action::AddVehicle:
+    case Action::ForgetVehicle:
     case Action::ListLog: case Action::LoadRecord: case Action::DeleteRecord:
     case Action::ShowVehicle: case Action::ShowVehicleWithReminder: case Action::ShowCumulative:
     case Action::LoadVehicle: case Action::ShowCharts: case Action::PrintableRecords:
@@ -323,6 +328,19 @@ inline QStringList shownOf(const VehicleDisplay& d)
             d.chassisNumber, d.insuranceExpiry, d.reminder.text};
 }
 
+// Reads another logbook's export at `path`, then previews or imports all of it.
+inline Ran ranImport(Action action, SettingsStore& settings, const QString& path)
+{
+    const Result<OtherLogbook::File> file = Actions::readOtherLogbook(path);
+    if (!file.succeeded || action == Action::ReadOtherLogbook)
+        return ran(file, {file.shown.formatName});
+    if (action == Action::PreviewImport) {
+        const Result<Actions::ImportShown> shown = Actions::previewImport(settings, file.shown, {});
+        return ran(shown, {shown.shown.format, shown.shown.plan.summary()});
+    }
+    return ran(Actions::importOther(settings, file.shown, {}));
+}
+
 // Runs the action on the data folder of the settings, confirmed, with the texts of its boxes
 // (each box missing from `texts` holds its sound text); export and import use `other`.
 inline Ran runAction(Action action, SettingsStore& settings, const Texts& texts = {},
@@ -354,8 +372,12 @@ inline Ran runAction(Action action, SettingsStore& settings, const Texts& texts 
         return ran(Actions::exportTo(settings, t[FolderBox], yes));
     case Action::ExportCsv:
         return ran(Actions::exportCsv(settings, t[FolderBox] + u"/tankr.csv"_s));
+    case Action::ReadOtherLogbook:
+    case Action::PreviewImport:
+    case Action::ImportOther: // the CSV file the export writes there
+        return ranImport(action, settings, t[FolderBox] + u"/tankr.csv"_s);
     case Action::ListBackups: {
-        const Result<QList<Backups::Entry>> backups = Actions::listBackups();
+        const Result<QList<Backups::Entry>> backups = Actions::listBackups(settings);
         return ran(backups, {QString::number(backups.shown.size())});
     }
     case Action::RestoreBackup: // the other folder stands for the backup
@@ -364,6 +386,20 @@ inline Ran runAction(Action action, SettingsStore& settings, const Texts& texts 
         return ran(Actions::importFrom(settings, t[FolderBox], yes));
     case Action::ShowDataFolder:
         return {true, Actions::showDataFolder(settings), {}, {}};
+    case Action::ListVehicles: {
+        const Result<QList<VehicleFolders::Vehicle>> vehicles = Actions::listVehicles(settings);
+        QStringList shown;
+        for (const VehicleFolders::Vehicle& v : vehicles.shown)
+            shown << u"%1 %2 %3"_s.arg(v.inForce).arg(v.folder, v.name);
+        return ran(vehicles, shown);
+    }
+    case Action::SwitchVehicle: // the other folder stands for the vehicle's
+        return ran(Actions::switchVehicle(settings, other));
+    case Action::AddVehicle:
+        return ran(Actions::addVehicle(settings));
+    case Action::ForgetVehicle: // with no other vehicle listed: the only one stays
+        settings.setVehicleFolders({});
+        return ran(Actions::forgetVehicle(settings, yes));
     case Action::VehicleWindow:
         return {true, {}, {}, windowName(Actions::vehicleWindow(settings))};
     case Action::Quit:

@@ -9,11 +9,12 @@ declare -A allowed=(
     [core/settings]="settings text"
     [core/files]="files records settings text"
     [core/figures]="figures files records text"
-    [core/actions]="actions figures files records settings text"
-    [widgets]="widgets actions figures files records settings text"
-    [fuellog]="fuellog widgets actions figures files records settings text"
-    [vehicle]="vehicle widgets actions figures files records settings text"
-    [shell]="shell fuellog vehicle widgets actions figures files records settings text"
+    [core/imports]="imports figures files records text"
+    [core/actions]="actions figures files imports records settings text"
+    [widgets]="widgets actions figures files imports records settings text"
+    [fuellog]="fuellog widgets actions figures files imports records settings text"
+    [vehicle]="vehicle widgets actions figures files imports records settings text"
+    [shell]="shell fuellog vehicle widgets actions figures files imports records settings text"
 )
 status=0
 for room in "${!allowed[@]}"; do

@@ -40,19 +40,25 @@ bool works(Condition condition, Action action)
     switch (action) {
         // clang-format off
     case Action::ChooseDataFolder: case Action::ShowDataFolder: case Action::VehicleWindow:
-    case Action::Quit: case Action::ListBackups:
+    case Action::Quit: case Action::ListBackups: case Action::ReadOtherLogbook:
         return true; // no file is touched
+    case Action::ListVehicles: case Action::SwitchVehicle: case Action::AddVehicle:
+        return true; // nor any of the data folder's
+    case Action::ForgetVehicle:
+        return false; // the only vehicle stays, named
     case Action::ListLog: case Action::PrintRange: case Action::PrintableRecords:
     case Action::ShowVehicle:
     case Action::ShowVehicleWithReminder: case Action::ShowCumulative:
     case Action::CalculateRefuelling: case Action::CalculateCorrection: case Action::LoadRecord:
     case Action::ExportTo: case Action::LoadVehicle: case Action::ShowCharts: case Action::ExportCsv:
+    case Action::PreviewImport:
         return condition != Condition::Missing; // reading needs no room nor the right to write
     case Action::WriteCorrection: case Action::DeleteRecord: case Action::InitialiseAll:
     case Action::InitialiseFuel:
         return full; // an overwrite in place needs no new block, shortening frees room
     case Action::WriteFirstRefuelling: case Action::WriteRefuelling: case Action::RegisterVehicle:
     case Action::CorrectVehicle: case Action::ImportFrom: case Action::RestoreBackup:
+    case Action::ImportOther:
         return false;
         // clang-format on
     }
@@ -166,9 +172,17 @@ private slots:
         QTemporaryDir importSource;
         writeImage(importSource.path() + QLatin1Char('/'),
                    {{Log, numberedLog(60)}, {Vehicle, vehicle().encode()}});
+        QTemporaryDir otherLogbook; // an export of another logbook, newer than the log
+        writeFile(otherLogbook.filePath(u"tankr.csv"_s),
+                  "Date,Odometer,FuelConsumed,Cost,FuelEconomy,IsFillToFull,MissedFuelUp,Notes,"
+                  "Tags\n2030-01-05,90000,30,4500,0,True,False,,\n");
+        const bool fromOtherLogbook = action == Action::ReadOtherLogbook ||
+                                      action == Action::PreviewImport ||
+                                      action == Action::ImportOther;
 
         const auto run = [&](const QString& folder, const QString& exportFolder) {
-            const QString other = action == Action::ImportFrom || action == Action::RestoreBackup
+            const QString other = fromOtherLogbook ? otherLogbook.path()
+                                  : action == Action::ImportFrom || action == Action::RestoreBackup
                                       ? importSource.path() + QLatin1Char('/')
                                   : ontoDataDisk ? folder + u"out/"_s
                                                  : exportFolder;
@@ -230,7 +244,9 @@ private slots:
             {Action::InitialiseFuel, undo},
             {Action::RegisterVehicle, u"オイル交換の目安の基準"_s},
             {Action::ImportFrom, undo},
-            {Action::RestoreBackup, undo}};
+            {Action::RestoreBackup, undo},
+            {Action::SwitchVehicle, u"データの保管場所"_s},
+            {Action::AddVehicle, u"データの保管場所"_s}};
         for (const auto& [condition, name] :
              {std::pair{Condition::ReadOnly, "read-only"}, {Condition::Full, "full"}}) {
             for (const auto& [action, setting] : writers)
@@ -287,7 +303,10 @@ private slots:
                  qPrintable(got.message->text));
         QCOMPARE(readFile(file), fileBefore);
         QCOMPARE(settingsNow(), settingsBefore);
-        const bool refused = condition == Condition::ReadOnly || action == Action::ChooseDataFolder;
+        // A command that saves the data folder alone has nothing left to do without it.
+        const bool refused = condition == Condition::ReadOnly ||
+                             action == Action::ChooseDataFolder ||
+                             action == Action::SwitchVehicle || action == Action::AddVehicle;
         QCOMPARE(got.succeeded, !refused);
         QCOMPARE(imageOf(data.folder()), refused ? before : wanted);
     }

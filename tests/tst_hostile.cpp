@@ -128,6 +128,33 @@ void listed(Scene& s)
     QCOMPARE(s.data.read(DataFiles::FuelLog), numberedLog(3));
 }
 
+// An empty vehicles folder, and what is planted at vehicles/2, where a new vehicle goes first.
+Step atVehicle2(void (*plant)(Scene&, const QString& path))
+{
+    return [plant](Scene& s) {
+        QDir(VehicleFolders::root()).removeRecursively();
+        QDir().mkpath(VehicleFolders::root());
+        plant(s, VehicleFolders::root() + u"2"_s);
+    };
+}
+// The new vehicle's folder is a new, empty vehicles/3; the vehicle used so far and the planted
+// thing's target are as they were.
+void madeThird(Scene& s)
+{
+    const QString third = QFileInfo(VehicleFolders::root()).canonicalFilePath() + u"/3/"_s;
+    QCOMPARE(SettingsStore().dataFolder(), third);
+    QVERIFY(
+        QDir(third).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System));
+    QCOMPARE(imageOf(s.victim), s.victimImage);
+    QCOMPARE(s.data.read(DataFiles::FuelLog), numberedLog(3));
+}
+// A refusal leaves the data folder and its list as they were.
+void noVehicleAdded(Scene& s)
+{
+    QCOMPARE(SettingsStore().dataFolder(), s.data.folder());
+    QVERIFY(ini("vehicles/1").isEmpty());
+}
+
 QList<SafetyCase> safetyCases()
 {
     using A = Action;
@@ -137,6 +164,9 @@ QList<SafetyCase> safetyCases()
     const auto oldFileKept = [](Scene& s) { QCOMPARE(imageOf(s.disk->folder()), (FolderImage{{u"old"_s, "old"}})); };
     const auto initialise = [](Scene&) { return run(A::InitialiseFuel); };
     const QString initialised = u"初期化完了しました。"_s;
+    const QString added = u"車両情報を登録してください。"_s;
+    const auto addVehicle = [](Scene&) { return run(A::AddVehicle); };
+    const QString vehicle2 = VehicleFolders::root() + u"2"_s;
     return {
         {"restoring the oldest of 20 backups gives it back and keeps it",
          [](Scene& s) { s.keepBackups(1, numberedLog(1)); s.keepBackups(19); },
@@ -275,6 +305,31 @@ QList<SafetyCase> safetyCases()
              // A change of one record goes straight into the log, needing no journal.
              QVERIFY(run(Action::WriteRefuelling).succeeded);
          }},
+        // A new vehicle's folder is made only where nothing stands, and never through a link.
+        {"a link at vehicles/2 is passed over, not followed",
+         atVehicle2([](Scene& s, const QString& path) { QFile::link(s.victim, path); }), addVehicle, added,
+         [vehicle2](Scene& s) { madeThird(s); QVERIFY(QFileInfo(vehicle2).isSymLink()); }},
+        {"a FIFO at vehicles/2 is passed over",
+         atVehicle2([](Scene&, const QString& path) { ::mkfifo(QFile::encodeName(path).constData(), 0600); }), addVehicle, added,
+         [vehicle2](Scene& s) { madeThird(s); QVERIFY(!QFileInfo(vehicle2).isDir()); }},
+        {"a file at vehicles/2 is passed over",
+         atVehicle2([](Scene&, const QString& path) { writeFile(path, Private); }), addVehicle, added,
+         [vehicle2](Scene& s) { madeThird(s); QCOMPARE(readFile(vehicle2), Private); }},
+        {"a read-only vehicles folder stops the command",
+         atVehicle2([](Scene& s, const QString&) { s.disk = std::make_unique<FaultyFolder>(Condition::ReadOnly, FolderImage(), VehicleFolders::root().chopped(1)); }),
+         addVehicle, u"書き込みが許可されていません"_s,
+         [](Scene& s) { s.disk.reset(); noVehicleAdded(s); }},
+        {"a vehicles folder on a full disk stops the command",
+         atVehicle2([](Scene&, const QString&) {}),
+         [](Scene&) { // no inode left for a folder; only root may mount one
+             const QByteArray place = QFile::encodeName(VehicleFolders::root());
+             if (::geteuid() != 0 || ::mount("tmpfs", place.constData(), "tmpfs", 0, "size=64k,nr_inodes=1") != 0)
+                 return Ran{false, Message{u"skip"_s, {}}, {}, {}};
+             const Ran ran = run(A::AddVehicle);
+             ::umount2(place.constData(), MNT_DETACH);
+             return ran;
+         },
+         u"ディスクに空きがありません"_s, noVehicleAdded},
     };
     // clang-format on
 }

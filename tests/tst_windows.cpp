@@ -614,7 +614,7 @@ private slots:
         if (change == u"restore") {
             QTRY_VERIFY_WITH_TIMEOUT(shownNow().startsWith(u"0|"_s), 3000);
             script.answerYes();
-            Actions::restoreBackup(settings, Actions::listBackups().shown.first().path,
+            Actions::restoreBackup(settings, Actions::listBackups(settings).shown.first().path,
                                    Confirmed::Yes);
         }
         QTRY_COMPARE_WITH_TIMEOUT(shownNow(), shown, 3000);

@@ -62,19 +62,45 @@ std::optional<QString> askText(QWidget* parent, const Message& prompt)
     return dialog.textValue();
 }
 
-std::optional<QString> askSaveFile(QWidget* parent, const QString& title, const QString& suggested,
-                                   const QString& filter)
+std::optional<QString> answered(Script::Kind kind, const Message& shown)
+{
+    activeScript->m_shown.append({kind, shown});
+    return activeScript->nextAnswer().text;
+}
+
+namespace {
+
+std::optional<QString> askFile(QWidget* parent, QFileDialog::AcceptMode mode, const QString& title,
+                               const QString& suggested, const QString& filter)
 {
     if (activeScript) {
-        activeScript->m_shown.append({Script::Kind::SaveFile, Message{suggested, title}});
-        return activeScript->nextAnswer().text;
+        const Script::Kind kind =
+            mode == QFileDialog::AcceptSave ? Script::Kind::SaveFile : Script::Kind::OpenFile;
+        return answered(kind, Message{suggested, title});
     }
     QFileDialog dialog(parent, title, suggested, filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QFileInfo(suggested).suffix());
+    dialog.setAcceptMode(mode);
+    if (mode == QFileDialog::AcceptSave)
+        dialog.setDefaultSuffix(QFileInfo(suggested).suffix());
+    else
+        dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+std::optional<QString> askSaveFile(QWidget* parent, const QString& title, const QString& suggested,
+                                   const QString& filter)
+{
+    return askFile(parent, QFileDialog::AcceptSave, title, suggested, filter);
+}
+
+std::optional<QString> askOpenFile(QWidget* parent, const QString& title, const QString& folder,
+                                   const QString& filter)
+{
+    return askFile(parent, QFileDialog::AcceptOpen, title, folder, filter);
 }
 
 Script::Script()

@@ -20,6 +20,9 @@ std::optional<QString> askText(QWidget* parent, const Message& prompt); // none 
 // A file to save to, by a save dialog opening at `suggested`; none when cancelled.
 std::optional<QString> askSaveFile(QWidget* parent, const QString& title, const QString& suggested,
                                    const QString& filter);
+// An existing file to read, by an open dialog showing `folder`; none when cancelled.
+std::optional<QString> askOpenFile(QWidget* parent, const QString& title, const QString& folder,
+                                   const QString& filter);
 
 // Runs an action that may need the user's Yes: it runs unconfirmed first; when it returns a
 // question, the question is asked and, on Yes, the action runs again confirmed. A question
@@ -45,7 +48,8 @@ public:
         Information,
         Question,
         Input,
-        SaveFile
+        SaveFile,
+        OpenFile
     };
     struct Shown
     {
@@ -59,7 +63,7 @@ public:
 
     void answerYes();
     void answerNo();
-    void answerText(const QString& text); // an input box or a save dialog
+    void answerText(const QString& text); // an input box or a file dialog
     void cancelInput();
 
     const QList<Shown>& shown() const { return m_shown; }
@@ -70,8 +74,8 @@ private:
     friend void Dialogs::inform(QWidget*, const Message&);
     friend bool Dialogs::askYesNo(QWidget*, const Message&);
     friend std::optional<QString> Dialogs::askText(QWidget*, const Message&);
-    friend std::optional<QString> Dialogs::askSaveFile(QWidget*, const QString&, const QString&,
-                                                       const QString&);
+    // A file dialog's record and answer.
+    friend std::optional<QString> answered(Kind kind, const Message& shown);
 
     struct Answer
     {

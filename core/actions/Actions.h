@@ -2,6 +2,7 @@
 
 #include "actions/FirstEntry.h"
 #include "actions/FuelEntry.h"
+#include "actions/ImportPlan.h"
 #include "actions/Registration.h"
 #include "actions/Result.h"
 #include "figures/ChartSeries.h"
@@ -10,6 +11,8 @@
 #include "figures/PrintLines.h"
 #include "figures/VehicleInfo.h"
 #include "files/Backups.h"
+#include "files/VehicleFolders.h"
+#include "imports/OtherLogbook.h"
 
 #include <QMetaEnum>
 #include <QObject>
@@ -42,6 +45,22 @@ Message showDataFolder(const SettingsStore& settings);
 Window vehicleWindow(const SettingsStore& settings);
 // "終了".
 Result<> quit(Confirmed confirmed);
+// The main window's title, naming the vehicle in force: "Tankr - CB50S"; "Tankr" while none is
+// registered.
+QString mainWindowTitle(const SettingsStore& settings);
+// "車両の切り替え": the vehicle of every data folder Tankr has used that is there now, the one in
+// force among them.
+Result<QList<VehicleFolders::Vehicle>> listVehicles(const SettingsStore& settings);
+// One of them chosen: its folder becomes the data folder, as with the data folder window, and
+// nothing is copied. The windows that hold typed entries for the vehicle left close, and what an
+// oil change replaced is forgotten, as it counts on the log left (so do adding and forgetting).
+Result<> switchVehicle(SettingsStore& settings, const QString& folder);
+// "車両を追加…": a new, empty data folder under the per-user data folder becomes the data folder,
+// and the registration window opens for its vehicle. The vehicle used so far stays as it is.
+Result<> addVehicle(SettingsStore& settings);
+// "一覧から外す…": the folder in force leaves the list, its files where they are, and the next
+// vehicle of the list takes over; the only vehicle stays.
+Result<> forgetVehicle(SettingsStore& settings, Confirmed confirmed);
 
 // ---- Maintenance of the data files (actions/MaintenanceActions.cpp) ----------------------------
 
@@ -55,9 +74,9 @@ Result<> exportTo(const SettingsStore& settings, const QString& typedFolder, Con
 // "燃費データ・車両データの読み込み": replaces both data files by those in the typed folder.
 Message importPrompt();
 Result<> importFrom(SettingsStore& settings, const QString& typedFolder, Confirmed confirmed);
-// "バックアップから復元…": the backups taken before each destructive command, newest first, and
-// the restore of one of them.
-Result<QList<Backups::Entry>> listBackups();
+// "バックアップから復元…": the backups of the data folder in force taken before each destructive
+// command, newest first, and the restore of one of them.
+Result<QList<Backups::Entry>> listBackups(const SettingsStore& settings);
 Result<> restoreBackup(SettingsStore& settings, const QString& backup, Confirmed confirmed);
 
 // ---- The fuel log (actions/FuelLogActions.cpp) -------------------------------------------------
@@ -103,6 +122,36 @@ Result<PrintJob> printRange(const SettingsStore& settings, const PrintRange& ran
 // "燃費データをCSVで書き出す…": the fuel log as a CSV file at the chosen path.
 Result<> exportCsv(const SettingsStore& settings, const QString& path);
 
+// ---- History from other logbooks (actions/ImportActions.cpp) ----------------------------------
+
+// "他の燃費記録アプリから取り込む…": the chosen export file, read whole and recognised by its
+// header; a file that is no such export (empty, binary, a header alone, cut inside a quoted
+// field) is refused naming the problem.
+Result<OtherLogbook::File> readOtherLogbook(const QString& path);
+// The vehicles a file names, in the file's order, when it names any.
+QStringList vehiclesOf(const OtherLogbook::File& file);
+// Which rows to take: those of one vehicle of a file that holds several, read as the mapping
+// says when Tankr does not know the file's header.
+struct ImportChoice
+{
+    QString vehicle;
+    OtherLogbook::Mapping mapping;
+};
+// The preview: which format was recognised, the vehicles to choose from, and every row of the
+// file as it would be stored or why it is left out. Nothing is written.
+struct ImportShown
+{
+    QString format; // "形式：Fuelly　距離：マイル→km、…"
+    QStringList vehicles;
+    ImportPlan plan;
+};
+Result<ImportShown> previewImport(const SettingsStore& settings, const OtherLogbook::File& file,
+                                  const ImportChoice& choice);
+// "取り込む": the rows taken appended after the log's latest record, their distances and
+// economies worked out as for a refuelling typed in, a backup taken first; all or nothing.
+Result<> importOther(SettingsStore& settings, const OtherLogbook::File& file,
+                     const ImportChoice& choice);
+
 // ---- The vehicle (actions/VehicleActions.cpp) --------------------------------------------------
 
 // A new registration starts a fresh fuel log; a log that still holds records is only emptied
@@ -132,9 +181,16 @@ enum class Action
     ExportTo,
     ImportFrom,
     ExportCsv,
+    ReadOtherLogbook,
+    PreviewImport,
+    ImportOther,
     ListBackups,
     RestoreBackup,
     ShowDataFolder,
+    ListVehicles,
+    SwitchVehicle,
+    AddVehicle,
+    ForgetVehicle,
     VehicleWindow,
     Quit,
     ListLog,

@@ -84,13 +84,10 @@ Result<std::pair<LogEdit, qint64>> editAt(const DataFolder& folder, Actions::Cho
     const Result<qint64> place = placeOf(log.count(), chosen, appending, emptyMessage);
     if (!place.succeeded)
         return Edit::failure(place);
-    qint64 first = qMax<qint64>(place.shown - 1, 1);
-    while (first > 1 && fills->of(first, FuelRecord::decode(log.record(first))).partial)
-        --first;
-    std::optional<QByteArray> records = log.records(first, log.count() - first + 1, &error);
-    if (!records)
+    std::optional<LogEdit> held = LogEdit::heldFor(log, place.shown, std::move(*fills), &error);
+    if (!held)
         return Edit::failure(error);
-    return Edit::showing({LogEdit(std::move(*records), first, std::move(*fills)), place.shown});
+    return Edit::showing({std::move(*held), place.shown});
 }
 
 // The distance from the record before and the economy over the span that the refuelling at
@@ -210,27 +207,6 @@ bool openVehicle(const DataFolder& folder, RecordWriter& vehicleFile,
     return !*vehicle || vehicleFile.open(error);
 }
 
-// Writes what the edit changed: one record in place, or the log cut short, straight into the
-// log as ever; anything more (later figures, the flags) through the journal, all or nothing.
-bool commit(RecordWriter& log, const DataFolder& folder, const LogEdit& edit, QString* error)
-{
-    const QList<Journal::FileChange> changes = edit.changes();
-    if (changes.isEmpty())
-        return true;
-    const Journal::FileChange& only = changes.front();
-    if (changes.size() == 1 && only.fileName == DataFiles::FuelLog) {
-        const qint64 records =
-            only.length.value_or(log.count() * FuelRecord::Size) / FuelRecord::Size;
-        if (only.writes.isEmpty() && records < log.count())
-            return log.shortenTo(records, error);
-        const auto& [offset, bytes] = only.writes.front();
-        if (only.writes.size() == 1 && bytes.size() == FuelRecord::Size &&
-            (!only.length || *only.length == offset + FuelRecord::Size))
-            return log.write(offset / FuelRecord::Size + 1, bytes, error);
-    }
-    return Journal::commit(folder.path(), changes, error);
-}
-
 // What looks wrong in a write, or is cut from it, asked before anything is written; a stray
 // Enter keeps it unwritten.
 Message doubtsQuestion(const QStringList& doubts)
@@ -315,7 +291,7 @@ Result<> write(SettingsStore& settings, const FuelEntryBoxes& boxes, const Calcu
         log.append(record, fill);
     else
         log.replace(number, record, fill);
-    if (!commit(logFile, folder, log, &error))
+    if (!log.commit(logFile, folder, &error))
         return Result<>::failure(error);
     if (boxes.oilChanged &&
         !restartOil(settings, vehicleFile, vehicle, number, boxes.odometer, &error))
@@ -472,7 +448,7 @@ Result<> deleteRecord(SettingsStore& settings, Chosen chosen, Confirmed confirme
     if (!RecordWriter::empty(folder.filePath(DataFiles::Temp1), &error))
         return Result<>::failure(error);
     log.remove(number);
-    if (!commit(logFile, folder, log, &error))
+    if (!log.commit(logFile, folder, &error))
         return Result<>::failure(error);
     backup->keep();
     if (oilMoves) {
@@ -526,7 +502,7 @@ Result<> writeFirstRefuelling(SettingsStore& settings, const FirstEntryBoxes& bo
     if (!edit.succeeded)
         return Result<>::failure(edit);
     edit.shown.first.append(record, Fill{boxes.partial, boxes.missed});
-    if (!commit(log, folder, edit.shown.first, &error))
+    if (!edit.shown.first.commit(log, folder, &error))
         return Result<>::failure(error);
 
     QList<UnsavedSettings::Setting> notSaved;

@@ -2,6 +2,7 @@
 
 #include "figures/FullToFull.h"
 #include "files/DataFolder.h"
+#include "files/RecordWriter.h"
 
 // A flag whose record is gone, or is another refuelling now, goes in this write, so that it
 // never names a record that comes to stand at its number with its date and odometer.
@@ -10,6 +11,18 @@ LogEdit::LogEdit(QByteArray records, qint64 first, FillFlags fills)
       m_fills(std::move(fills))
 {
     m_fills.keepMatching(m_first, count(), [this](qint64 number) { return at(number); });
+}
+
+std::optional<LogEdit> LogEdit::heldFor(RecordReader& log, qint64 number, FillFlags fills,
+                                        QString* error)
+{
+    qint64 first = qMax<qint64>(number - 1, 1);
+    while (first > 1 && fills.of(first, FuelRecord::decode(log.record(first))).partial)
+        --first;
+    std::optional<QByteArray> records = log.records(first, log.count() - first + 1, error);
+    if (!records)
+        return std::nullopt;
+    return LogEdit(std::move(*records), first, std::move(fills));
 }
 
 FuelRecord LogEdit::at(qint64 number) const
@@ -70,6 +83,12 @@ void LogEdit::append(const FuelRecord& record, Fill fill)
     m_fills.set(count(), record, fill);
 }
 
+void LogEdit::appendFigured(const FuelRecord& record, Fill fill)
+{
+    append(record, fill);
+    refigureFrom(count());
+}
+
 void LogEdit::remove(qint64 number)
 {
     m_records.remove((number - m_first) * FuelRecord::Size, FuelRecord::Size);
@@ -108,4 +127,23 @@ QList<Journal::FileChange> LogEdit::changes() const
                 : Journal::FileChange{DataFiles::Fills, {{0, flags}}, flags.size(), false});
     }
     return changes;
+}
+
+bool LogEdit::commit(RecordWriter& log, const DataFolder& folder, QString* error) const
+{
+    const QList<Journal::FileChange> written = changes();
+    if (written.isEmpty())
+        return true;
+    const Journal::FileChange& only = written.front();
+    if (written.size() == 1 && only.fileName == DataFiles::FuelLog) {
+        const qint64 records =
+            only.length.value_or(log.count() * FuelRecord::Size) / FuelRecord::Size;
+        if (only.writes.isEmpty() && records < log.count())
+            return log.shortenTo(records, error);
+        const auto& [offset, bytes] = only.writes.front();
+        if (only.writes.size() == 1 && bytes.size() == FuelRecord::Size &&
+            (!only.length || *only.length == offset + FuelRecord::Size))
+            return log.write(offset / FuelRecord::Size + 1, bytes, error);
+    }
+    return Journal::commit(folder.path(), written, error);
 }

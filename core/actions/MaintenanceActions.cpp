@@ -340,21 +340,27 @@ Result<> importFrom(SettingsStore& settings, const QString& typedFolder, Confirm
     return doneReplacing(settings, imported(*source));
 }
 
-Result<QList<Backups::Entry>> listBackups()
+Result<QList<Backups::Entry>> listBackups(const SettingsStore& settings)
 {
-    return Result<QList<Backups::Entry>>::showing(Backups::list());
+    return Result<QList<Backups::Entry>>::showing(Backups::listOf(DataFolder(settings).path()));
 }
 
 // The chosen copy is read whole before anything is written, and replaces the data files
 // all-or-nothing, as an import does, after a backup of what it replaces; a file the copy did not
 // hold (no vehicle registered then) comes back empty, and without flags (an older Tankr's copy)
-// every fill is a full one again. The chosen backup stays, however old.
+// every fill is a full one again. The chosen backup stays, however old. Another vehicle's
+// backup never replaces the data of the vehicle in force.
 Result<> restoreBackup(SettingsStore& settings, const QString& backup, Confirmed confirmed)
 {
     const Backups::Entry entry = Backups::entryAt(backup);
     if (!entry.usable)
         return Result<>::failure(
             QStringLiteral("このバックアップは壊れているか空のため、復元できません。"));
+    if (!Backups::belongsTo(entry, DataFolder(settings).path()))
+        return Result<>::failure(
+            QStringLiteral("このバックアップは別のデータの保管場所「%1」のものです。その車両に"
+                           "切り替えてから復元してください。")
+                .arg(shown(*entry.context->folder)));
     // The oil counters come back with the log they count on.
     if (entry.context && !settings.canSave())
         return Result<>::failure(

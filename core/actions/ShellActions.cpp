@@ -2,6 +2,7 @@
 #include "files/DataFolder.h"
 #include "files/RecordReader.h"
 #include "files/RecordWriter.h"
+#include "files/VehicleFolders.h"
 #include "records/FuelRecord.h"
 #include "settings/SettingsStore.h"
 #include "settings/UnsavedSettings.h"
@@ -40,6 +41,77 @@ bool copyDataFiles(const QString& from, const QString& to, QString* error)
     return RecordWriter::replaceAll(copies, error);
 }
 
+// The folder as it is stored, with exactly one trailing separator, once it is known to be one
+// Tankr can use: a directory opened in the list may have gone since, or never have been
+// readable, and the system's own folders hold no files of the user's.
+std::optional<QString> storableFolder(const QString& openDirectory, QString* error)
+{
+    if (openDirectory.isEmpty()) {
+        *error = QStringLiteral("フォルダが選ばれていません。保管場所にするフォルダを"
+                                "ダブルクリックで開いてから登録してください。");
+        return std::nullopt;
+    }
+    // A name that is not valid UTF-8 comes back from the system with replacement characters,
+    // and would be stored as the name of another folder.
+    if (openDirectory.contains(QChar::ReplacementCharacter) ||
+        QFile::decodeName(QFile::encodeName(openDirectory)) != openDirectory) {
+        *error = QStringLiteral("フォルダ名「%1」には使えない文字が含まれているため、保管場所にでき"
+                                "ません。別のフォルダを選んでください。")
+                     .arg(QDir::toNativeSeparators(openDirectory));
+        return std::nullopt;
+    }
+    const QDir dir(openDirectory);
+    if (QDir::isRelativePath(openDirectory) || !dir.exists() || !dir.isReadable()) {
+        *error = QStringLiteral("フォルダ「%1」を開けないため、保管場所にできません。別のフォルダを"
+                                "選んでください。")
+                     .arg(QDir::toNativeSeparators(openDirectory));
+        return std::nullopt;
+    }
+    if (const std::optional<QString> problem = DataFolder::systemFolderProblem(openDirectory)) {
+        *error = *problem;
+        return std::nullopt;
+    }
+    // Stored with every link resolved, so that the data stays in the folder chosen, whatever the
+    // link is later pointed at (/proc/self/cwd names whatever folder Tankr was started in).
+    const QString folder = QFileInfo(openDirectory).canonicalFilePath();
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+// The data folder and the list holding it, in one write; the message says what was not saved.
+// Another vehicle's log does not hold the refuelling an oil change undo counts on.
+enum class Vehicle
+{
+    Same,
+    Other
+};
+std::optional<QString> storeDataFolder(SettingsStore& settings, const QString& folder,
+                                       const QStringList& vehicles, Vehicle vehicle)
+{
+    if (vehicle == Vehicle::Same ? settings.setDataFolder(folder, vehicles)
+                                 : settings.setVehicleInForce(folder, vehicles))
+        return std::nullopt;
+    return UnsavedSettings::notSaved(
+        settings, {UnsavedSettings::dataFolder(folder, DataFolder(settings).path())});
+}
+
+// The windows holding what the user typed for the vehicle in force would write it into
+// another's log.
+QList<WindowStep> closingEntries()
+{
+    QList<WindowStep> steps;
+    for (const Window window : allWindows()) {
+        if (takesEntries(window))
+            steps.append({WindowStep::Close, window});
+    }
+    return steps;
+}
+
+QString named(const VehicleFolders::Vehicle& vehicle)
+{
+    return QStringLiteral("「%1」（%2）")
+        .arg(vehicle.caption(), QDir::toNativeSeparators(vehicle.folder));
+}
+
 } // namespace
 
 // The main window's actions that only show something or open a window.
@@ -72,36 +144,14 @@ Result<> quit(Confirmed confirmed)
     return Result<>();
 }
 
-// Stored with exactly one trailing separator, once the folder is known to be one Tankr can
-// use: a directory opened in the list may have gone since, or never have been readable, and the
-// system's own folders hold no files of the user's.
+// The folder chosen joins the list of vehicles, beside the one it replaces.
 Result<> chooseDataFolder(SettingsStore& settings, const QString& openDirectory, DataInForce data)
 {
-    if (openDirectory.isEmpty())
-        return Result<>::failure(
-            QStringLiteral("フォルダが選ばれていません。保管場所にするフォルダを"
-                           "ダブルクリックで開いてから登録してください。"));
-    // A name that is not valid UTF-8 comes back from the system with replacement characters,
-    // and would be stored as the name of another folder.
-    if (openDirectory.contains(QChar::ReplacementCharacter) ||
-        QFile::decodeName(QFile::encodeName(openDirectory)) != openDirectory)
-        return Result<>::failure(
-            QStringLiteral("フォルダ名「%1」には使えない文字が含まれているため、保管場所にできませ"
-                           "ん。別のフォルダを選んでください。")
-                .arg(QDir::toNativeSeparators(openDirectory)));
-    const QDir dir(openDirectory);
-    if (QDir::isRelativePath(openDirectory) || !dir.exists() || !dir.isReadable())
-        return Result<>::failure(
-            QStringLiteral("フォルダ「%1」を開けないため、保管場所にできません。別のフォルダを選ん"
-                           "でください。")
-                .arg(QDir::toNativeSeparators(openDirectory)));
-    // Stored with every link resolved, so that the data stays in the folder chosen, whatever the
-    // link is later pointed at (/proc/self/cwd names whatever folder Tankr was started in).
-    if (const std::optional<QString> problem = DataFolder::systemFolderProblem(openDirectory))
-        return Result<>::failure(*problem);
-    QString folder = QFileInfo(openDirectory).canonicalFilePath();
-    if (!folder.endsWith(QLatin1Char('/')))
-        folder += QLatin1Char('/');
+    QString error;
+    const std::optional<QString> chosen = storableFolder(openDirectory, &error);
+    if (!chosen)
+        return Result<>::failure(error);
+    const QString folder = *chosen;
     const QString inForce = DataFolder(settings).path();
     Message done{QStringLiteral("登録完了しました。"), QStringLiteral("完了")};
     if (folder != inForce && !DataFiles::anyIn(folder) && holdsRecords(inForce)) {
@@ -112,7 +162,6 @@ Result<> chooseDataFolder(SettingsStore& settings, const QString& openDirectory,
                                 "のデータから始まります。")
                      .arg(QDir::toNativeSeparators(folder), QDir::toNativeSeparators(inForce)),
                  QStringLiteral("確認")});
-        QString error;
         if (data == DataInForce::Copy && !copyDataFiles(inForce, folder, &error))
             return Result<>::failure(error);
         done.text += data == DataInForce::Copy
@@ -121,10 +170,106 @@ Result<> chooseDataFolder(SettingsStore& settings, const QString& openDirectory,
                                           "タは「%1」に残っています。")
                                .arg(QDir::toNativeSeparators(inForce));
     }
-    if (!settings.setDataFolder(folder))
-        return Result<>::failure(
-            UnsavedSettings::notSaved(settings, {UnsavedSettings::dataFolder(folder, inForce)}));
+    if (const std::optional<QString> notSaved = storeDataFolder(
+            settings, folder, VehicleFolders::joined(VehicleFolders::known(settings), folder),
+            Vehicle::Same))
+        return Result<>::failure(*notSaved);
     return Result<>::done(done, {{WindowStep::Close, Window::Form3}});
+}
+
+QString mainWindowTitle(const SettingsStore& settings)
+{
+    const QString name = VehicleFolders::nameIn(DataFolder(settings).path());
+    return name.isEmpty() ? QStringLiteral("Tankr") : QStringLiteral("Tankr - ") + name;
+}
+
+Result<QList<VehicleFolders::Vehicle>> listVehicles(const SettingsStore& settings)
+{
+    return Result<QList<VehicleFolders::Vehicle>>::showing(VehicleFolders::listed(settings));
+}
+
+// The switch says nothing: the title names the vehicle now in force. Its data stays as it is,
+// even with no data there: the copy the data folder window offers is that window's alone.
+Result<> switchVehicle(SettingsStore& settings, const QString& folder)
+{
+    QString error;
+    const std::optional<QString> chosen = storableFolder(folder, &error);
+    if (!chosen)
+        return Result<>::failure(error);
+    if (VehicleFolders::same(*chosen, DataFolder(settings).path()))
+        return Result<>();
+    if (const std::optional<QString> notSaved = storeDataFolder(
+            settings, *chosen, VehicleFolders::joined(VehicleFolders::known(settings), *chosen),
+            Vehicle::Other))
+        return Result<>::failure(*notSaved);
+    Result<> switched;
+    switched.windows = closingEntries();
+    return switched;
+}
+
+// Checked before the folder is made, so that a settings file that cannot be written leaves no
+// empty folder behind; a full disk shows only at the write, and the folder goes again then.
+Result<> addVehicle(SettingsStore& settings)
+{
+    const QString inForce = DataFolder(settings).path();
+    if (!settings.canSave())
+        return Result<>::failure(UnsavedSettings::refusal(
+            settings, {UnsavedSettings::dataFolder(VehicleFolders::root(), inForce)}));
+    QString error;
+    const std::optional<QString> folder = VehicleFolders::makeNew(&error);
+    if (!folder)
+        return Result<>::failure(error);
+    if (const std::optional<QString> notSaved = storeDataFolder(
+            settings, *folder, VehicleFolders::joined(VehicleFolders::known(settings), *folder),
+            Vehicle::Other)) {
+        VehicleFolders::unmake(*folder);
+        return Result<>::failure(*notSaved);
+    }
+    return Result<>::done(
+        {QStringLiteral("新しい車両のデータの保管場所を作りました。車両情報を登録してください。\n"
+                        "これまでの車両のデータは「%1」に残っています。")
+             .arg(QDir::toNativeSeparators(inForce)),
+         QStringLiteral("車両の追加")},
+        closingEntries() << WindowStep{WindowStep::Show, Window::Form2});
+}
+
+// The next vehicle is the first of the list after the one in force, or before it when it is the
+// last; nothing of either folder is touched.
+Result<> forgetVehicle(SettingsStore& settings, Confirmed confirmed)
+{
+    const QList<VehicleFolders::Vehicle> vehicles = VehicleFolders::listed(settings);
+    const auto current = std::find_if(vehicles.begin(), vehicles.end(),
+                                      [](const VehicleFolders::Vehicle& v) { return v.inForce; });
+    if (current == vehicles.end())
+        return Result<>::failure(DataFolder(settings).storedProblem().value_or(QString()));
+    if (vehicles.size() == 1)
+        return Result<>::failure(
+            QStringLiteral("車両が%1の1台だけのため、一覧から外せません。先に「車両を追加」で別の"
+                           "車両を追加してください。")
+                .arg(named(*current)));
+    const VehicleFolders::Vehicle next =
+        current + 1 != vehicles.end() ? *(current + 1) : *(current - 1);
+    if (confirmed == Confirmed::No)
+        return Result<>::asking(
+            {QStringLiteral("車両%1を一覧から外し、車両%2に切り替えます。よろしいですか。\n外した"
+                            "車両のデータは削除されず、「%3」に残ります。")
+                 .arg(named(*current), named(next), QDir::toNativeSeparators(current->folder)),
+             QStringLiteral("確認"), true});
+    QString error;
+    const std::optional<QString> folder = storableFolder(next.folder, &error);
+    if (!folder)
+        return Result<>::failure(error);
+    if (const std::optional<QString> notSaved = storeDataFolder(
+            settings, *folder,
+            VehicleFolders::without(VehicleFolders::known(settings), current->folder),
+            Vehicle::Other))
+        return Result<>::failure(*notSaved);
+    return Result<>::done(
+        {QStringLiteral("車両%1を一覧から外しました。データは「%2」に残っています。\n車両%3に"
+                        "切り替えました。")
+             .arg(named(*current), QDir::toNativeSeparators(current->folder), named(next)),
+         QStringLiteral("完了")},
+        closingEntries());
 }
 
 } // namespace Actions

@@ -34,6 +34,7 @@ bool takesEntries(Window window)
     case Window::Form12:
     case Window::Graph:
     case Window::Restore:
+    case Window::ImportPreview:
         return false;
     }
     return false;

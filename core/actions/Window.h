@@ -11,20 +11,21 @@ Q_NAMESPACE
 // of each at a time. The object name of each is its name here.
 enum class Window
 {
-    Form1,   // cumulative figures
-    Form2,   // new registration
-    Form3,   // data folder
-    Form4,   // vehicle with the oil reminder
-    Form5,   // registration correction
-    Form6,   // fuel log list
-    Form7,   // correction of the latest refuelling
-    Form8,   // first refuelling
-    Form9,   // vehicle without fuel data
-    Form10,  // refuelling entry
-    Form11,  // printing
-    Form12,  // welcome
-    Graph,   // economy and payment charts
-    Restore, // restore from a backup
+    Form1,         // cumulative figures
+    Form2,         // new registration
+    Form3,         // data folder
+    Form4,         // vehicle with the oil reminder
+    Form5,         // registration correction
+    Form6,         // fuel log list
+    Form7,         // correction of the latest refuelling
+    Form8,         // first refuelling
+    Form9,         // vehicle without fuel data
+    Form10,        // refuelling entry
+    Form11,        // printing
+    Form12,        // welcome
+    Graph,         // economy and payment charts
+    Restore,       // restore from a backup
+    ImportPreview, // the rows of another logbook's export before they are imported
 };
 Q_ENUM_NS(Window)
 
@@ -32,7 +33,7 @@ Q_ENUM_NS(Window)
 
 using Windows::Window;
 
-// The window's object name, "Form1" to "Form12", "Graph" and "Restore".
+// The window's object name, "Form1" to "Form12", "Graph", "Restore" and "ImportPreview".
 QString windowName(Window window);
 // Every window, in the order above.
 QList<Window> allWindows();

@@ -4,6 +4,7 @@
 #include "files/FileErrors.h"
 #include "files/RecordReader.h"
 #include "files/RegularFile.h"
+#include "files/VehicleFolders.h"
 #include "records/VehicleRecord.h"
 
 #include <QDir>
@@ -330,13 +331,12 @@ std::optional<QString> takeLocked(int root, const QList<std::pair<QString, QByte
     return placed;
 }
 
-// A context file is a few hundred bytes; anything larger is none of Tankr's.
-constexpr qint64 LargestContext = 4096;
+// A context file is a few hundred bytes and the data folder's path, percent-encoded; anything
+// larger is none of Tankr's.
+constexpr qint64 LargestContext = 16384;
 
-std::optional<Context> contextAt(const QString& path)
+std::optional<Context> contextFrom(const Descriptor& file)
 {
-    QString ignored;
-    const Descriptor file(RegularFile::open(path, RegularFile::Access::Read, &ignored));
     if (!file.valid())
         return std::nullopt;
     QByteArray bytes(LargestContext + 1, Qt::Uninitialized);
@@ -347,6 +347,20 @@ std::optional<Context> contextAt(const QString& path)
     return decodedContext(bytes);
 }
 
+std::optional<Context> contextAt(const QString& path)
+{
+    QString ignored;
+    return contextFrom(Descriptor(RegularFile::open(path, RegularFile::Access::Read, &ignored)));
+}
+
+// The context of one of Tankr's own backups, read through the folder's descriptor.
+std::optional<Context> contextIn(const OwnFolder& folder)
+{
+    return contextFrom(
+        Descriptor(::openat(folder.descriptor.get(), encoded(ContextFile).constData(),
+                            O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC)));
+}
+
 const char* const CommandKey = "command";
 const char* const CountedFromKey = "oil.countedFrom";
 const char* const AllowanceKey = "oil.allowance";
@@ -354,6 +368,13 @@ const char* const UndoRecordKey = "undo.record";
 const char* const UndoCountedFromKey = "undo.countedFrom";
 const char* const UndoAllowanceKey = "undo.allowance";
 const char* const UndoOilRemainingKey = "undo.oilRemaining";
+const char* const FolderKey = "folder";
+
+// With the folder of the backup being kept, as a backup of an older Tankr counts with it.
+bool sameGroup(const std::optional<Context>& context, const QString& dataFolder)
+{
+    return !context || !context->folder || VehicleFolders::same(*context->folder, dataFolder);
+}
 
 } // namespace
 
@@ -372,6 +393,9 @@ QByteArray encodedContext(const Context& context)
         number(UndoAllowanceKey, undo->counters.allowance);
         number(UndoOilRemainingKey, undo->oilRemaining);
     }
+    if (context.folder)
+        bytes += QByteArray(FolderKey) + '=' +
+                 QFile::encodeName(*context.folder).toPercentEncoding("/") + '\n';
     return bytes;
 }
 
@@ -393,12 +417,16 @@ std::optional<Context> decodedContext(const QByteArray& bytes)
     };
     Context context{QString::fromUtf8(values.value(CommandKey)),
                     {number(CountedFromKey), number(AllowanceKey)},
+                    std::nullopt,
                     std::nullopt};
     const std::optional<qint64> record = number(UndoRecordKey);
     const std::optional<qint64> oilRemaining = number(UndoOilRemainingKey);
     if (record && oilRemaining && *oilRemaining >= -32768 && *oilRemaining <= 32767)
         context.oilUndo = SettingsStore::OilUndo{
             *record, {number(UndoCountedFromKey), number(UndoAllowanceKey)}, qint16(*oilRemaining)};
+    const QByteArray folder = QByteArray::fromPercentEncoding(values.value(FolderKey));
+    if (!folder.isEmpty())
+        context.folder = QFile::decodeName(folder);
     return context;
 }
 
@@ -417,8 +445,8 @@ std::optional<Taken> take(const DataFolder& data, const SettingsStore& settings,
     }
     if (sources.isEmpty())
         return Taken(); // nothing there to lose
-    sources.append(
-        {ContextFile, encodedContext({command, settings.oilCounters(), settings.oilUndo()})});
+    sources.append({ContextFile, encodedContext({command, settings.oilCounters(),
+                                                 settings.oilUndo(), data.path()})});
     LockedRoot locked;
     const std::optional<QString> name =
         lockRoot(&locked, error)
@@ -460,7 +488,12 @@ void Taken::keep(const QString& spare)
     if (kept.isEmpty() || !lockRoot(&locked, &ignored))
         return;
     const QList<struct stat> spared = identities({m_dataFolder, spare, root() + kept});
-    const QList<Name> backups = ownBackups(locked.folder.get());
+    QList<Name> backups = ownBackups(locked.folder.get());
+    backups.removeIf([&locked, this](const Name& backup) {
+        OwnFolder folder;
+        return !openOwn(locked.folder.get(), backup.name, &folder) ||
+               !sameGroup(contextIn(folder), m_dataFolder);
+    });
     qsizetype excess = backups.size() - Kept;
     for (qsizetype i = 0; excess > 0 && i < backups.size(); ++i)
         excess -= removeOwn(locked.folder.get(), backups.at(i).name, spared);
@@ -500,6 +533,18 @@ QList<Entry> list()
     for (auto it = backups.crbegin(); it != backups.crend(); ++it)
         entries.append(entryAt(root() + it->name));
     return entries;
+}
+
+QList<Entry> listOf(const QString& dataFolder)
+{
+    QList<Entry> entries = list();
+    entries.removeIf([&dataFolder](const Entry& entry) { return !belongsTo(entry, dataFolder); });
+    return entries;
+}
+
+bool belongsTo(const Entry& entry, const QString& dataFolder)
+{
+    return sameGroup(entry.context, dataFolder);
 }
 
 } // namespace Backups

@@ -20,21 +20,27 @@ class DataFolder;
 // names holding nothing but the files a backup holds.
 namespace Backups {
 
+// Of each data folder: the backups of one vehicle never push another's out. A backup of an
+// older Tankr, which does not know its folder, counts with the folder in force, as every backup
+// did when there was one list for whatever folder was in force.
 constexpr int Kept = 20;
 
 QString root();
 
 // What a backup keeps beside the data files, in a small text file of its own: the command it
-// was taken before, as the restore list names it ("削除"), and the oil counters with what an oil
-// change replaced, which count from the log they were kept with.
+// was taken before, as the restore list names it ("削除"), the oil counters with what an oil
+// change replaced, which count from the log they were kept with, and the data folder the files
+// came from.
 struct Context
 {
     QString command;
     SettingsStore::OilCounters oil;
     std::optional<SettingsStore::OilUndo> oilUndo;
+    std::optional<QString> folder; // none in an older Tankr's backups
 };
 inline const QString ContextFile = QStringLiteral("backup.txt");
-// The context as the file holds it: "key=value" lines in UTF-8, a missing counter left out.
+// The context as the file holds it: "key=value" lines in UTF-8, a missing counter left out; the
+// folder's bytes percent-encoded, as a path may hold a line break.
 QByteArray encodedContext(const Context& context);
 // None for a file that is no such text (one of an older Tankr's backups has no file at all).
 std::optional<Context> decodedContext(const QByteArray& bytes);
@@ -75,8 +81,12 @@ struct Entry
     std::optional<Context> context; // none in an older Tankr's backups
 };
 
-// Newest first.
+// Newest first: every backup, and those of one data folder (with those of an older Tankr).
 QList<Entry> list();
+QList<Entry> listOf(const QString& dataFolder);
 Entry entryAt(const QString& path);
+
+// Whether a backup belongs with the data folder: taken from it, or by an older Tankr.
+bool belongsTo(const Entry& entry, const QString& dataFolder);
 
 } // namespace Backups

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QMap>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -24,11 +25,12 @@ const char* const UndoRecord = "undorecord";
 const char* const UndoKyori = "undokyori";
 const char* const UndoZenkaiKyori = "undozenkaikyori";
 const char* const UndoNokori = "undonokori";
+const char* const Vehicles = "vehicles"; // its keys are the numbers of the list, from 1
 
 const QString Started = QStringLiteral("ok");
 const QString NotStarted = QStringLiteral("donot");
 
-QString entryKey(const char* section, const char* key)
+QString entryKey(const QByteArray& section, const QByteArray& key)
 {
     return QLatin1String(section) + QLatin1Char('/') + QLatin1String(key);
 }
@@ -70,7 +72,7 @@ SettingsStore::SettingsStore()
 }
 
 // The entry's name as the file spells it; a file written by hand may spell it in any case.
-QStringList SettingsStore::spellings(const char* section, const char* key) const
+QStringList SettingsStore::spellings(const QByteArray& section, const QByteArray& key) const
 {
     const QString wanted = entryKey(section, key);
     QStringList found;
@@ -82,7 +84,7 @@ QStringList SettingsStore::spellings(const char* section, const char* key) const
 }
 
 // The lower-case spelling wins over others the file may hold.
-QString SettingsStore::value(const char* section, const char* key) const
+QString SettingsStore::value(const QByteArray& section, const QByteArray& key) const
 {
     const QStringList names = spellings(section, key);
     const QString wanted = entryKey(section, key);
@@ -93,7 +95,7 @@ QString SettingsStore::value(const char* section, const char* key) const
 
 // Written in lower case, in place of any other spelling of the same entry, all in one write of
 // the file.
-bool SettingsStore::save(std::initializer_list<Entry> entries)
+bool SettingsStore::save(const QList<Entry>& entries)
 {
     if (blocked())
         return false;
@@ -154,6 +156,76 @@ QString SettingsStore::dataFolder() const
 bool SettingsStore::setDataFolder(const QString& folder)
 {
     return save({{FileSave, Basho, folder}});
+}
+
+bool SettingsStore::setDataFolder(const QString& folder, const QStringList& vehicleFolders)
+{
+    return save(QList<Entry>{{FileSave, Basho, folder}} + vehicleEntries(vehicleFolders));
+}
+
+bool SettingsStore::setVehicleInForce(const QString& folder, const QStringList& vehicleFolders)
+{
+    return save(QList<Entry>{{FileSave, Basho, folder},
+                             {Oil, UndoRecord, {}},
+                             {Oil, UndoKyori, {}},
+                             {Oil, UndoZenkaiKyori, {}},
+                             {Oil, UndoNokori, {}}} +
+                vehicleEntries(vehicleFolders));
+}
+
+namespace {
+
+// The number of a key of the list, as Tankr writes it ("3", never "03"); 0 for any other key.
+int listNumber(const QString& name)
+{
+    const qsizetype slash = name.indexOf(QLatin1Char('/'));
+    if (slash < 0 || name.left(slash).compare(QLatin1String(Vehicles), Qt::CaseInsensitive) != 0)
+        return 0;
+    const QString key = name.mid(slash + 1);
+    const int number = key.toInt();
+    return number > 0 && QString::number(number) == key ? number : 0;
+}
+
+} // namespace
+
+// In the order of their numbers; a folder written by hand without its separator is still that
+// folder, and one listed twice is listed once.
+QStringList SettingsStore::vehicleFolders() const
+{
+    QMap<int, QString> numbered;
+    for (const QString& name : m_settings.allKeys()) {
+        if (const int number = listNumber(name))
+            numbered.insert(number, m_settings.value(name).toString());
+    }
+    QStringList folders;
+    for (QString folder : std::as_const(numbered)) {
+        if (folder.isEmpty())
+            continue;
+        if (!folder.endsWith(QLatin1Char('/')))
+            folder += QLatin1Char('/');
+        if (!folders.contains(folder))
+            folders.append(folder);
+    }
+    return folders;
+}
+
+bool SettingsStore::setVehicleFolders(const QStringList& folders)
+{
+    return save(vehicleEntries(folders));
+}
+
+// Every numbered key the file holds goes, and the list is written again from 1, so that a list
+// grown shorter leaves no folder behind under a higher number.
+QList<SettingsStore::Entry> SettingsStore::vehicleEntries(const QStringList& folders) const
+{
+    QList<Entry> entries;
+    for (const QString& name : m_settings.allKeys()) {
+        if (const int number = listNumber(name))
+            entries.append({Vehicles, QByteArray::number(number), std::nullopt});
+    }
+    for (qsizetype i = 0; i < folders.size(); ++i)
+        entries.append({Vehicles, QByteArray::number(i + 1), folders.at(i)});
+    return entries;
 }
 
 bool SettingsStore::logStarted() const

@@ -21,6 +21,17 @@ public:
     // The data folder as stored ("filesave"/"basho"); empty while none has been chosen.
     QString dataFolder() const;
     bool setDataFolder(const QString& folder);
+    // The data folder and the list of vehicles' folders that holds it, in one write.
+    bool setDataFolder(const QString& folder, const QStringList& vehicleFolders);
+    // The same for another vehicle, whose log the oil undo does not count on: it goes in the
+    // same write, so that a delete in the other log never puts back this vehicle's counters.
+    bool setVehicleInForce(const QString& folder, const QStringList& vehicleFolders);
+
+    // The data folders of the vehicles Tankr has used, in the order they joined ("vehicles"/"1",
+    // "2", …), each ending with its separator as a data folder is stored. Empty until a second
+    // folder is chosen.
+    QStringList vehicleFolders() const;
+    bool setVehicleFolders(const QStringList& folders);
 
     // Whether the fuel log has been started ("hyouji"/"hyouji" is "ok"; "donot" after an
     // initialisation or a new registration).
@@ -81,17 +92,19 @@ public:
     static constexpr qint64 LargestFile = 1 << 20;
 
 private:
-    // An entry to write, with its value; without one it is removed.
+    // An entry to write, with its value; without one it is removed. The list's entries are
+    // numbered, so their keys are made as the list is written.
     struct Entry
     {
-        const char* section;
-        const char* key;
+        QByteArray section;
+        QByteArray key;
         std::optional<QString> value;
     };
 
-    QStringList spellings(const char* section, const char* key) const;
-    QString value(const char* section, const char* key) const;
-    bool save(std::initializer_list<Entry> entries);
+    QStringList spellings(const QByteArray& section, const QByteArray& key) const;
+    QString value(const QByteArray& section, const QByteArray& key) const;
+    QList<Entry> vehicleEntries(const QStringList& folders) const;
+    bool save(const QList<Entry>& entries);
 
     QString m_fileName;
     std::optional<QString> m_unread;
