@@ -4,6 +4,7 @@
 #include "fuellog/FuelListModel.h"
 #include "settings/SettingsStore.h"
 #include "widgets/PlacedControls.h"
+#include "widgets/ReportView.h"
 #include "widgets/Twips.h"
 
 #include <QApplication>
@@ -39,22 +40,8 @@ Form6::Form6()
     : ChildWindow(Window::Form6, QStringLiteral("燃費データ一覧"), Frame::Resizable),
       m_listView1(new QTableView(this)), m_model(new FuelListModel(FuelList(), this))
 {
-    // A report: rows under column headers, whole rows selected, nothing edited. The rows have
-    // one fixed height, so the view never measures them one by one, however long the log.
     m_listView1->setObjectName(QStringLiteral("ListView1"));
-    m_listView1->setShowGrid(false);
-    m_listView1->setWordWrap(false);
-    m_listView1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_listView1->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_listView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // Tab leaves the list for its buttons; the arrow keys move between the rows.
-    m_listView1->setTabKeyNavigation(false);
-    m_listView1->verticalHeader()->hide();
-    m_listView1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_listView1->verticalHeader()->setDefaultSectionSize(m_listView1->fontMetrics().height() + 4);
-    m_listView1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_listView1->horizontalHeader()->setHighlightSections(false);
-    m_listView1->horizontalHeader()->setStretchLastSection(true);
+    ReportView::setUp(m_listView1);
     m_listView1->setModel(m_model);
     for (int column = 0; column < FuelList::columnCount(); ++column)
         m_listView1->setColumnWidth(column, columnWidth(column));

@@ -2,12 +2,12 @@
 
 #include "fuellog/ImportLinesModel.h"
 #include "settings/SettingsStore.h"
+#include "widgets/ReportView.h"
 #include "widgets/Twips.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
@@ -72,18 +72,9 @@ ImportPreview::ImportPreview()
     auto* cancelButton = new QPushButton(QStringLiteral("キャンセル"), this);
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
 
-    // A report like the fuel list: whole rows, nothing edited, one fixed row height.
     m_table->setObjectName(QStringLiteral("previewTable"));
+    ReportView::setUp(m_table);
     m_table->setModel(m_model);
-    m_table->setWordWrap(false);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setTabKeyNavigation(false);
-    m_table->verticalHeader()->hide();
-    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 4);
-    m_table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_table->horizontalHeader()->setStretchLastSection(true);
 
     auto* vehicleRow = new QHBoxLayout;
     auto* vehicleCaption = new QLabel(QStringLiteral("車両："), this);
