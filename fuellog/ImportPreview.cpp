@@ -80,7 +80,8 @@ ImportPreview::ImportPreview()
     auto* vehicleCaption = new QLabel(QStringLiteral("車両："), this);
     vehicleCaption->setBuddy(m_vehicleCombo);
     vehicleRow->addWidget(vehicleCaption);
-    vehicleRow->addWidget(m_vehicleCombo, 1);
+    vehicleRow->addWidget(m_vehicleCombo);
+    vehicleRow->addStretch(1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_summaryLabel, 1);
     buttons->addWidget(m_importButton);
@@ -129,6 +130,8 @@ QWidget* ImportPreview::mappingControls()
         m_dateOrder->addItem(caption);
     grid->addWidget(orderCaption, cell / 3, (cell % 3) * 2);
     grid->addWidget(m_dateOrder, cell / 3, (cell % 3) * 2 + 1);
+    for (int combos = 1; combos < 6; combos += 2)
+        grid->setColumnStretch(combos, 1);
     connect(m_dateOrder, &QComboBox::activated, this, &ImportPreview::showPlan);
     panel->setVisible(false);
     return panel;

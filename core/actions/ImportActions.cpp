@@ -134,6 +134,9 @@ Result<ImportShown> previewImport(const SettingsStore& settings, const OtherLogb
     QString format = QStringLiteral("形式：%1").arg(file.formatName);
     if (!file.units.isEmpty())
         format += QStringLiteral("　") + file.units;
+    if (file.format == OtherLogbook::Format::Other)
+        format += QStringLiteral("　どの列に何が書かれているかを選んでください（距離はkm、給油量は"
+                                 "リットルとして読みます）。");
     return Result<ImportShown>::showing({format, vehiclesOf(file), plan.shown});
 }
 

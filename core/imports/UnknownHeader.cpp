@@ -36,8 +36,9 @@ int* roleOf(const QString& header, Mapping& mapping)
     if (mentions(name, {QStringLiteral("日付"), QStringLiteral("年月日"), QStringLiteral("日時"),
                         QStringLiteral("給油日"), QStringLiteral("date"), QStringLiteral("datum")}))
         return &mapping.date;
-    if (mentions(name, {QStringLiteral("走行距離計"), QStringLiteral("odometer"),
-                        QStringLiteral("odo"), QStringLiteral("mileage"), QStringLiteral("km")}) &&
+    if (mentions(name, {QStringLiteral("走行距離計"), QStringLiteral("メーター"),
+                        QStringLiteral("odometer"), QStringLiteral("odo"),
+                        QStringLiteral("mileage"), QStringLiteral("km")}) &&
         !mentions(name, {QStringLiteral("/"), QStringLiteral("燃費")}))
         return &mapping.odometer;
     if (mentions(name, {QStringLiteral("給油量"), QStringLiteral("数量"), QStringLiteral("litre"),
