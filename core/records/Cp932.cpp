@@ -5,6 +5,7 @@
 #include <QStringEncoder>
 
 #include <array>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -86,14 +87,13 @@ QByteArray lookAlike(char32_t c)
     }
 }
 
-QByteArray encodeCharacter(std::optional<QStringEncoder>& encoder, const QString& character)
+// A character beyond ASCII; those of ASCII are their own byte.
+QByteArray encodeCharacter(std::optional<QStringEncoder>& encoder, QStringView character,
+                           char32_t codePoint)
 {
-    const char32_t codePoint = character.toUcs4().value(0);
     QByteArray mapped = lookAlike(codePoint);
     if (!mapped.isEmpty())
         return mapped;
-    if (codePoint < 0x80)
-        return QByteArray(1, char(codePoint));
     // Made in place, never moved: a moved ICU encoder loses track of its errors.
     if (!encoder)
         encoder.emplace(CodecName);
@@ -105,27 +105,32 @@ QByteArray encodeCharacter(std::optional<QStringEncoder>& encoder, const QString
     return bytes;
 }
 
-// The text split into whole characters, a surrogate pair counting as one.
-QStringList characters(const QString& text)
+// Appends the text's bytes, each whole character (a surrogate pair counting as one) at most
+// `maxCharacters` of them, until the next would not fit in `maxBytes`. Names, brands and memos
+// are mostly ASCII, which takes no converter.
+void appendEncoded(QByteArray& bytes, QStringView text, qsizetype maxCharacters, qsizetype maxBytes)
 {
-    QStringList result;
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    std::optional<QStringEncoder> encoder;
+    qsizetype characters = 0;
+    for (qsizetype i = 0; i < text.size() && characters < maxCharacters; ++i, ++characters) {
         const bool pair =
             text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
-        result.append(text.mid(i, pair ? 2 : 1));
+        const QStringView character = text.sliced(i, pair ? 2 : 1);
+        const char32_t codePoint =
+            pair ? QChar::surrogateToUcs4(text.at(i), text.at(i + 1)) : text.at(i).unicode();
         if (pair)
             ++i;
+        if (codePoint < 0x80) {
+            if (bytes.size() + 1 > maxBytes)
+                return;
+            bytes.append(char(codePoint));
+            continue;
+        }
+        const QByteArray encoded = encodeCharacter(encoder, character, codePoint);
+        if (bytes.size() + encoded.size() > maxBytes)
+            return;
+        bytes += encoded;
     }
-    return result;
-}
-
-QString fitToCharacters(const QString& text, int width)
-{
-    QStringList chars = characters(text);
-    if (chars.size() > width)
-        chars = chars.mid(0, width);
-    QString fitted = chars.join(QString());
-    return fitted + QString(width - chars.size(), QLatin1Char(' '));
 }
 
 } // namespace
@@ -134,10 +139,9 @@ namespace Cp932 {
 
 QByteArray encode(const QString& text)
 {
-    std::optional<QStringEncoder> encoder;
     QByteArray bytes;
-    for (const QString& character : characters(text))
-        bytes += encodeCharacter(encoder, character);
+    bytes.reserve(text.size());
+    appendEncoded(bytes, text, text.size(), std::numeric_limits<qsizetype>::max());
     return bytes;
 }
 
@@ -162,17 +166,13 @@ QString decode(QByteArrayView bytes)
     return text;
 }
 
+// Cut to `width` characters first, then to the whole characters that fit in `width` bytes; the
+// rest is blanks.
 QByteArray encodeField(const QString& text, int width)
 {
-    std::optional<QStringEncoder> encoder;
     QByteArray bytes;
     bytes.reserve(width);
-    for (const QString& character : characters(fitToCharacters(text, width))) {
-        const QByteArray encoded = encodeCharacter(encoder, character);
-        if (bytes.size() + encoded.size() > width)
-            break;
-        bytes += encoded;
-    }
+    appendEncoded(bytes, text, width, width);
     return bytes + QByteArray(width - bytes.size(), ' ');
 }
 

@@ -9,8 +9,6 @@ namespace {
 
 constexpr quint8 PartialBit = 1;
 constexpr quint8 MissedBit = 2;
-// The date and the odometer: the first twelve bytes of a fuel record.
-constexpr int IdentityLength = 12;
 
 } // namespace
 

@@ -33,6 +33,8 @@ class FillFlags
 {
 public:
     static constexpr int EntrySize = 20;
+    // A record's identity: its date and odometer bytes, the first of the record.
+    static constexpr int IdentityLength = 12;
 
     FillFlags() = default;
     // Entries that are damaged (no flag set, a number below 1) are left out.
