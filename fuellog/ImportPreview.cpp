@@ -188,7 +188,7 @@ void ImportPreview::showPlan()
     m_model->setLines(shown.shown.plan.lines());
     m_table->resizeColumnsToContents();
     m_summaryLabel->setText(shown.shown.plan.summary());
-    m_importButton->setEnabled(!shown.shown.plan.taken().isEmpty());
+    m_importButton->setEnabled(shown.shown.plan.takenCount() > 0);
     if (shown.message)
         carryOut(shown, When::OnceOpen);
 }

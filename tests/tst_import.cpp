@@ -72,7 +72,7 @@ QStringList statuses(const QString& path)
         Actions::previewImport(SettingsStore(), file.shown, {});
     QStringList shown;
     for (const ImportPlan::Line& line : preview.shown.plan.lines())
-        shown << u"%1 %2"_s.arg(line.odometer, line.status);
+        shown << u"%1 %2"_s.arg(line.text(ImportPlan::Field::Odometer), line.status);
     return shown;
 }
 

@@ -141,7 +141,7 @@ struct ImportChoice
 // file as it would be stored or why it is left out. Nothing is written.
 struct ImportShown
 {
-    QString format; // "形式：Fuelly　距離：マイル→km、…"
+    QString format; // "形式：Fuelly　距離：マイル→km、…", then the vehicle the rows go to
     QStringList vehicles;
     ImportPlan plan;
 };

@@ -8,9 +8,11 @@
 #include "files/RecordReader.h"
 #include "files/RecordWriter.h"
 #include "files/RegularFile.h"
+#include "files/VehicleFolders.h"
 #include "settings/SettingsStore.h"
 #include "settings/UnsavedSettings.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <unistd.h>
@@ -77,18 +79,17 @@ QList<OtherLogbook::Row> chosenRows(const OtherLogbook::File& file,
     return rows;
 }
 
-// The plan against the log as it is now.
-Result<ImportPlan> planned(const DataFolder& folder, const OtherLogbook::File& file,
-                           const Actions::ImportChoice& choice)
+// The fuel log as it is now, every record.
+Result<QByteArray> logNow(const DataFolder& folder)
 {
     QString error;
     if (!folder.ensureReady(&error))
-        return Result<ImportPlan>::failure(error);
-    const std::optional<QByteArray> log =
+        return Result<QByteArray>::failure(error);
+    std::optional<QByteArray> log =
         RecordReader::readAll(folder, DataFiles::FuelLog, FuelRecord::Size, &error);
     if (!log)
-        return Result<ImportPlan>::failure(error);
-    return Result<ImportPlan>::showing(ImportPlan(chosenRows(file, choice), *log));
+        return Result<QByteArray>::failure(error);
+    return Result<QByteArray>::showing(std::move(*log));
 }
 
 QString nothingToImportMessage()
@@ -128,21 +129,28 @@ Result<OtherLogbook::File> readOtherLogbook(const QString& path)
 Result<ImportShown> previewImport(const SettingsStore& settings, const OtherLogbook::File& file,
                                   const ImportChoice& choice)
 {
-    const Result<ImportPlan> plan = planned(DataFolder(settings), file, choice);
-    if (!plan.succeeded)
-        return Result<ImportShown>::failure(plan);
+    const Result<QByteArray> log = logNow(DataFolder(settings));
+    if (!log.succeeded)
+        return Result<ImportShown>::failure(log);
     QString format = QStringLiteral("形式：%1").arg(file.formatName);
     if (!file.units.isEmpty())
         format += QStringLiteral("　") + file.units;
     if (file.format == OtherLogbook::Format::Other)
         format += QStringLiteral("　どの列に何が書かれているかを選んでください（距離はkm、給油量は"
                                  "リットルとして読みます）。");
-    return Result<ImportShown>::showing({format, vehiclesOf(file), plan.shown});
+    // With several vehicles the user sees which log the rows go into.
+    const QString folder = DataFolder(settings).path();
+    const QString vehicle = VehicleFolders::nameIn(folder);
+    format += QStringLiteral("\n取り込み先：%1（%2）")
+                  .arg(vehicle.isEmpty() ? QStringLiteral("車両未登録のデータ") : vehicle,
+                       QDir::toNativeSeparators(folder));
+    return Result<ImportShown>::showing(
+        {format, vehiclesOf(file), ImportPlan(chosenRows(file, choice), log.shown)});
 }
 
 // The rows go after the log's latest record with their distances and economies worked out by
 // the same rules as a refuelling typed in, a backup taken first; all are written or none. The
-// plan is made again under the log's lock, against the log the rows are appended to.
+// plan holds for the log the rows are appended to, read again under its lock.
 Result<> importOther(SettingsStore& settings, const OtherLogbook::File& file,
                      const ImportChoice& choice)
 {
@@ -151,10 +159,12 @@ Result<> importOther(SettingsStore& settings, const OtherLogbook::File& file,
     if (!settings.canSave())
         return Result<>::failure(
             UnsavedSettings::refusal(settings, {UnsavedSettings::logStarted()}));
-    const Result<ImportPlan> preview = planned(folder, file, choice);
-    if (!preview.succeeded)
-        return Result<>::failure(preview);
-    if (preview.shown.taken().isEmpty())
+    const Result<QByteArray> planned = logNow(folder);
+    if (!planned.succeeded)
+        return Result<>::failure(planned);
+    const QList<OtherLogbook::Row> rows = chosenRows(file, choice);
+    ImportPlan plan(rows, planned.shown);
+    if (plan.takenCount() == 0)
         return Result<>::failure(nothingToImportMessage());
 
     std::optional<Backups::Taken> backup =
@@ -166,24 +176,25 @@ Result<> importOther(SettingsStore& settings, const OtherLogbook::File& file,
     if (!logFile.open(&error) || !log.open(&error))
         return Result<>::failure(error);
     std::optional<FillFlags> fills = FillFlagsFile::read(folder, &error);
-    if (!fills)
-        return Result<>::failure(error);
     const std::optional<QByteArray> records = log.records(1, log.count(), &error);
-    if (!records)
+    if (!fills || !records)
         return Result<>::failure(error);
-    const ImportPlan plan(chosenRows(file, choice), *records);
-    if (plan.taken().isEmpty())
+    if (*records != planned.shown)
+        plan = ImportPlan(rows, *records);
+    if (plan.takenCount() == 0)
         return Result<>::failure(nothingToImportMessage());
     std::optional<LogEdit> edit = LogEdit::heldFor(log, log.count() + 1, *fills, &error);
     if (!edit)
         return Result<>::failure(error);
-    for (const ImportPlan::Taken& row : plan.taken())
-        edit->appendFigured(row.record, row.fill);
+    for (const ImportPlan::Line& line : plan.lines()) {
+        if (line.taken)
+            edit->appendFigured(line.record, line.fill);
+    }
     if (!edit->commit(logFile, folder, &error))
         return Result<>::failure(error);
     backup->keep();
 
-    const Message done{QStringLiteral("%1件の記録を取り込みました。").arg(plan.taken().size()),
+    const Message done{QStringLiteral("%1件の記録を取り込みました。").arg(plan.takenCount()),
                        QStringLiteral("完了")};
     const QList<WindowStep> windows = {{WindowStep::Close, Window::ImportPreview}};
     if (!settings.logStarted() && !settings.setLogStarted(true))

@@ -3,8 +3,6 @@
 #include "files/RecordReader.h"
 #include "text/TextConversions.h"
 
-#include <QSet>
-
 #include <algorithm>
 #include <cmath>
 
@@ -12,20 +10,17 @@ using TextConversions::textOfSingle;
 
 namespace {
 
-const QString TakenStatus = QStringLiteral("取り込む");
-
 // A memo or brand of another program may hold line breaks; a record's field is one line.
 QString oneLine(QString text)
 {
-    return text.replace(QLatin1String("\r\n"), QLatin1String(" "))
-        .replace(QLatin1Char('\n'), QLatin1Char(' '))
-        .replace(QLatin1Char('\r'), QLatin1Char(' '))
-        .trimmed();
+    for (const QChar lineBreak : {QLatin1Char('\r'), QLatin1Char('\n')})
+        text.replace(lineBreak, QLatin1Char(' '));
+    return text.trimmed();
 }
 
 QByteArray identityOf(const FuelRecord& record)
 {
-    return record.encode().left(12);
+    return record.encode().left(FillFlags::IdentityLength);
 }
 
 QString named(const FuelRecord& record)
@@ -34,81 +29,110 @@ QString named(const FuelRecord& record)
         .arg(TextConversions::textOfDate(record.date), textOfSingle(record.odometer));
 }
 
+const QString& takenStatus()
+{
+    static const QString taken = QStringLiteral("取り込む");
+    return taken;
+}
+
 } // namespace
+
+QString ImportPlan::Line::text(Field field) const
+{
+    using TextConversions::withoutTrailingBlanks;
+    if (field == Field::Line)
+        return QString::number(line);
+    if (field == Field::Status)
+        return status;
+    if (!read)
+        return QString();
+    switch (field) {
+    case Field::Date:
+        return TextConversions::textOfDate(record.date);
+    case Field::Odometer:
+        return textOfSingle(record.odometer);
+    case Field::Litres:
+        return textOfSingle(record.fuelAmount);
+    case Field::UnitPrice:
+        return textOfSingle(record.unitPrice);
+    case Field::Payment:
+        return QString::number(payment, 'f', 0);
+    case Field::Brand:
+        return withoutTrailingBlanks(record.brandText());
+    case Field::Memo:
+        return withoutTrailingBlanks(record.memoText());
+    case Field::Fill:
+        return fill.text();
+    case Field::Line:
+    case Field::Status:
+        break;
+    }
+    return QString();
+}
 
 ImportPlan::ImportPlan(const QList<OtherLogbook::Row>& rows, const QByteArray& log)
     : m_logCount(log.size() / FuelRecord::Size)
 {
     for (qint64 n = 0; n < m_logCount; ++n)
-        m_inLog.insert(QByteArrayView(log)
-                           .sliced(n * FuelRecord::Size, FuelRecord::Size)
-                           .first(12)
-                           .toByteArray());
+        m_inLog.insert(log.mid(n * FuelRecord::Size, FillFlags::IdentityLength));
     if (m_logCount > 0) {
         m_latest = FuelRecord::decode(
             QByteArrayView(log).sliced((m_logCount - 1) * FuelRecord::Size, FuelRecord::Size));
         m_latestIsLog = true;
     }
 
-    struct Readable
-    {
-        Line line;
-        FuelRecord record;
-        Fill fill;
-    };
-    QList<Readable> readable;
-    QList<Line> unreadable;
+    m_lines.reserve(rows.size());
     for (const OtherLogbook::Row& row : rows) {
         Line line;
         line.line = row.line;
-        if (!row.problem.isEmpty()) {
+        line.fill = row.fill;
+        if (!row.problem.isEmpty())
             line.status = row.problem;
-            unreadable.append(line);
-        } else if (const std::optional<FuelRecord> record = recordOf(row, &line)) {
-            line.fill = row.fill.text();
-            readable.append({line, *record, row.fill});
-        } else {
-            unreadable.append(line);
-        }
+        else
+            line.read = recordOf(row, &line);
+        m_lines.append(std::move(line));
     }
     // Taken in date order, then by odometer; rows of one day keep the file's order otherwise.
-    std::stable_sort(readable.begin(), readable.end(), [](const Readable& a, const Readable& b) {
+    // Rows that cannot be stored go last.
+    std::stable_sort(m_lines.begin(), m_lines.end(), [](const Line& a, const Line& b) {
+        const bool aStored = a.status.isEmpty();
+        if (aStored != b.status.isEmpty())
+            return aStored;
+        if (!aStored)
+            return false;
         return a.record.date != b.record.date ? a.record.date < b.record.date
                                               : a.record.odometer < b.record.odometer;
     });
-    for (Readable& row : readable) {
-        row.line.status = placeProblem(row.record);
-        row.line.taken = row.line.status.isEmpty();
-        if (row.line.taken) {
-            row.line.status = TakenStatus;
-            m_taken.append({row.record, row.fill});
-            m_latest = row.record;
+    for (Line& line : m_lines) {
+        if (!line.status.isEmpty())
+            break;
+        line.status = placeProblem(line.record);
+        line.taken = line.status.isEmpty();
+        if (line.taken) {
+            line.status = takenStatus();
+            ++m_taken;
+            m_latest = line.record;
             m_latestIsLog = false;
         }
-        m_lines.append(row.line);
     }
-    m_lines += unreadable;
 }
 
-std::optional<FuelRecord> ImportPlan::recordOf(const OtherLogbook::Row& row, Line* line) const
+bool ImportPlan::recordOf(const OtherLogbook::Row& row, Line* line)
 {
-    FuelRecord record;
+    FuelRecord& record = line->record;
     record.date = TextConversions::dayZero().daysTo(row.date);
-    line->date = TextConversions::textOfDate(record.date);
     const std::optional<float> odometer = TextConversions::toSingle(row.odometer);
     const std::optional<float> litres = TextConversions::toSingle(row.litres);
     if (!odometer || !std::isfinite(*odometer) || *odometer < 0) {
         line->status = QStringLiteral("走行距離計の値を記録できません。");
-        return std::nullopt;
+        return false;
     }
     if (!litres || !std::isfinite(*litres) || *litres <= 0) {
         line->status = QStringLiteral("給油量を記録できません。");
-        return std::nullopt;
+        return false;
     }
     record.odometer = *odometer;
     record.fuelAmount = *litres;
-    line->odometer = textOfSingle(record.odometer);
-    line->litres = textOfSingle(record.fuelAmount);
 
     // The figure the file leaves out is worked out from the other as the entry does: the unit
     // price to 0.1, the amount paid to the whole unit.
@@ -117,32 +141,24 @@ std::optional<FuelRecord> ImportPlan::recordOf(const OtherLogbook::Row& row, Lin
         unitPrice = *row.unitPrice;
     else if (row.total)
         unitPrice = TextConversions::roundHalfEven(*row.total / row.litres * 10) / 10;
-    const double total = row.total ? *row.total : unitPrice * row.litres;
-    const double payment = TextConversions::roundHalfEven(total);
-    record.unitPrice = TextConversions::toSingle(unitPrice).value_or(0);
-    line->unitPrice = textOfSingle(record.unitPrice);
-    line->payment = QString::number(payment, 'f', 0);
-    if (!std::isfinite(payment) || payment < 0 || !std::isfinite(record.unitPrice) ||
+    line->payment = TextConversions::roundHalfEven(row.total ? *row.total : unitPrice * row.litres);
+    record.unitPrice = TextConversions::toSingle(unitPrice).value_or(qQNaN());
+    if (!std::isfinite(line->payment) || line->payment < 0 || !std::isfinite(record.unitPrice) ||
         record.unitPrice < 0) {
         line->status = QStringLiteral("単価・支払額を読み取れません。");
-        return std::nullopt;
+        return false;
     }
-    if (payment > 32767) {
-        line->status = QStringLiteral("支払額（%1）が記録できる上限の32767を超えています。")
-                           .arg(line->payment);
-        return std::nullopt;
-    }
-    record.payment = qint16(payment);
-
+    record.payment = qint16(qMin(line->payment, 32767.0));
     const QString brand = oneLine(row.brand);
     const QString memo = oneLine(row.memo);
     record.setBrandText(brand);
     record.setMemoText(memo);
-    line->brand = TextConversions::withoutTrailingBlanks(record.brandText());
-    line->memo = TextConversions::withoutTrailingBlanks(record.memoText());
-    line->brandCut = line->brand != brand;
-    line->memoCut = line->memo != memo;
-    return record;
+    line->brandCut = TextConversions::withoutTrailingBlanks(record.brandText()) != brand;
+    line->memoCut = TextConversions::withoutTrailingBlanks(record.memoText()) != memo;
+    if (line->payment > 32767)
+        line->status = QStringLiteral("支払額（%1）が記録できる上限の32767を超えています。")
+                           .arg(QString::number(line->payment, 'f', 0));
+    return true;
 }
 
 QString ImportPlan::placeProblem(const FuelRecord& record) const
@@ -156,7 +172,7 @@ QString ImportPlan::placeProblem(const FuelRecord& record) const
     if (m_latest && !m_latestIsLog && record.odometer <= m_latest->odometer)
         return QStringLiteral("走行距離計が前の行（%1km）より進んでいません。")
             .arg(textOfSingle(m_latest->odometer));
-    if (m_logCount + m_taken.size() >= MaxRecords)
+    if (m_logCount + m_taken >= MaxRecords)
         return QStringLiteral("燃費データは%1件までのため、これより後の行は入りません。")
             .arg(MaxRecords);
     return QString();
@@ -164,7 +180,5 @@ QString ImportPlan::placeProblem(const FuelRecord& record) const
 
 QString ImportPlan::summary() const
 {
-    return QStringLiteral("取り込む記録：%1件　取り込まない行：%2件")
-        .arg(m_taken.size())
-        .arg(leftOut());
+    return QStringLiteral("取り込む記録：%1件　取り込まない行：%2件").arg(m_taken).arg(leftOut());
 }
