@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QTableView>
 
+#include <sys/stat.h>
+
 using namespace TestSupport;
 using namespace WindowTestSupport;
 
@@ -287,18 +289,51 @@ private slots:
         QCOMPARE(recordOf(data.read(Log), 2).fuelAmount, float(11 * 3.785411784));
     }
 
-    // A file that is no export shows why and opens nothing.
-    void damagedFileOpensNoPreview()
+    // What stands at the chosen name may be no export at all: each says why, opens nothing
+    // and writes nothing; a link the user chose is read as the file it names.
+    void hostileSourceOpensNoPreview_data()
     {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("cut inside a quoted field") << u"cut"_s << u"引用符"_s;
+        QTest::newRow("FIFO") << u"fifo"_s << u"ファイル"_s;
+        QTest::newRow("folder") << u"folder"_s << u"ファイル"_s;
+        QTest::newRow("65 MB") << u"huge"_s << u"大きすぎる"_s;
+        QTest::newRow("link to an export") << u"link"_s << QString();
+    }
+    void hostileSourceOpensNoPreview()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, said);
         DataFolderFixture data;
         QTemporaryDir source;
-        const QString path = writeSource(source, "Date,Odometer\n\"2024-01-10,1000\n");
+        const QString path = source.filePath(u"export.csv"_s);
+        const QByteArray lubeLogger = "Date,Odometer,FuelConsumed,Cost,FuelEconomy,IsFillToFull,"
+                                      "MissedFuelUp,Notes,Tags\n2024-01-10,1000,30,4500,0,True,"
+                                      "False,,\n";
+        if (kind == u"cut")
+            writeFile(path, "Date,Odometer\n\"2024-01-10,1000\n");
+        else if (kind == u"fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (kind == u"folder")
+            QVERIFY(QDir(source.path()).mkdir(u"export.csv"_s));
+        else if (kind == u"huge")
+            QVERIFY(QFile(path).open(QIODevice::WriteOnly) && QFile::resize(path, 65 << 20));
+        else if (kind == u"link") {
+            writeFile(source.filePath(u"real.csv"_s), lubeLogger);
+            QVERIFY(QFile::link(source.filePath(u"real.csv"_s), path));
+        }
         MDIForm1 main;
         Dialogs::Script script;
         script.answerText(path);
         trigger(main, "importOther");
+        if (said.isEmpty()) {
+            QVERIFY(main.window(Window::ImportPreview));
+            return;
+        }
         QVERIFY(!main.window(Window::ImportPreview));
-        QVERIFY2(script.texts().last().contains(path), qPrintable(script.texts().join(u'|')));
+        const QString text = script.texts().last();
+        QVERIFY2(text.contains(path) && text.contains(said), qPrintable(text));
         QCOMPARE(imageOf(data.folder()), FolderImage());
     }
 };

@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <unistd.h>
 
@@ -35,9 +36,12 @@ QString tooLargeMessage(const QString& path)
 }
 
 // The whole file, opened as the record files are, so that a FIFO or a device chosen by
-// mistake never blocks and a link is never followed.
-std::optional<QByteArray> readFile(const QString& path, QString* error)
+// mistake never blocks. A link the user chose (an export kept elsewhere) is followed once, to
+// the file it names.
+std::optional<QByteArray> readFile(const QString& chosen, QString* error)
 {
+    const QString resolved = QFileInfo(chosen).canonicalFilePath();
+    const QString path = resolved.isEmpty() ? chosen : resolved;
     bool missing = false;
     const int descriptor = RegularFile::open(path, RegularFile::Access::Read, error, &missing);
     if (missing)
