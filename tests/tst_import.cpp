@@ -154,8 +154,8 @@ private slots:
         QVERIFY(SettingsStore().logStarted());
     }
 
-    // Tankr's own export, brand and memo looking like formulas among them, comes back byte
-    // for byte into an empty folder.
+    // Tankr's own export, brand and memo looking like formulas among them and a fill both
+    // partial and after a missed one, comes back byte for byte into an empty folder.
     void ownCsvComesBackTheSame()
     {
         QTemporaryDir elsewhere;
@@ -164,10 +164,7 @@ private slots:
                          stored("2024/2/10", 1312.5f, 312.5f, u"出光"_s, 20, 150, 0, 3000) +
                          stored("2024/3/10", 1900, 587.5f, u"+Shell"_s, 40.25f, 151, 0, 6078,
                                 u"-高速, \"往復\""_s);
-        FuelRecord last = recordOf(log, 3);
-        last.economy = 900.0f / (20 + 40.25f);
-        log.replace(2 * FuelRecord::Size, FuelRecord::Size, last.encode());
-        const QByteArray flags = flagsOf(log, {{2, Partial}});
+        const QByteArray flags = flagsOf(log, {{2, Fill{true, true}}}); // no economy closes
         {
             DataFolderFixture original;
             startLog(original, log, flags);

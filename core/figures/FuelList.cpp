@@ -43,7 +43,7 @@ FuelList::Column columnOf(FuelList::Field field)
     case Field::Memo:
         return {field, QStringLiteral("備考"), 2000, QString(20, fullWidth), true};
     case Field::Fill:
-        return {field, QStringLiteral("給油"), 1100, Fill{false, true}.text(), false};
+        return {field, QStringLiteral("給油"), 1100, Fill{true, true}.text(), false};
     }
     return {};
 }

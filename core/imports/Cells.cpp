@@ -127,8 +127,10 @@ std::optional<Fill> fill(const QString& text)
         return Fill{};
     if (partial.contains(word))
         return Fill{true, false};
-    if (word == Fill{false, true}.text())
-        return Fill{false, true};
+    for (const Fill missed : {Fill{false, true}, Fill{true, true}}) {
+        if (word == missed.text())
+            return missed;
+    }
     return std::nullopt;
 }
 

@@ -15,7 +15,7 @@ constexpr quint8 MissedBit = 2;
 QString Fill::text() const
 {
     if (missed)
-        return QStringLiteral("記録漏れあり");
+        return partial ? QStringLiteral("部分・記録漏れあり") : QStringLiteral("記録漏れあり");
     return partial ? QStringLiteral("部分") : QStringLiteral("満タン");
 }
 

@@ -19,7 +19,7 @@ struct Fill
     {
         return partial == other.partial && missed == other.missed;
     }
-    // As the list and the CSV show it: "満タン", "部分" or "記録漏れあり".
+    // As the list and the CSV show it: "満タン", "部分", "記録漏れあり" or "部分・記録漏れあり".
     QString text() const;
 };
 
