@@ -199,6 +199,18 @@ inline void startLog(const DataFolderFixture& data, const QByteArray& log,
     settings.setOilCounters({1000, 1000});
 }
 
+// Backups of the data folder in force, kept as a command that changed the data keeps them.
+inline void keepBackups(int count)
+{
+    QString error;
+    for (int i = 0; i < count; ++i) {
+        std::optional<Backups::Taken> backup =
+            Backups::take(DataFolder(SettingsStore()), SettingsStore(), u"削除"_s, &error);
+        QVERIFY2(backup, qPrintable(error));
+        backup->keep();
+    }
+}
+
 // The settings an action may change; the data folder is left out.
 inline QStringList settingsState()
 {

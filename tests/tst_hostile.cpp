@@ -47,13 +47,7 @@ struct Scene
     void keepBackups(int count, const QByteArray& log = numberedLog(3))
     {
         data.write(DataFiles::FuelLog, log);
-        QString error;
-        for (int i = 0; i < count; ++i) {
-            std::optional<Backups::Taken> backup =
-                Backups::take(DataFolder(SettingsStore()), SettingsStore(), u"削除"_s, &error);
-            QVERIFY2(backup, qPrintable(error));
-            backup->keep();
-        }
+        TestSupport::keepBackups(count);
         data.write(DataFiles::FuelLog, numberedLog(3));
     }
     QStringList ownBackups() const

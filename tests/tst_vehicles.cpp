@@ -51,17 +51,6 @@ QStringList storedList()
     return folders;
 }
 
-void takeBackups(int count)
-{
-    QString error;
-    for (int i = 0; i < count; ++i) {
-        std::optional<Backups::Taken> backup =
-            Backups::take(DataFolder(SettingsStore()), SettingsStore(), u"削除"_s, &error);
-        QVERIFY2(backup, qPrintable(error));
-        backup->keep();
-    }
-}
-
 // The records of each backup the restore window would list, newest first.
 QList<qint64> recordsListed()
 {
@@ -205,10 +194,10 @@ private slots:
         QVERIFY(Actions::chooseDataFolder(settings, first.folder()).succeeded);
         const QString older = Backups::root() + u"20020101-000000/data.rfl"_s;
         writeFile(older, numberedLog(1));
-        takeBackups(Backups::Kept + 2); // the older one is the first to go
+        keepBackups(Backups::Kept + 2); // the older one is the first to go
         QCOMPARE(recordsListed(), QList<qint64>(Backups::Kept, 3));
         QVERIFY(Actions::switchVehicle(settings, second.folder()).succeeded);
-        takeBackups(3);
+        keepBackups(3);
         writeFile(older, numberedLog(1));
         QCOMPARE(recordsListed(), QList<qint64>({2, 2, 2, 1}));
         QCOMPARE(Backups::list().size(), Backups::Kept + 4);
