@@ -86,6 +86,9 @@ private slots:
         QTest::addRow("tabs, decimal commas")
             << "a\tb\n1,5\t2,5\n"_ba << QStringList{u"a"_s, u"b"_s}
             << QStringList{u"1,5"_s, u"2,5"_s} << QList<qint64>{2};
+        QTest::addRow("blanks, mostly") // a hand-aligned file is text, however many blanks
+            << "a     ,b\n1     ,2     \n"_ba << QStringList{u"a     "_s, u"b"_s}
+            << QStringList{u"1     "_s, u"2     "_s} << QList<qint64>{2};
         QTest::addRow("UTF-16 with BOM")
             << "\xFF\xFE"_ba + QByteArray(reinterpret_cast<const char*>(u"a,b\r\n1,2\r\n"), 20)
             << QStringList{u"a"_s, u"b"_s} << QStringList{u"1"_s, u"2"_s} << QList<qint64>{2};
