@@ -51,7 +51,8 @@ bool works(Condition condition, Action action)
     case Action::ShowVehicleWithReminder: case Action::ShowCumulative:
     case Action::CalculateRefuelling: case Action::CalculateCorrection: case Action::LoadRecord:
     case Action::ExportTo: case Action::LoadVehicle: case Action::ShowCharts: case Action::ExportCsv:
-    case Action::PreviewImport:
+    case Action::PreviewImport: case Action::ShowStatistics: case Action::CalculateTrip:
+    case Action::MakeReport:
         return condition != Condition::Missing; // reading needs no room nor the right to write
     case Action::WriteCorrection: case Action::DeleteRecord: case Action::InitialiseAll:
     case Action::InitialiseFuel:

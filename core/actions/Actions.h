@@ -9,6 +9,7 @@
 #include "figures/Cumulative.h"
 #include "figures/FuelList.h"
 #include "figures/PrintLines.h"
+#include "figures/Statistics.h"
 #include "figures/VehicleInfo.h"
 #include "files/Backups.h"
 #include "files/VehicleFolders.h"
@@ -171,6 +172,33 @@ Result<CumulativeFigures> showCumulative(const SettingsStore& settings);
 // The economy of each refuelling, the overall economy and the payments of each month, for the
 // charts; a log of fewer than two refuellings says there is nothing to draw.
 Result<ChartSeries> showCharts(const SettingsStore& settings);
+// "統計": the log summed by year, by month and by brand, from one reading of it. An empty log
+// shows nothing but what is missing; a log without a complete full-to-full span shows its
+// sums, and says what the economies wait for.
+Result<Statistics::Figures> showStatistics(const SettingsStore& settings);
+// The trip calculator: the litres and the cost of a distance at the full-to-full economy, at the
+// typed unit price or the latest refuelling's; the range of a full tank of the typed size.
+struct TripBoxes
+{
+    QString distance;
+    QString unitPrice; // empty: the latest refuelling's
+    QString tankSize;  // empty: no range
+};
+Result<QString> calculateTrip(const SettingsStore& settings, const TripBoxes& boxes);
+// What the report shows, from one reading of the log: a title naming the vehicle, the period
+// and the date made, the vehicle's details with the oil reminder, the statistics, the charts'
+// series and every refuelling. A log of fewer than two refuellings has nothing to report.
+struct ReportContents
+{
+    QString title;  // "燃費記録レポート　CB50S"
+    QString period; // "期間：2025/01/05～2026/11/30（給油42回）"
+    QString made;   // "作成日：2026/12/08"
+    QStringList vehicle;
+    Statistics::Figures figures;
+    ChartSeries charts;
+    FuelList log;
+};
+Result<ReportContents> makeReport(const SettingsStore& settings);
 
 // Every action above by name, for whoever needs to go through them all.
 enum class Action
@@ -210,6 +238,9 @@ enum class Action
     ShowVehicleWithReminder,
     ShowCumulative,
     ShowCharts,
+    ShowStatistics,
+    CalculateTrip,
+    MakeReport,
 };
 Q_ENUM_NS(Action)
 // How many there are, counted from the enum itself, so that an action added anywhere in it is

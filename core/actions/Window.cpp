@@ -35,6 +35,7 @@ bool takesEntries(Window window)
     case Window::Graph:
     case Window::Restore:
     case Window::ImportPreview:
+    case Window::Statistics:
         return false;
     }
     return false;

@@ -26,6 +26,7 @@ enum class Window
     Graph,         // economy and payment charts
     Restore,       // restore from a backup
     ImportPreview, // the rows of another logbook's export before they are imported
+    Statistics,    // the log summed by year, month and brand, and the trip calculator
 };
 Q_ENUM_NS(Window)
 
@@ -33,7 +34,7 @@ Q_ENUM_NS(Window)
 
 using Windows::Window;
 
-// The window's object name, "Form1" to "Form12", "Graph", "Restore" and "ImportPreview".
+// The window's object name, "Form1" to "Form12", "Graph", "Restore", "ImportPreview" and "Statistics".
 QString windowName(Window window);
 // Every window, in the order above.
 QList<Window> allWindows();

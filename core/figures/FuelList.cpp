@@ -86,6 +86,11 @@ FuelRecord FuelList::recordAt(int row) const
         QByteArrayView(m_records).sliced(qsizetype(row) * FuelRecord::Size, FuelRecord::Size));
 }
 
+Fill FuelList::fillAt(int row) const
+{
+    return m_fills.of(row + 1, recordAt(row));
+}
+
 QString FuelList::cellOf(const FuelRecord& record, int row, Field field) const
 {
     switch (field) {

@@ -55,9 +55,11 @@ public:
     // economy is empty where the refuelling has none.
     QString cell(int row, int column) const;
     QStringList row(int row) const;
+    // The record of a row, and how it filled the tank.
+    FuelRecord recordAt(int row) const;
+    Fill fillAt(int row) const;
 
 private:
-    FuelRecord recordAt(int row) const;
     QString cellOf(const FuelRecord& record, int row, Field field) const;
 
     QByteArray m_records;

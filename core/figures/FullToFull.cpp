@@ -8,6 +8,7 @@ namespace FullToFull {
 
 std::optional<float> Walk::add(const FuelRecord& record, Fill fill)
 {
+    m_closed.reset();
     m_broken = m_broken || fill.missed;
     m_litres += record.fuelAmount;
     if (fill.partial)
@@ -18,6 +19,7 @@ std::optional<float> Walk::add(const FuelRecord& record, Fill fill)
         const float litres = m_litres;
         if (litres > 0 && std::isfinite(distance / litres)) {
             economy = distance / litres;
+            m_closed = Span{distance, litres};
             m_spanDistance += distance;
             m_spanLitres += litres;
         }

@@ -14,6 +14,13 @@ struct FuelRecord;
 // next span then begins at that full fill.
 namespace FullToFull {
 
+// A complete span: from one full fill to the next, with no refuelling missed between.
+struct Span
+{
+    double distance = 0;
+    double litres = 0;
+};
+
 // Walks the log in order, one refuelling at a time.
 class Walk
 {
@@ -28,12 +35,15 @@ public:
     std::optional<double> average() const;
     // Whether a full fill so far begins the span the next fill would close.
     bool spanBegun() const { return m_begin.has_value(); }
+    // The span the refuelling added last closed; none when it closed none.
+    const std::optional<Span>& closed() const { return m_closed; }
 
 private:
     std::optional<float> m_begin; // the odometer of the full fill that began the span
     float m_litres = 0;           // put in since then, each addition in single precision
     bool m_broken = false;        // a missed refuelling lies in the span
-    double m_spanDistance = 0;    // of the complete spans
+    std::optional<Span> m_closed;
+    double m_spanDistance = 0; // of the complete spans
     double m_spanLitres = 0;
 };
 

@@ -31,6 +31,12 @@ inline const QString Start = QStringLiteral("開始番号");
 inline const QString End = QStringLiteral("終了番号");
 } // namespace PrintRangeCaptions
 
+namespace TripCaptions {
+inline const QString Distance = QStringLiteral("走る距離");
+inline const QString UnitPrice = QStringLiteral("単価");
+inline const QString TankSize = QStringLiteral("タンク容量");
+} // namespace TripCaptions
+
 // The example texts the entry boxes open with. A brand or memo box still holding its example
 // was not filled in, and is written as blank.
 namespace BoxExamples {
