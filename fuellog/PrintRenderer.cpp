@@ -1,25 +1,22 @@
 #include "fuellog/PrintRenderer.h"
 
 #include "files/StagedFile.h"
+#include "fuellog/JobProgress.h"
+#include "fuellog/PrintFont.h"
 #include "widgets/CarryOut.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetricsF>
-#include <QGlyphRun>
-#include <QHash>
 #include <QLibrary>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QProgressDialog>
-#include <QRawFont>
 #include <QTemporaryFile>
 
 #include <algorithm>
@@ -57,96 +54,20 @@ struct Placement
     qreal width = 0;
 };
 
-// The printing font on one device. A print job measures and draws the same few hundred
-// characters hundreds of thousands of times, so each character is looked up once: its advance
-// and its glyph. With kerning off (see baseFont) a text is exactly as wide as its characters
-// together, and drawn glyph by glyph it needs no shaping.
-class PrintFont
+// The average character of a Japanese font is its half-width cell, half a full-width
+// character: the record fields are measured in such cells, so a zone holds a 12-cell brand.
+// Fonts that give a smaller average for their proportional Latin letters would let a brand of
+// full-width characters and blanks push the rest of its line one zone right.
+qreal zoneOf(const PrintFont& font)
 {
-public:
-    PrintFont(const QFont& font, QPaintDevice* device)
-        : m_metrics(font, device), m_glyphs(QRawFont::fromFont(QFont(font, device)))
-    {
-    }
-
-    const QFontMetricsF& metrics() const { return m_metrics; }
-
-    qreal width(const QString& text)
-    {
-        qreal width = 0;
-        for (const QChar character : text)
-            width += glyphOf(character).advance;
-        return width;
-    }
-
-    // Blanks are passed over rather than drawn, which keeps a PDF small. A character the font
-    // has no glyph for goes to Qt's own drawing, which finds it in another font, and so does
-    // all text of a print preview: its recording keeps glyph runs as outlines, far bigger.
-    void draw(QPainter& painter, const QPointF& origin, const QString& text)
-    {
-        const QPaintEngine::Type engine = painter.paintEngine()->type();
-        if (engine != QPaintEngine::Pdf && engine != QPaintEngine::Raster) {
-            painter.drawText(origin, text);
-            return;
-        }
-        QList<quint32> indexes;
-        QList<QPointF> positions;
-        qreal x = 0;
-        for (const QChar character : text) {
-            const Glyph glyph = glyphOf(character);
-            if (glyph.index == 0 && !character.isSpace()) {
-                painter.drawText(origin, text);
-                return;
-            }
-            if (!character.isSpace()) {
-                indexes.append(glyph.index);
-                positions.append(QPointF(x, 0));
-            }
-            x += glyph.advance;
-        }
-        QGlyphRun run;
-        run.setRawFont(m_glyphs);
-        run.setGlyphIndexes(indexes);
-        run.setPositions(positions);
-        painter.drawGlyphRun(origin, run);
-    }
-
-    // The average character of a Japanese font is its half-width cell, half a full-width
-    // character: the record fields are measured in such cells, so a zone holds a 12-cell
-    // brand. Fonts that give a smaller average for their proportional Latin letters would let
-    // a brand of full-width characters and blanks push the rest of its line one zone right.
-    qreal zone() const
-    {
-        return PrintLines::ZoneWidth * std::max(m_metrics.averageCharWidth(),
-                                                m_metrics.horizontalAdvance(QChar(0x3000)) / 2);
-    }
-
-private:
-    struct Glyph
-    {
-        quint32 index;
-        qreal advance;
-    };
-
-    Glyph glyphOf(QChar character)
-    {
-        auto known = m_known.constFind(character.unicode());
-        if (known == m_known.cend()) {
-            const QList<quint32> index = m_glyphs.glyphIndexesForString(QString(character));
-            known = m_known.insert(character.unicode(),
-                                   {index.value(0), m_metrics.horizontalAdvance(character)});
-        }
-        return *known;
-    }
-
-    QFontMetricsF m_metrics;
-    QRawFont m_glyphs;
-    QHash<char16_t, Glyph> m_known;
-};
+    const QFontMetricsF& metrics = font.metrics();
+    return PrintLines::ZoneWidth *
+           std::max(metrics.averageCharWidth(), metrics.horizontalAdvance(QChar(0x3000)) / 2);
+}
 
 Placement place(const PrintLine& line, PrintFont& font)
 {
-    const qreal zone = font.zone();
+    const qreal zone = zoneOf(font);
     // An item that ends on a zone's start still moves on to the following zone; the tolerance
     // keeps rounding in the widths from deciding which.
     constexpr qreal tolerance = 1e-6;
@@ -232,34 +153,6 @@ PrintRenderer::Printed paintLines(QPainter& painter, const PrintJob& job, const 
         return Printed::Cancelled;
     return read ? Printed::Done : Printed::Failed;
 }
-
-// The progress dialog of a job over `parent`: it appears once the job has run about half a
-// second, keeps the windows painted while it shows, and its Cancel button stops the job at the
-// next page.
-class JobProgress
-{
-public:
-    JobProgress(QWidget* parent, const QString& label, qint64 lineCount)
-        : m_dialog(label, QStringLiteral("キャンセル"), 0, int(lineCount), parent)
-    {
-        m_dialog.setObjectName(QStringLiteral("printProgress"));
-        m_dialog.setWindowTitle(QStringLiteral("印刷処理"));
-        m_dialog.setWindowModality(Qt::WindowModal);
-        m_dialog.setMinimumDuration(500);
-        m_dialog.setAutoReset(false);
-    }
-
-    PrintRenderer::Progress report()
-    {
-        return [this](qint64 done, qint64) {
-            m_dialog.setValue(int(done));
-            return !m_dialog.wasCanceled();
-        };
-    }
-
-private:
-    QProgressDialog m_dialog;
-};
 
 // The printout written as a PDF into `file`, with its progress over `parent`.
 PrintRenderer::Printed writePdf(const PrintJob& job, QIODevice* file, QWidget* parent,

@@ -34,6 +34,7 @@ private:
     void buildMenus();
     void listVehicles(QMenu* menu);
     void openImport();
+    void saveReport();
     QSize firstStartSize() const;
     void placeAsLastTime();
     QMdiSubWindow* subWindow(Window window) const;

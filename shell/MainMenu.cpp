@@ -3,6 +3,7 @@
 #include "actions/Actions.h"
 #include "files/DataWatcher.h"
 #include "fuellog/ImportPreview.h"
+#include "fuellog/ReportRenderer.h"
 #include "settings/SettingsStore.h"
 #include "widgets/CarryOut.h"
 #include "widgets/Dialogs.h"
@@ -94,6 +95,7 @@ void MDIForm1::buildMenus()
            }},
           {"csv", QStringLiteral("燃費データをCSVで書き出す(&C)…"),
            [this, csvFile, exportCsv] { runWith(csvFile(), exportCsv); }},
+          {"report", QStringLiteral("レポートをPDFで保存(&P)…"), [this] { saveReport(); }},
           {"restore", QStringLiteral("バックアップから復元(&R)…"), open(Window::Restore)},
           {"importOther", QStringLiteral("他の燃費記録アプリから取り込む(&O)…"),
            [this] { openImport(); }},
@@ -125,7 +127,8 @@ void MDIForm1::buildMenus()
            [this] { showWindow(Actions::vehicleWindow(SettingsStore())); }},
           {"data", QStringLiteral("燃費データ一覧の表示・データの記入・訂正(&L)"),
            open(Window::Form6)},
-          {"graph", QStringLiteral("燃費グラフ(&G)"), open(Window::Graph)}}},
+          {"graph", QStringLiteral("燃費グラフ(&G)"), open(Window::Graph)},
+          {"statistics", QStringLiteral("統計(&T)"), open(Window::Statistics)}}},
     };
     // F10 opens the first menu, as on the desktops of Linux; Alt and the access key open each.
     auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
@@ -185,6 +188,25 @@ void MDIForm1::openImport()
         return;
     }
     static_cast<ImportPreview*>(showWindow(Window::ImportPreview))->showFile(file.shown);
+}
+
+// The report is worked out first, so that a log with nothing to report says so before a file is
+// asked for; the file appears only once the whole report is written.
+void MDIForm1::saveReport()
+{
+    const Result<Actions::ReportContents> report = Actions::makeReport(SettingsStore());
+    if (!report.succeeded) {
+        Dialogs::inform(this, *report.message);
+        return;
+    }
+    const std::optional<QString> path =
+        Dialogs::askSaveFile(this, QStringLiteral("レポートをPDFで保存"),
+                             QDir::home().filePath(QStringLiteral("燃費記録レポート.pdf")),
+                             QStringLiteral("PDF (*.pdf)"));
+    if (!path || path->isEmpty())
+        return;
+    const Result<> saved = ReportRenderer::saveAsPdf(report.shown, *path, this);
+    carryOut(this, saved.message, saved.windows, [](const WindowStep&) {});
 }
 
 // The main window's own actions run on the settings as they are now, show their message and

@@ -7,6 +7,7 @@
 #include "fuellog/Form8.h"
 #include "fuellog/GraphWindow.h"
 #include "fuellog/ImportPreview.h"
+#include "fuellog/StatisticsWindow.h"
 #include "shell/Form12.h"
 #include "shell/Form3.h"
 #include "shell/RestoreWindow.h"
@@ -50,6 +51,8 @@ ChildWindow* createWindow(Window window)
         return new RestoreWindow;
     case Window::ImportPreview:
         return new ImportPreview;
+    case Window::Statistics:
+        return new StatisticsWindow;
     }
     Q_UNREACHABLE();
 }

@@ -48,13 +48,13 @@ void ChildWindow::refit(QSize client)
     }
 }
 
-// The box that follows the caption's label in the window's table.
+// The box that follows the caption's label in the window's table, or in a page of it.
 void ChildWindow::focusBox(const QString& caption)
 {
     if (caption.isEmpty())
         return;
     bool afterLabel = false;
-    for (QObject* child : children()) {
+    for (QObject* child : findChildren<QObject*>()) {
         if (auto* label = qobject_cast<QLabel*>(child))
             afterLabel = label->text() == caption || label->text().startsWith(caption + u'(');
         else if (auto* box = qobject_cast<EntryBox*>(child); box && afterLabel)
