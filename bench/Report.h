@@ -12,6 +12,7 @@ struct Figures
     double floorStartUp = 0; // a bare main window with one Japanese menu title
     double form6 = 0;
     double graph = 0;         // the charts window opened and painted
+    double statistics = 0;    // the statistics window opened and painted
     double csvExport = 0;     // the whole log written as CSV
     double importPreview = 0; // that CSV read back and shown in the import preview
     double importWrite = 0;   // that CSV imported into an empty data folder
@@ -22,6 +23,7 @@ struct Figures
     double correctFirst = 0; // a new odometer for record 1
     double cumulative = 0;
     double pdf = 0;
+    double reportPdf = 0; // ファイル → レポートをPDFで保存…, contents and progress included
     double preview = 0;
     qint64 startedPeakKb = -1;
     qint64 workPeakKb = -1;

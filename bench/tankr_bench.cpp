@@ -11,6 +11,7 @@
 #include "files/DataFolder.h"
 #include "fuellog/ImportPreview.h"
 #include "fuellog/PrintRenderer.h"
+#include "fuellog/ReportRenderer.h"
 #include "settings/SettingsStore.h"
 #include "shell/MDIForm1.h"
 
@@ -194,6 +195,20 @@ double timePdf(int rounds, int records)
     });
 }
 
+// The report of the whole log saved as a PDF, its contents made and its progress dialog shown as
+// for the user.
+double timeReportPdf(int rounds)
+{
+    QTemporaryDir out;
+    const QString path = out.filePath(QStringLiteral("report.pdf"));
+    return Bench::medianMs(qMin(rounds, 3), [&] {
+        const Result<Actions::ReportContents> report = Actions::makeReport(SettingsStore());
+        require(report.succeeded, QStringLiteral("the report's contents failed"));
+        const Result<> saved = ReportRenderer::saveAsPdf(report.shown, path, nullptr);
+        require(saved.succeeded, saved.message->text);
+    });
+}
+
 // Every page of the whole log rendered for the print preview, as its dialog does when it opens.
 double timePreview(int rounds, int records)
 {
@@ -268,6 +283,26 @@ double timeGraph(int rounds, MDIForm1& main)
         },
         [&] {
             main.closeWindow(Window::Graph);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        });
+}
+
+// The statistics window on the same terms: its year table painted.
+double timeStatistics(int rounds, MDIForm1& main)
+{
+    return Bench::medianMs(
+        rounds,
+        [&] {
+            QWidget* window = main.showWindow(Window::Statistics);
+            auto* table = window->findChild<QAbstractItemView*>(QStringLiteral("yearTable"));
+            require(table && table->model()->rowCount() > 0,
+                    QStringLiteral("the statistics window shows no year"));
+            const PaintCount painted(table->viewport());
+            QCoreApplication::processEvents();
+            require(painted.count > 0, QStringLiteral("the statistics window was not painted"));
+        },
+        [&] {
+            main.closeWindow(Window::Statistics);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         });
 }
@@ -361,9 +396,11 @@ Figures measure(int records, int rounds, MDIForm1& main, const QString& dataFold
     figures.correctFirst = timeCorrectFirst(rounds, original);
     figures.cumulative = timeCumulative(rounds);
     figures.pdf = timePdf(rounds, records);
+    figures.reportPdf = timeReportPdf(rounds);
     figures.preview = timePreview(rounds, records);
     figures.form6 = timeForm6(rounds, main);
     figures.graph = timeGraph(rounds, main);
+    figures.statistics = timeStatistics(rounds, main);
     figures.csvExport = timeCsvExport(rounds);
     const ImportTimes import = timeImport(rounds, main, records);
     figures.importPreview = import.preview;

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProgressDialog>
@@ -30,9 +31,9 @@ namespace {
 
 // Every window, in the order that builds up the data each one shows.
 const QList<Window> ShotOrder = {
-    Window::Form12, Window::Form3, Window::Form2,  Window::Form5,   Window::Form4,
-    Window::Form9,  Window::Form1, Window::Form6,  Window::Graph,   Window::Form8,
-    Window::Form10, Window::Form7, Window::Form11, Window::Restore,
+    Window::Form12, Window::Form3,  Window::Form2, Window::Form5,  Window::Form4,
+    Window::Form9,  Window::Form1,  Window::Form6, Window::Graph,  Window::Statistics,
+    Window::Form8,  Window::Form10, Window::Form7, Window::Form11, Window::Restore,
 };
 
 void save(QWidget* widget, const QString& path)
@@ -195,6 +196,19 @@ int main(int argc, char* argv[])
         if (auto* tabs = main.findChild<QTabWidget*>(); tabs && window == Window::Graph) {
             tabs->setCurrentIndex(1);
             save(&main, out.filePath(windowName(window) + QStringLiteral("-payments.png")));
+        }
+        // The statistics' other tabs, the calculator with a trip worked out.
+        if (auto* tabs = main.findChild<QTabWidget*>(); tabs && window == Window::Statistics) {
+            for (int tab = 1; tab < tabs->count(); ++tab) {
+                tabs->setCurrentIndex(tab);
+                save(&main, out.filePath(QStringLiteral("Statistics-%1.png").arg(tab)));
+            }
+            main.findChild<QLineEdit*>(QStringLiteral("tripDistanceBox"))
+                ->setText(QStringLiteral("420"));
+            main.findChild<QLineEdit*>(QStringLiteral("tankSizeBox"))
+                ->setText(QStringLiteral("12"));
+            main.findChild<QPushButton*>(QStringLiteral("tripCalculateButton"))->click();
+            save(&main, out.filePath(QStringLiteral("Statistics-trip.png")));
         }
         // The correction on an earlier record, chosen in the list, with the record loaded.
         if (window == Window::Form7) {
