@@ -16,7 +16,9 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QMetaEnum>
+#include <QProcess>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -98,6 +100,30 @@ private:
 // The data files by their short names.
 inline const QString Log = DataFiles::FuelLog;
 inline const QString Vehicle = DataFiles::Vehicle;
+
+// Text taken back out of a PDF carries compatibility forms (⽉ for 月, : for ：) and 〜 for ～,
+// so what is looked for in it is brought to the same forms.
+inline QString pdfForms(const QString& text)
+{
+    return text.normalized(QString::NormalizationForm_KC).replace(QChar(0x301C), u'~');
+}
+// The text of a PDF as pdftotext lays it out; none when pdftotext is not installed (the test
+// command installs it).
+inline std::optional<QString> pdfText(const QString& path)
+{
+    if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
+        return std::nullopt;
+    QProcess process;
+    process.start(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return QString();
+    return pdfForms(QString::fromUtf8(process.readAllStandardOutput()));
+}
+#define TANKR_PDF_TEXT_OR_SKIP(text, path)                                                         \
+    const std::optional<QString> text##Read = TestSupport::pdfText(path);                          \
+    if (!text##Read)                                                                               \
+        QSKIP("pdftotext is not installed: scripts/install-packages.sh test installs it");         \
+    const QString& text = *text##Read
 
 inline QByteArray hex(const char* text)
 {

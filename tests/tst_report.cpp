@@ -5,10 +5,8 @@
 #include "actions/Clock.h"
 #include "fuellog/ReportRenderer.h"
 
-#include <QProcess>
 #include <QProgressDialog>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QWidget>
 
@@ -18,31 +16,10 @@ using namespace TestSupport;
 
 namespace {
 
-// Text taken back out of a PDF carries compatibility forms (⽉ for 月, : for ：), so what is
-// looked for is brought to the same forms.
-QString kc(const QString& text)
-{
-    return text.normalized(QString::NormalizationForm_KC).replace(QChar(0x301C), u'~');
-}
-
-bool pdfToTextMissing()
-{
-    return QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty();
-}
-
-QString pdfText(const QString& path)
-{
-    QProcess process;
-    process.start(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s});
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return QString();
-    return kc(QString::fromUtf8(process.readAllStandardOutput()));
-}
-
 // A whole line of the text, as it reads in the report.
 QString literal(const QString& line)
 {
-    return QRegularExpression::escape(kc(line)) + u'\n';
+    return QRegularExpression::escape(pdfForms(line)) + u'\n';
 }
 
 Result<> saveReport(const QString& path, QWidget* parent = nullptr)
@@ -72,9 +49,7 @@ private slots:
         const QString path = out.filePath(u"report.pdf"_s);
         const Result<> saved = saveReport(path);
         QCOMPARE(saved.message->text, u"レポート「%1」を保存しました。"_s.arg(path));
-        if (pdfToTextMissing())
-            QSKIP("pdftotext is not installed: scripts/install-packages.sh test installs it");
-        const QString text = pdfText(path);
+        TANKR_PDF_TEXT_OR_SKIP(text, path);
         const QStringList expected = {
             u"燃費記録レポート\\s+CB50S\n"_s,
             literal(u"期間：2025/11/03～2026/03/01（給油6回）"_s),
@@ -128,9 +103,8 @@ private slots:
         QTemporaryDir out;
         const QString path = out.filePath(u"report.pdf"_s);
         QVERIFY(saveReport(path).succeeded);
-        if (pdfToTextMissing())
-            QSKIP("pdftotext is not installed: scripts/install-packages.sh test installs it");
-        const QStringList pages = pdfText(path).split(u'\f', Qt::SkipEmptyParts);
+        TANKR_PDF_TEXT_OR_SKIP(text, path);
+        const QStringList pages = text.split(u'\f', Qt::SkipEmptyParts);
         const auto records = std::find_if(pages.cbegin(), pages.cend(), [](const QString& page) {
             return page.contains(u"給油記録"_s);
         });

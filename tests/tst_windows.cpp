@@ -57,18 +57,6 @@ void typeRefuelling(QWidget* window, const QString& odometer)
     type(window, "Text8", u"3150"_s);
 }
 
-// Text taken back out of a PDF may carry compatibility forms (⽉ for 月) and 〜 for ～.
-QString pdfText(const QString& path)
-{
-    QProcess process;
-    process.start(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s});
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return QString();
-    return QString::fromUtf8(process.readAllStandardOutput())
-        .normalized(QString::NormalizationForm_KC)
-        .replace(QChar(0x301C), QLatin1Char('~'));
-}
-
 } // namespace
 
 class TestWindows : public QObject
@@ -667,10 +655,7 @@ private slots:
         click(form11, "CommandPdf");
         QCOMPARE(script.texts().last(), u"PDFファイル「%1」に保存しました。"_s.arg(path));
 
-        // Its absence says nothing about Tankr; the test command installs it.
-        if (QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty())
-            QSKIP("pdftotext is not installed: scripts/install-packages.sh test installs it");
-        const QString printed = pdfText(path);
+        TANKR_PDF_TEXT_OR_SKIP(printed, path);
         QCOMPARE(printed.count(u"年月日"_s), 1);
         QCOMPARE(printed.count(QLatin1Char('\f')), 2);
         QVERIFY(!printed.contains(u" 1300 "_s));
