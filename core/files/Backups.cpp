@@ -202,7 +202,7 @@ struct LockedRoot
 
 bool lockRoot(LockedRoot* locked, QString* error)
 {
-    if (!QDir().mkpath(root())) {
+    if (!RegularFile::makePath(root())) {
         *error = QStringLiteral("フォルダ「%1」を作れません。").arg(root());
         return false;
     }
@@ -323,7 +323,11 @@ std::optional<QString> takeLocked(int root, const QList<std::pair<QString, QByte
     bool written = folder.valid();
     for (const auto& [name, bytes] : sources)
         written = written && writeFileIn(folder.get(), name, bytes);
-    const std::optional<QString> placed = written ? place(root, taking) : std::nullopt;
+    // Its files' names on the disk before the backup takes its place, and its place after.
+    written = written && ::fsync(folder.get()) == 0;
+    std::optional<QString> placed = written ? place(root, taking) : std::nullopt;
+    if (placed && ::fsync(root) != 0)
+        placed.reset();
     if (!placed) {
         removeOwn(root, taking, spared);
         *error = FileErrors::cannotWrite(Backups::root() + taking);
@@ -497,6 +501,9 @@ void Taken::keep(const QString& spare)
     qsizetype excess = backups.size() - Kept;
     for (qsizetype i = 0; excess > 0 && i < backups.size(); ++i)
         excess -= removeOwn(locked.folder.get(), backups.at(i).name, spared);
+    // So that a power cut does not bring back a backup already dropped; one that comes back
+    // would only be dropped again.
+    ::fsync(locked.folder.get());
 }
 
 Entry entryAt(const QString& path)

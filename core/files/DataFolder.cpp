@@ -1,4 +1,5 @@
 #include "files/DataFolder.h"
+#include "files/RegularFile.h"
 
 #include "files/FileErrors.h"
 #include "files/Journal.h"
@@ -57,7 +58,7 @@ bool DataFolder::ensureReady(QString* error) const
     const QDir dir(m_path);
     if (dir.exists())
         return Journal::finishInterrupted(m_path, error);
-    if (m_isDefault && QDir().mkpath(m_path))
+    if (m_isDefault && RegularFile::makePath(m_path))
         return true;
     *error = FileErrors::missingFolder(m_path);
     return false;
@@ -65,7 +66,7 @@ bool DataFolder::ensureReady(QString* error) const
 
 bool DataFolder::ensureDefaultExists(QString* error)
 {
-    if (QDir().mkpath(defaultPath()))
+    if (RegularFile::makePath(defaultPath()))
         return true;
     *error = FileErrors::missingFolder(defaultPath());
     return false;

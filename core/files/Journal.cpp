@@ -80,16 +80,6 @@ std::optional<QList<FileChange>> decoded(const QByteArray& bytes)
     return changes;
 }
 
-bool syncFolder(const QString& folder)
-{
-    const int descriptor = ::open(encodedPath(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (descriptor < 0)
-        return false;
-    const bool synced = ::fsync(descriptor) == 0;
-    ::close(descriptor);
-    return synced;
-}
-
 bool writeAll(int descriptor, qint64 offset, const QByteArray& bytes)
 {
     qint64 done = 0;
@@ -206,7 +196,7 @@ std::optional<QByteArray> readJournal(const QString& path)
 bool removeJournal(const QString& folder, QString* error)
 {
     const QString path = folder + FileName;
-    if (::unlink(encodedPath(path).constData()) == 0 && syncFolder(folder))
+    if (::unlink(encodedPath(path).constData()) == 0 && RegularFile::syncFolder(folder))
         return true;
     *error = FileErrors::cannotWrite(path);
     return false;
@@ -241,7 +231,7 @@ bool commit(const QString& folder, const QList<FileChange>& changes, QString* er
     journal.write(bytes); // a failed write shows when the journal is finished
     if (!journal.finish(error, &bytes) || !journal.replaceTarget(error))
         return false;
-    if (!syncFolder(folder)) {
+    if (!RegularFile::syncFolder(folder)) {
         QFile::remove(path);
         *error = FileErrors::cannotWrite(path);
         return false;

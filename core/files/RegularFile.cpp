@@ -2,7 +2,9 @@
 
 #include "files/FileErrors.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 
 #include <cerrno>
@@ -47,13 +49,54 @@ QString openProblem(int error, const QString& path, Access access)
     }
 }
 
+// Made exclusively first, so that a file this call creates is known and its name synced.
+int openOrCreate(const QString& path, Access access)
+{
+    const QByteArray encoded = QFile::encodeName(path);
+    if (access == Access::ReadWriteOrCreate) {
+        const int created = ::open(encoded.constData(), flagsFor(access) | O_EXCL, 0666);
+        if (created >= 0 && !syncFolder(QFileInfo(path).path())) {
+            ::close(created);
+            errno = EIO;
+            return -1;
+        }
+        if (created >= 0 || errno != EEXIST)
+            return created;
+    }
+    return ::open(encoded.constData(), flagsFor(access), 0666);
+}
+
 } // namespace
+
+bool syncFolder(const QString& folder)
+{
+    const int descriptor =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    const bool synced = ::fsync(descriptor) == 0;
+    ::close(descriptor);
+    return synced;
+}
+
+bool makePath(const QString& path)
+{
+    const QString folder = QDir::cleanPath(path);
+    if (QFileInfo(folder).isDir())
+        return true;
+    const QString parent = QFileInfo(folder).path();
+    if (parent == folder || !makePath(parent))
+        return false;
+    if (::mkdir(QFile::encodeName(folder).constData(), 0777) != 0)
+        return errno == EEXIST && QFileInfo(folder).isDir();
+    return syncFolder(parent);
+}
 
 int open(const QString& path, Access access, QString* error, bool* missing)
 {
     if (missing)
         *missing = false;
-    const int descriptor = ::open(QFile::encodeName(path).constData(), flagsFor(access), 0666);
+    const int descriptor = openOrCreate(path, access);
     if (descriptor < 0) {
         if (errno == ENOENT && missing) {
             *missing = true;

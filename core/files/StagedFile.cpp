@@ -2,6 +2,7 @@
 
 #include "files/DataFolder.h"
 #include "files/FileErrors.h"
+#include "files/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -132,6 +133,11 @@ bool StagedFile::replaceTarget(QString* error)
         return false;
     }
     m_placed = true;
+    // The new name survives a power cut only once the folder is on the disk too.
+    if (!RegularFile::syncFolder(QFileInfo(m_target).path())) {
+        *error = FileErrors::cannotWrite(m_target);
+        return false;
+    }
     return true;
 }
 

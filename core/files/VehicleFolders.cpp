@@ -1,4 +1,5 @@
 #include "files/VehicleFolders.h"
+#include "files/RegularFile.h"
 
 #include "files/DataFolder.h"
 #include "files/RecordReader.h"
@@ -149,7 +150,9 @@ std::optional<QString> makeNew(QString* error)
     if (!DataFolder::ensureDefaultExists(error))
         return std::nullopt;
     const QByteArray folder = QFile::encodeName(root());
-    if (::mkdir(folder.constData(), 0777) != 0 && errno != EEXIST) {
+    const bool made = ::mkdir(folder.constData(), 0777) == 0;
+    if ((!made && errno != EEXIST) ||
+        (made && !RegularFile::syncFolder(DataFolder::defaultPath()))) {
         *error = cannotMake(DataFolder::defaultPath(), errno);
         return std::nullopt;
     }
@@ -160,8 +163,13 @@ std::optional<QString> makeNew(QString* error)
         return std::nullopt;
     }
     for (int number = 2; number <= LastNumber; ++number) {
-        if (::mkdirat(vehicles.value, QByteArray::number(number).constData(), 0777) == 0)
+        if (::mkdirat(vehicles.value, QByteArray::number(number).constData(), 0777) == 0) {
+            if (::fsync(vehicles.value) != 0) {
+                *error = cannotMake(root(), errno);
+                return std::nullopt;
+            }
             return QFileInfo(root()).canonicalFilePath() + QStringLiteral("/%1/").arg(number);
+        }
         if (errno != EEXIST) {
             *error = cannotMake(root(), errno);
             return std::nullopt;

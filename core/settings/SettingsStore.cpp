@@ -3,13 +3,16 @@
 #include "text/TextConversions.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QMap>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -93,6 +96,20 @@ QString SettingsStore::value(const QByteArray& section, const QByteArray& key) c
     return m_settings.value(names.contains(wanted) ? wanted : names.first()).toString();
 }
 
+namespace {
+
+bool syncFolderOf(const QString& file)
+{
+    const int folder = ::open(QFile::encodeName(QFileInfo(file).path()).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool synced = folder >= 0 && ::fsync(folder) == 0;
+    if (folder >= 0)
+        ::close(folder);
+    return synced;
+}
+
+} // namespace
+
 // Written in lower case, in place of any other spelling of the same entry, all in one write of
 // the file.
 bool SettingsStore::save(const QList<Entry>& entries)
@@ -113,8 +130,11 @@ bool SettingsStore::save(const QList<Entry>& entries)
     }
     m_settings.sync();
     // m_settings keeps the first error it ever met. A new reader of the same file writes out
-    // whatever is still unsaved as it opens, and its status is about that alone.
-    if (QSettings(fileName(), QSettings::IniFormat).status() != QSettings::AccessError)
+    // whatever is still unsaved as it opens, and its status is about that alone. Qt writes the
+    // file anew and puts it in place by name, which survives a power cut only once the folder is
+    // on the disk.
+    if (QSettings(fileName(), QSettings::IniFormat).status() != QSettings::AccessError &&
+        syncFolderOf(fileName()))
         return true;
     // Otherwise Qt keeps the unsaved entries for every later reader in this process, and writes
     // them with whatever is saved next.
