@@ -7,7 +7,7 @@ set -euo pipefail
 run_packages=(cmake g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
               fonts-ipaexfont-gothic xvfb xauth)
 test_packages=(poppler-utils cups printer-driver-cups-pdf python3 clang libclang-rt-14-dev
-               dpkg-dev file desktop-file-utils appstream)
+               dpkg-dev file desktop-file-utils appstream strace)
 
 packages=("${run_packages[@]}")
 if [ "${1:-run}" = test ]; then

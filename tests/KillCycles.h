@@ -23,6 +23,7 @@ inline const QMap<QByteArray, QList<QByteArray>>& killCycles()
         {"middle", {"m**** DeleteRecord@2", "aA*** ImportFrom"}},
         {"vehicle", {"*C*** CorrectVehicle", "*D*** CorrectVehicle"}},
         {"register", {"0C*** RegisterVehicle", "aA*** ImportFrom"}},
+        {"first", {"0**** InitialiseFuel", "1**** WriteFirstRefuelling"}},
         {"initialise",
          {"00*** InitialiseAll", "aA*** ImportFrom", "0**** InitialiseFuel", "aA*** ImportFrom"}},
         {"import", {"bB*** ImportFrom", "aA*** ImportFrom"}},
@@ -31,6 +32,7 @@ inline const QMap<QByteArray, QList<QByteArray>>& killCycles()
         {"csv",
          {"c**** WriteCorrection", "****= ExportCsv", "d**** WriteCorrection", "****= ExportCsv"}},
         {"appends", {"***** WriteRefuelling"}}, // two at once in tst_hostile, never killed
+        {"recover", {"***** ListLog"}},         // reads the log, finishing what a crash left
     };
     return cycles;
 }
