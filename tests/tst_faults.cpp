@@ -54,9 +54,10 @@ bool works(Condition condition, Action action)
     case Action::PreviewImport: case Action::ShowStatistics: case Action::CalculateTrip:
     case Action::MakeReport:
         return condition != Condition::Missing; // reading needs no room nor the right to write
-    case Action::WriteCorrection: case Action::DeleteRecord: case Action::InitialiseAll:
-    case Action::InitialiseFuel:
+    case Action::WriteCorrection: case Action::DeleteRecord:
         return full; // an overwrite in place needs no new block, shortening frees room
+    case Action::InitialiseAll: case Action::InitialiseFuel:
+        return false; // the journal that empties the files as one set needs a block
     case Action::WriteFirstRefuelling: case Action::WriteRefuelling: case Action::RegisterVehicle:
     case Action::CorrectVehicle: case Action::ImportFrom: case Action::RestoreBackup:
     case Action::ImportOther:

@@ -92,8 +92,8 @@ RecordWriter::Replacement carriedTo(const DataFiles::Carried& file,
     return {whole.records, to};
 }
 
-// The log is emptied, so its flags go too: first, all or nothing, so that a folder or a FIFO at
-// the flags file's name stops the command before any file is emptied.
+// The log is emptied, so its flags go too, all in one set: a folder or a FIFO at the flags
+// file's name stops the command before any file is emptied.
 Result<> initialise(SettingsStore& settings, const QStringList& fileNames)
 {
     const DataFolder folder(settings);
@@ -112,17 +112,12 @@ Result<> initialise(SettingsStore& settings, const QStringList& fileNames)
         Backups::take(folder, settings, QStringLiteral("初期化"), &error);
     if (!backup)
         return Result<>::failure(error);
-    const QString flags = folder.filePath(DataFiles::Fills);
-    const bool flagged = QFileInfo::exists(flags) || QFileInfo(flags).isSymLink();
-    if (!RecordWriter::replaceAll({RecordWriter::removal(flags)}, &error))
+    QList<RecordWriter::Replacement> emptied{
+        RecordWriter::removal(folder.filePath(DataFiles::Fills))};
+    for (const QString& name : fileNames)
+        emptied.append({QByteArray(), folder.filePath(name)});
+    if (!RecordWriter::replaceSet(folder, emptied, &error))
         return Result<>::failure(error);
-    for (qsizetype i = 0; i < fileNames.size(); ++i) {
-        if (!RecordWriter::empty(folder.filePath(fileNames.at(i)), &error)) {
-            if (flagged || i > 0) // what went before is in the backup
-                backup->keep();
-            return Result<>::failure(error);
-        }
-    }
     backup->keep();
     QList<UnsavedSettings::Setting> notSaved;
     if (!settings.setLogStarted(false))
@@ -334,7 +329,7 @@ Result<> importFrom(SettingsStore& settings, const QString& typedFolder, Confirm
              QStringLiteral("確認"), true});
     std::optional<Backups::Taken> backup =
         Backups::take(DataFolder(settings), settings, QStringLiteral("読み込み"), &error);
-    if (!backup || !RecordWriter::replaceAll(source->replacements, &error))
+    if (!backup || !RecordWriter::replaceSet(DataFolder(settings), source->replacements, &error))
         return Result<>::failure(error);
     backup->keep();
     return doneReplacing(settings, imported(*source));
@@ -390,7 +385,7 @@ Result<> restoreBackup(SettingsStore& settings, const QString& backup, Confirmed
     }
     std::optional<Backups::Taken> taken =
         Backups::take(folder, settings, QStringLiteral("復元"), &error);
-    if (!taken || !RecordWriter::replaceAll(replacements, &error))
+    if (!taken || !RecordWriter::replaceSet(folder, replacements, &error))
         return Result<>::failure(error);
     taken->keep(entry.path);
     const Message done{QStringLiteral("%1のバックアップから復元しました。").arg(when),

@@ -4,6 +4,7 @@
 #include "actions/Clock.h"
 #include "figures/VehicleInfo.h"
 #include "files/Backups.h"
+#include "files/FileErrors.h"
 #include "files/RecordReader.h"
 #include "files/RecordWriter.h"
 #include "records/FuelRecord.h"
@@ -14,6 +15,7 @@
 #include "text/TextConversions.h"
 
 #include <QDate>
+#include <QFileInfo>
 
 #include <cmath>
 
@@ -36,23 +38,26 @@ Message registrationQuestion(const QStringList& cuts, qint64 records)
     return Message{text, QStringLiteral("確認"), true};
 }
 
-// Both files are opened before either is written, so that a file that cannot be written
-// stops the registration with nothing changed. The emptied log's fill flags go first, so that
-// anything at their name stops it the same way. Once something is changed the backup of the
-// data it replaced stays.
+// The vehicle, the emptied log and its fill flags gone, as one set: anything that stops one
+// stops the registration with nothing changed. The backup of the data it replaced stays.
 bool writeVehicleAndEmptyLog(const DataFolder& folder, const VehicleRecord& vehicle,
                              Backups::Taken& backup, QString* error)
 {
-    RecordWriter vehicleFile(folder, DataFiles::Vehicle, VehicleRecord::Size);
-    RecordWriter fuelLog(folder, DataFiles::FuelLog, FuelRecord::Size);
-    if (!vehicleFile.open(error) || !fuelLog.open(error) ||
-        !RecordWriter::replaceAll({RecordWriter::removal(folder.filePath(DataFiles::Fills))},
+    // A link where the vehicle or the log should be is refused, as their writers refuse it.
+    for (const QString& name : {DataFiles::Vehicle, DataFiles::FuelLog}) {
+        if (QFileInfo(folder.filePath(name)).isSymLink()) {
+            *error = FileErrors::isLink(folder.filePath(name));
+            return false;
+        }
+    }
+    if (!RecordWriter::replaceSet(folder,
+                                  {{vehicle.encode(), folder.filePath(DataFiles::Vehicle)},
+                                   {QByteArray(), folder.filePath(DataFiles::FuelLog)},
+                                   RecordWriter::removal(folder.filePath(DataFiles::Fills))},
                                   error))
         return false;
     backup.keep();
-    if (!vehicleFile.write(1, vehicle.encode(), error))
-        return false;
-    return fuelLog.shortenTo(0, error);
+    return true;
 }
 
 bool writeVehicle(const DataFolder& folder, const VehicleRecord& vehicle, QString* error)

@@ -1,9 +1,11 @@
 #include "files/RecordWriter.h"
 
 #include "files/FileErrors.h"
+#include "files/Journal.h"
 #include "files/RecordReader.h"
 #include "files/RegularFile.h"
 #include "files/StagedFile.h"
+#include "records/FuelRecord.h"
 
 #include <QFileInfo>
 
@@ -324,4 +326,29 @@ bool RecordWriter::replaceAll(const QList<Replacement>& replacements, QString* e
         made.append(i);
     }
     return true;
+}
+
+bool RecordWriter::replaceSet(const DataFolder& folder, const QList<Replacement>& replacements,
+                              QString* error)
+{
+    if (!removable(replacements, error))
+        return false;
+    QList<Journal::FileChange> changes;
+    for (const Replacement& replacement : replacements) {
+        if (!replacement.remove && QFileInfo(replacement.to).isSymLink() &&
+            ::unlink(QFile::encodeName(replacement.to).constData()) != 0) {
+            *error = FileErrors::cannotWrite(replacement.to);
+            return false;
+        }
+        Journal::FileChange change;
+        change.fileName = QFileInfo(replacement.to).fileName();
+        change.remove = replacement.remove;
+        if (!replacement.remove) {
+            change.writes = {{0, replacement.bytes}};
+            change.length = replacement.bytes.size();
+        }
+        changes.append(change);
+    }
+    RecordWriter log(folder, DataFiles::FuelLog, FuelRecord::Size);
+    return log.open(error) && Journal::commit(folder.path(), changes, error);
 }

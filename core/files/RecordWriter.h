@@ -53,6 +53,11 @@ public:
     };
     static Replacement removal(const QString& to) { return {{}, to, true}; }
     static bool replaceAll(const QList<Replacement>& replacements, QString* error);
+    // The data folder's files replaced, emptied (no bytes) or removed as one set, through the
+    // journal under the log's lock, so that even a power cut leaves the set as it was or as it
+    // becomes, never some files of each. A link at a file's name goes first, never followed.
+    static bool replaceSet(const DataFolder& folder, const QList<Replacement>& replacements,
+                           QString* error);
 
 private:
     bool sync(QString* error);
