@@ -32,7 +32,13 @@ inline const QMap<QByteArray, QList<QByteArray>>& killCycles()
         {"csv",
          {"c**** WriteCorrection", "****= ExportCsv", "d**** WriteCorrection", "****= ExportCsv"}},
         {"appends", {"***** WriteRefuelling"}}, // two at once in tst_hostile, never killed
-        {"recover", {"***** ListLog"}},         // reads the log, finishing what a crash left
+        // Power cuts only (tst_crashes): reading the log finishes what a crash left; the import
+        // of another logbook's file (a CSV in the folder "aA"); the data folder chosen; a vehicle
+        // added.
+        {"recover", {"***** ListLog"}},
+        {"other", {"aA*** ImportOther", "aA*** ImportFrom"}},
+        {"folder", {"aA*** ChooseDataFolder", "bB*** ChooseDataFolder"}},
+        {"vehicles", {"***** AddVehicle"}},
     };
     return cycles;
 }
