@@ -34,11 +34,12 @@ inline const QMap<QByteArray, QList<QByteArray>>& killCycles()
         {"appends", {"***** WriteRefuelling"}}, // two at once in tst_hostile, never killed
         // Power cuts only (tst_crashes): reading the log finishes what a crash left; the import
         // of another logbook's file (a CSV in the folder "aA"); the data folder chosen; a vehicle
-        // added.
+        // added; the printout and the report saved as PDF.
         {"recover", {"***** ListLog"}},
         {"other", {"aA*** ImportOther", "aA*** ImportFrom"}},
         {"folder", {"aA*** ChooseDataFolder", "bB*** ChooseDataFolder"}},
         {"vehicles", {"***** AddVehicle"}},
+        {"print", {"***** SavePdf", "***** SaveReport"}}, // by the print worker, into "out"
     };
     return cycles;
 }

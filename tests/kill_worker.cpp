@@ -21,6 +21,10 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     if (argc != 7 || !killCycles().contains(argv[1]))
         return 2;
+    for (const QByteArray& step : killCycles().value(argv[1])) { // none but the actions' names
+        if (QMetaEnum::fromType<Actions::Action>().keyToValue(step.mid(6).split('@').front()) < 0)
+            return 2;
+    }
     const QList<QByteArray> cycle = killCycles().value(argv[1]);
     const qint64 first = QByteArray(argv[2]).toLongLong();
     const qint64 end = first + QByteArray(argv[3]).toLongLong();

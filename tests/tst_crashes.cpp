@@ -46,6 +46,13 @@ QProcess::ExitStatus runWorker(const QByteArray& cycle, qsizetype first, int ste
                           u"-1"_s,
                           u"0"_s};
     QString program = QStringLiteral(KILL_WORKER_PATH);
+    if (cycle == "print") { // one step at a time, by the print worker
+        const bool pdf = first % 2 == 0;
+        program = QStringLiteral(PRINT_WORKER_PATH);
+        arguments = QStringList{
+            pdf ? u"pdf"_s : u"report"_s,
+            worldRoot() + (pdf ? u"/other/out/log.pdf"_s : u"/other/out/report.pdf"_s), u"40"_s};
+    }
     if (!trace.isEmpty()) {
         arguments = QStringList{u"-f"_s, u"-qq"_s,      u"-y"_s, u"-xx"_s,
                                 u"-s"_s, u"16777216"_s, u"-e"_s, u"trace="_s + TracedCalls,
@@ -112,6 +119,9 @@ class TestCrashes : public QObject
             writeFile(world + u'/' + in + Log, numberedLog(b ? 30 : 40));
             writeFile(world + u'/' + in + Vehicle, vehicle(b ? 5 : 1000).encode());
         }
+        // The import of "bB" brings a flags file along, and that of "aA" takes it away.
+        writeFile(world + u"/other/bB/"_s + DataFiles::Fills,
+                  flagsOf(numberedLog(30), {{2, Partial}, {5, Missed}}));
         QDir(world).mkpath(u"other/out"_s);
         // Tankr's own CSV of two refuellings after the log's 40, for the import of another
         // logbook's file.
