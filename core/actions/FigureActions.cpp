@@ -49,6 +49,23 @@ bool forEachRefuelling(const DataFolder& folder, Visit visit, QString* error)
         error);
 }
 
+// What a gathering makes of every refuelling, read once; a log that cannot be read closes the
+// window that shows it.
+template <typename Gathering>
+auto gathered(const SettingsStore& settings, Window window)
+    -> Result<decltype(Gathering().finish())>
+{
+    using Shown = Result<decltype(Gathering().finish())>;
+    QString error;
+    Gathering gathering;
+    if (!forEachRefuelling(
+            DataFolder(settings),
+            [&gathering](const FuelRecord& record, Fill fill) { gathering.add(record, fill); },
+            &error))
+        return Shown::failureClosing(error, window);
+    return Shown::showing(gathering.finish());
+}
+
 // The trip calculator's boxes as numbers, an empty box none; false, naming the first box that
 // holds no number above zero.
 bool readTrip(const TripBoxes& texts, std::optional<double> (&values)[3], Result<QString>& failed)
@@ -121,28 +138,12 @@ Result<CumulativeFigures> showCumulative(const SettingsStore& settings)
 // economy to draw keeps it open with the reason.
 Result<ChartSeries> showCharts(const SettingsStore& settings)
 {
-    using Shown = Result<ChartSeries>;
-    QString error;
-    Charts::Gathering gathering;
-    if (!forEachRefuelling(
-            DataFolder(settings),
-            [&gathering](const FuelRecord& record, Fill fill) { gathering.add(record, fill); },
-            &error))
-        return Shown::failureClosing(error, Window::Graph);
-    return Shown::showing(gathering.finish());
+    return gathered<Charts::Gathering>(settings, Window::Graph);
 }
 
 Result<Statistics::Figures> showStatistics(const SettingsStore& settings)
 {
-    using Shown = Result<Statistics::Figures>;
-    QString error;
-    Statistics::Gathering gathering;
-    if (!forEachRefuelling(
-            DataFolder(settings),
-            [&gathering](const FuelRecord& record, Fill fill) { gathering.add(record, fill); },
-            &error))
-        return Shown::failureClosing(error, Window::Statistics);
-    return Shown::showing(gathering.finish());
+    return gathered<Statistics::Gathering>(settings, Window::Statistics);
 }
 
 Result<QString> calculateTrip(const SettingsStore& settings, const TripBoxes& texts)
